@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace orbeline {
+
+// The desktop shell: the manual, the special folders and opening addresses.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens the HTML manual at a topic number (1 is the introduction).
+  virtual void OpenManual(int topic) = 0;
+  // Opens the manual's contents.
+  virtual void OpenManualContents() = 0;
+  // Closes a manual viewer this program opened, where the platform can.
+  virtual void CloseManual() = 0;
+};
+
+}  // namespace orbeline
