@@ -1,0 +1,3 @@
+target_sources(orbeline_platform PRIVATE
+  run_program.cpp
+)

@@ -1,0 +1,1 @@
+orbeline_add_gtest(app_settings_test settings_store_test.cpp)
