@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace orbeline {
 
@@ -35,5 +36,24 @@ bool IsHoliday(const HolidayLists& lists, const HolidayOptions& options, int yea
                int day);
 DayKind GetDayKind(const HolidayLists& lists, const HolidayOptions& options, int year, int month,
                    int day);
+
+// The equinox formula: true when `day` is the vernal (March) or autumnal (September)
+// equinox day of the year. Other months never have one.
+bool IsEquinoxDay(int year, int month, int day);
+// The equinox day the formula gives for March or September (may lie outside the month far
+// from the years the constants are meant for); 0 for any other month.
+int EquinoxDay(int year, int month);
+
+// `auto_calc_equinox` is the stored flag `AutoCalcEquinox`: true ("1") switches the
+// computed equinox days OFF, as its check box "Don't auto apply ..." says.
+// Writes the equinox days of `system_year` into the first slot holding 0 of the March and
+// September lists (nothing when switched off, when the list is full or when the formula
+// gives no day of the month), then closes any slot left empty before the last rule so
+// that every stored rule stays in use.
+void AddEquinoxDays(HolidayLists& lists, bool auto_calc_equinox, int system_year);
+
+// The text of the holiday panel: the days of the month's rules in list order, joined
+// with ",". Derived holidays are not shown.
+std::string ShowMonthHolidays(const HolidayLists& lists, int year, int month);
 
 }  // namespace orbeline

@@ -4,8 +4,11 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/color_text.h"
+#include "app/settings_store.h"
 
 namespace orbeline {
 
@@ -21,6 +24,8 @@ struct SpecialDay {
 };
 
 inline constexpr int kMaxSpecialDays = 100;
+// What DaysUntilRule gives for a rule that names no date in the reference year.
+inline constexpr int kNoRuleDate = -365;
 inline constexpr int kMaxSpecialDates = 20;
 
 // The colour a special day asks for: a role 1..9 (1 = the record's own colour).
@@ -48,5 +53,28 @@ class SpecialDays {
   std::array<SpecialDay, kMaxSpecialDays + 1> records_{};
   std::array<std::array<std::string, kMaxSpecialDates>, kMaxSpecialDays + 1> date_tables_{};
 };
+
+// Days from the reference date to the date that the date rule "M/D" names in the
+// reference year (negative when it lies earlier); kNoRuleDate when it names none.
+// "Every weekday" rules (D = 600 + W) give the next such weekday from the reference day.
+int DaysUntilRule(std::string_view rule, int year, int month, int day);
+
+// The 1-based position of the first byte `c` in `text`, 0 when there is none. The text is
+// UTF-8, where no byte of a multi-byte character is ever an ASCII byte, so a "\" inside a
+// name is never taken for a separator.
+std::size_t FindUnquotedChar(char c, std::string_view text);
+// Takes the next "\"-separated field off the front of `text`. The last field takes the
+// whole rest and leaves "0", so missing trailing fields read as "0".
+std::string TakeField(std::string& text);
+
+// Reads Special0, Special1, .. up to the first missing or empty value (at most 100
+// records); the text "none" leaves its record empty. Call SplitSpecialDates afterwards.
+void LoadSpecialDays(const SettingsStore& store, SpecialDays& days);
+// Writes the records up to the first empty name as Special0.., then removes the stale
+// values up to Special100. Throws Error, before writing anything, when a field holds the
+// separator "\" (it would split the record when read back).
+void SaveSpecialDays(SettingsStore& store, const SpecialDays& days);
+// The main window's list: "Name:" and the first date rule, "..." when there are more.
+std::vector<std::string> FillSpecialDayList(const SpecialDays& days);
 
 }  // namespace orbeline
