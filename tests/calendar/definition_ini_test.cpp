@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/error.h"
+#include "calendar/ini_reader.h"
+#include "isolated_env.h"
+
+namespace orbeline {
+namespace {
+
+TEST(IniFileTest, SectionsKeysCommentsAndBlankLines) {
+  IniFile file = IniFile::Parse(
+      "key=before any section\n"
+      "; comment=1\n"
+      "[First]\n"
+      "\n"
+      "  # hash=2\n"
+      "  name  =  value with  inner  blanks  \n"
+      "no equals sign\n"
+      "=no key\n"
+      "[ Second ]  trailing text\n"
+      "name=second\n"
+      "empty=\n"
+      "[Third\n"
+      "name=third\n");
+  EXPECT_EQ(file.ReadString("First", "name", "-"), "value with  inner  blanks");
+  EXPECT_EQ(file.ReadString("First", "comment", "-"), "-");
+  EXPECT_EQ(file.ReadString("First", "; comment", "-"), "-");
+  EXPECT_EQ(file.ReadString("First", "hash", "-"), "-");
+  EXPECT_EQ(file.ReadString("First", "# hash", "-"), "-");
+  EXPECT_EQ(file.ReadString("First", "no equals sign", "-"), "-");
+  EXPECT_EQ(file.ReadString("First", "", "-"), "-");
+  EXPECT_EQ(file.ReadString("", "key", "-"), "-");
+  EXPECT_EQ(file.ReadString("Second", "name", "-"), "second");
+  EXPECT_EQ(file.ReadString("Second", "empty", "-"), "");
+  EXPECT_EQ(file.ReadString("Third", "name", "-"), "third");
+  EXPECT_EQ(file.ReadString("Missing", "name", "fallback"), "fallback");
+  EXPECT_EQ(file.ReadString("Second", "missing", "fallback"), "fallback");
+}
+
+TEST(IniFileTest, NamesIgnoreLetterCase) {
+  IniFile file = IniFile::Parse("[Month.English]\nKey=v\n");
+  EXPECT_EQ(file.ReadString("MONTH.english", "kEY", "-"), "v");
+}
+
+TEST(IniFileTest, ValueAfterEqualsKeepsLaterEqualsAndSemicolons) {
+  IniFile file = IniFile::Parse("[S]\nk = a=b ; not a comment\n");
+  EXPECT_EQ(file.ReadString("S", "k", "-"), "a=b ; not a comment");
+}
+
+TEST(IniFileTest, FirstDuplicateKeyWinsAlsoAcrossRepeatedSections) {
+  IniFile file = IniFile::Parse("[S]\nk=first\nK=second\n[T]\nk=other\n[s]\nk=third\nnew=4\n");
+  EXPECT_EQ(file.ReadString("S", "k", "-"), "first");
+  EXPECT_EQ(file.ReadString("S", "new", "-"), "4");
+  EXPECT_EQ(file.ReadString("T", "k", "-"), "other");
+}
+
+TEST(IniFileTest, SurroundingDoubleQuotesAreRemoved) {
+  struct Row {
+    const char* name;
+    const char* line;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"quoted", "k=\"a b\"", "a b"},
+      {"quoted keeps inner blanks", "k= \" a \" ", " a "},
+      {"empty quotes", "k=\"\"", ""},
+      {"single quote character", "k=\"", "\""},
+      {"only an opening quote", "k=\"abc", "\"abc"},
+      {"inner quotes stay", "k=\"a\" \"b\"", "a\" \"b"},
+      {"apostrophes stay", "k='a'", "'a'"},
+  };
+  for (const Row& row : rows) {
+    IniFile file = IniFile::Parse(std::string("[S]\n") + row.line + "\n");
+    EXPECT_EQ(file.ReadString("S", "k", "-"), row.expected) << row.name;
+  }
+}
+
+TEST(IniFileTest, ByteOrderMarkAndLineEndings) {
+  IniFile file = IniFile::Parse("\xEF\xBB\xBF[A]\r\nk=crlf\r\n[B]\rk=cr\r[C]\nk=lf");
+  EXPECT_EQ(file.ReadString("A", "k", "-"), "crlf");
+  EXPECT_EQ(file.ReadString("B", "k", "-"), "cr");
+  EXPECT_EQ(file.ReadString("C", "k", "-"), "lf");
+}
+
+TEST(IniFileTest, LongValuesAreCutTo2047BytesWithoutSplittingACharacter) {
+  const std::string kana = "\xE3\x81\x82";  // one character, three bytes
+  struct Row {
+    const char* name;
+    std::string value;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {"exactly the limit", std::string(2047, 'a'), std::string(2047, 'a')},
+      {"one byte over", std::string(2048, 'a'), std::string(2047, 'a')},
+      // 2046 + 3 bytes: the character would end at byte 2049, so it goes whole.
+      {"three-byte character across the limit", std::string(2046, 'a') + kana,
+       std::string(2046, 'a')},
+      {"three-byte character ending at the limit", std::string(2044, 'a') + kana + "b",
+       std::string(2044, 'a') + kana},
+      {"stray continuation bytes cut at the limit", std::string(2049, '\x80'),
+       std::string(2047, '\x80')},
+  };
+  for (const Row& row : rows) {
+    IniFile file = IniFile::Parse("[S]\nk=" + row.value + "\n");
+    EXPECT_EQ(file.ReadString("S", "k", "-"), row.expected) << row.name;
+  }
+}
+
+TEST(IniFileTest, IntegersDecimalHexOrFallback) {
+  IniFile file = IniFile::Parse(
+      "[S]\ndec=42\nneg=-7\nplus=+3\nhex0x=0x2\nhexx=XfF\nhexdollar=$10\nquoted=\"5\"\n"
+      "garbage=abc\ntrailing=12abc\nempty=\nsign=-\nhuge=99999999999\n");
+  struct Row {
+    const char* key;
+    std::int64_t expected;
+  };
+  const Row rows[] = {
+      {"dec", 42},       {"neg", -7},   {"plus", 3},     {"hex0x", 2},     {"hexx", 255},
+      {"hexdollar", 16}, {"quoted", 5}, {"garbage", 99}, {"trailing", 99}, {"empty", 99},
+      {"sign", 99},      {"huge", 99},  {"missing", 99},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(file.ReadInteger("S", row.key, 99), row.expected) << row.key;
+  }
+  EXPECT_EQ(file.ReadInteger("S", "garbage", 0), 0);
+}
+
+TEST(IniFileTest, BooleansAreIntegersWithFallbackZeroOrOne) {
+  IniFile file = IniFile::Parse("[S]\none=1\nzero=0\ntwo=2\nneg=-1\nempty=\nword=yes\n");
+  EXPECT_TRUE(file.ReadBool("S", "one", false));
+  EXPECT_TRUE(file.ReadBool("S", "two", false));
+  EXPECT_TRUE(file.ReadBool("S", "neg", false));
+  EXPECT_FALSE(file.ReadBool("S", "zero", true));
+  EXPECT_FALSE(file.ReadBool("S", "empty", false));
+  EXPECT_TRUE(file.ReadBool("S", "empty", true));
+  EXPECT_FALSE(file.ReadBool("S", "word", false));
+  EXPECT_FALSE(file.ReadBool("S", "missing", false));
+  EXPECT_TRUE(file.ReadBool("S", "missing", true));
+}
+
+TEST(IniFileTest, LoadReadsAFileAndAMissingFileIsEmpty) {
+  testing::TempDir dir;
+  std::ofstream(dir.path() / "a.ini", std::ios::binary) << "[S]\r\nk=v\r\n";
+  EXPECT_EQ(IniFile::Load(dir.path() / "a.ini").ReadString("S", "k", "-"), "v");
+  EXPECT_EQ(IniFile::Load(dir.path() / "missing.ini").ReadString("S", "k", "-"), "-");
+}
+
+TEST(IniFileTest, LoadOfSomethingUnreadableNamesIt) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "folder.ini");
+  try {
+    IniFile::Load(dir.path() / "folder.ini");
+    FAIL() << "no error";
+  } catch (const Error& error) {
+    EXPECT_NE(std::string(error.what()).find("folder.ini"), std::string::npos) << error.what();
+  }
+}
+
+}  // namespace
+}  // namespace orbeline
