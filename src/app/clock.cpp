@@ -1,6 +1,7 @@
 #include "app/clock.h"
 
 #include <ctime>
+#include <thread>
 
 namespace orbeline {
 
@@ -19,6 +20,14 @@ std::uint32_t SystemClock::TickCount() const {
   auto since = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<std::uint32_t>(
       std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+}  // namespace orbeline
+
+namespace orbeline {
+
+void SystemClock::Sleep(std::uint32_t milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 }  // namespace orbeline

@@ -7,3 +7,6 @@ target_sources(orbeline_core PRIVATE
   text_util.cpp
   working_settings.cpp
 )
+target_sources(orbeline_core PRIVATE prepare_settings.cpp)
+target_sources(orbeline_core PRIVATE command_line.cpp)
+target_sources(orbeline_core PRIVATE main_form.cpp)

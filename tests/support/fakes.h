@@ -70,6 +70,12 @@ class FakeClock : public Clock {
   explicit FakeClock(std::chrono::year_month_day today) : today_(today) {}
   std::chrono::year_month_day Today() const override { return today_; }
   std::uint32_t TickCount() const override { return ticks_ += tick_step; }
+  void Sleep(std::uint32_t milliseconds) override {
+    ticks_ += milliseconds;
+    slept += milliseconds;
+  }
+  void set_ticks(std::uint32_t ticks) { ticks_ = ticks; }
+  std::uint64_t slept = 0;
   void set_today(std::chrono::year_month_day today) { today_ = today; }
   std::uint32_t tick_step = 100;
 

@@ -1,0 +1,2 @@
+# `orbeline --holidays YEAR`.
+target_sources(orbeline_core PRIVATE holidays_command.cpp)

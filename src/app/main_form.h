@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/clock.h"
+#include "app/prepare_settings.h"
+#include "app/prompts.h"
+#include "app/settings_store.h"
+#include "app/working_settings.h"
+#include "calendar/definition.h"
+#include "calendar/holiday_engine.h"
+#include "calendar/special_days.h"
+#include "shell/shell.h"
+
+namespace orbeline {
+
+// Where this installation and this user's desktop are; filled by the platform layer.
+struct MainFormEnvironment {
+  std::string exe_path;                   // the program's full path
+  std::filesystem::path definition_file;  // the definition file chosen for the locale
+  std::filesystem::path system_temp;      // stands in for the system temporary path
+  std::filesystem::path startup_folder;   // where the login autostart entries live
+  ScreenRect screen;                      // the whole desktop
+  int version_number = 0;
+};
+
+struct MainFormPorts {
+  SettingsStore& store;
+  Prompts& prompts;
+  Shell& shell;
+  Clock& clock;
+};
+
+// The state and the start-up logic of the main window, free of any toolkit: the window
+// (interactive runs) and the draw-only run both drive it.
+class MainForm {
+ public:
+  enum class CreateResult {
+    kInteractive,    // show the settings window
+    kDrawOnly,       // a draw-only run: draw, then close
+    kTerminate,      // the run ends without drawing (a message may have been shown)
+  };
+
+  MainForm(MainFormPorts ports, MainFormEnvironment environment);
+
+  // The create handler: definition file, settings defaults and migrations, the screen,
+  // the stored settings applied, the run mode taken over from AutoDraw.
+  CreateResult FormCreate();
+
+  // Reads the holiday lists (with their integrity check), the equinox days, this month's
+  // holiday text and the special days, then every setting the window shows. False when
+  // the holiday check ended the run.
+  bool ApplySettingsToWindow();
+
+  // The delayed start of a draw-only run: "Suspend - Orbeline" while the wait lets
+  // events through.
+  void DelayedDrawWait();
+
+  const Definition& definition() const { return definition_; }
+  const PreparedSettings& prepared() const { return prepared_; }
+  const WorkingSettings& settings() const { return settings_; }
+  WorkingSettings& settings() { return settings_; }
+  const HolidayLists& holidays() const { return holidays_; }
+  const SpecialDays& special_days() const { return special_days_; }
+  const std::string& holiday_panel_text() const { return holiday_panel_text_; }
+  const std::vector<std::string>& special_day_lines() const { return special_day_lines_; }
+  const ScreenRect& screen_rect() const { return screen_rect_; }
+  const std::string& shortcut_file() const { return shortcut_file_; }
+  int auto_draw_code() const { return auto_draw_code_; }
+  bool draw_only_run() const { return draw_only_run_; }
+  bool draw_only_pending() const { return draw_only_pending_; }
+  bool source_unsupported() const { return source_unsupported_; }
+
+ private:
+  MainFormPorts ports_;
+  MainFormEnvironment environment_;
+
+  Definition definition_;
+  PreparedSettings prepared_;
+  WorkingSettings settings_;
+  HolidayLists holidays_;
+  SpecialDays special_days_;
+  std::string holiday_panel_text_;
+  std::vector<std::string> special_day_lines_;
+  ScreenRect screen_rect_;
+  std::string shortcut_file_;
+  std::mt19937 random_;
+
+  int auto_draw_code_ = 0;
+  bool source_unsupported_ = false;
+  bool draw_only_run_ = false;
+  bool draw_only_pending_ = false;
+  bool base_composed_ = false;
+};
+
+}  // namespace orbeline

@@ -1,0 +1,57 @@
+#include "platform/qt_settings_backend.h"
+
+#include "app/error.h"
+
+namespace orbeline {
+namespace {
+
+QString Key(std::string_view group, std::string_view name) {
+  QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  if (group.empty()) return key;
+  return QString::fromUtf8(group.data(), static_cast<qsizetype>(group.size())) + '/' + key;
+}
+
+}  // namespace
+
+QtSettingsBackend::QtSettingsBackend(const QString& organisation, const QString& application)
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            organisation, application)) {}
+
+SettingsBackend::Value QtSettingsBackend::Read(std::string_view group,
+                                               std::string_view name) const {
+  QVariant value = settings_->value(Key(group, name));
+  if (!value.isValid()) return {};
+  // Anything QSettings did not read as plain text (@Variant, @ByteArray, lists) is a value
+  // of another type.
+  if (value.typeId() != QMetaType::QString) return {Kind::kOther, {}};
+  return {Kind::kString, value.toString().toStdString()};
+}
+
+void QtSettingsBackend::Write(std::string_view group, std::string_view name,
+                              std::string_view text) {
+  settings_->setValue(Key(group, name),
+                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void QtSettingsBackend::Remove(std::string_view group, std::string_view name) {
+  settings_->remove(Key(group, name));
+}
+
+std::vector<std::string> QtSettingsBackend::Names(std::string_view group) const {
+  std::vector<std::string> names;
+  if (!group.empty()) {
+    settings_->beginGroup(QString::fromUtf8(group.data(), static_cast<qsizetype>(group.size())));
+  }
+  for (const QString& key : settings_->childKeys()) names.push_back(key.toStdString());
+  if (!group.empty()) settings_->endGroup();
+  return names;
+}
+
+void QtSettingsBackend::Flush() {
+  settings_->sync();
+  if (settings_->status() != QSettings::NoError) {
+    throw Error("Cannot write the settings file " + settings_->fileName().toStdString());
+  }
+}
+
+}  // namespace orbeline

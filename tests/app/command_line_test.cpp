@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/command_line.h"
+
+namespace orbeline {
+namespace {
+
+TEST(AutoDrawCodeTest, FirstArgumentGrammar) {
+  std::set<std::string> files = {"/home/u/pic.BMP", "/home/u/pic.bmp", "-7.bmp", "/home/u/a.jpg"};
+  auto exists = [&](const std::string& path) { return files.count(path) > 0; };
+  struct Case {
+    const char* argument;
+    int code;
+  } cases[] = {
+      {"-OnlyDraw", 1},        {"-ONLYDRAW", 1},  {"-onlydraw", 1},    {"-Random", 3},
+      {"-RANDOM", 3},          {"-3", 13},        {"-20", 30},         {"-0", 0},
+      {"-x", 0},               {"-", 0},          {"--3", 0},          {"-3x", 0},
+      {"-+3", 0},              {"/home/u/pic.BMP", 2}, {"/home/u/pic.bmp", 2},
+      {"/home/u/missing.bmp", 0}, {"/home/u/a.jpg", 0}, {"onlydraw", 0},
+      {"-99999999999", 0},
+      // A file named like a design number: the later test wins.
+      {"-7.bmp", 2},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AutoDrawCode(c.argument, exists), c.code) << c.argument;
+}
+
+TEST(AutoDrawCodeTest, ExtensionIsTakenAfterTheLastSlash) {
+  auto exists = [](const std::string&) { return true; };
+  EXPECT_EQ(AutoDrawCode("/dir.bmp/picture", exists), 0);
+  EXPECT_EQ(AutoDrawCode("/dir.x/picture.Bmp", exists), 2);
+}
+
+TEST(LongOptionsTest, RecognisedBeforeTheGrammar) {
+  using Command = LongOptions::Command;
+  EXPECT_EQ(ParseLongOptions({}).command, Command::kNone);
+  EXPECT_EQ(ParseLongOptions({"-OnlyDraw"}).command, Command::kNone);
+  EXPECT_EQ(ParseLongOptions({"--help"}).command, Command::kHelp);
+  EXPECT_EQ(ParseLongOptions({"--version"}).command, Command::kVersion);
+  LongOptions holidays = ParseLongOptions({"--holidays", "2026"});
+  EXPECT_EQ(holidays.command, Command::kHolidays);
+  EXPECT_EQ(holidays.holidays_year, "2026");
+  EXPECT_EQ(ParseLongOptions({"--holidays"}).command, Command::kError);
+  LongOptions preview = ParseLongOptions({"--preview", "out.png", "--date", "2026-01-16"});
+  EXPECT_EQ(preview.command, Command::kPreview);
+  EXPECT_EQ(preview.preview_file, "out.png");
+  EXPECT_EQ(preview.preview_date, "2026-01-16");
+  EXPECT_EQ(ParseLongOptions({"--preview", "out.png", "--bogus"}).command, Command::kError);
+  EXPECT_EQ(ParseLongOptions({"--frobnicate"}).command, Command::kError);
+}
+
+}  // namespace
+}  // namespace orbeline
