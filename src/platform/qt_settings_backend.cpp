@@ -1,5 +1,7 @@
 #include "platform/qt_settings_backend.h"
 
+#include <QStandardPaths>
+
 #include "app/error.h"
 
 namespace orbeline {
@@ -14,8 +16,10 @@ QString Key(std::string_view group, std::string_view name) {
 }  // namespace
 
 QtSettingsBackend::QtSettingsBackend(const QString& organisation, const QString& application)
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            organisation, application)) {}
+    : settings_(std::make_unique<QSettings>(
+          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
+              organisation + '/' + application + QStringLiteral(".conf"),
+          QSettings::IniFormat)) {}
 
 SettingsBackend::Value QtSettingsBackend::Read(std::string_view group,
                                                std::string_view name) const {

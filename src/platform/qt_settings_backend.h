@@ -7,8 +7,8 @@
 
 namespace orbeline {
 
-// The settings key as an INI file: QSettings(IniFormat, UserScope, organisation,
-// application), that is $XDG_CONFIG_HOME/<organisation>/<application>.conf. Main-key values
+// The settings key as an INI file read and written by QSettings (IniFormat, the user's
+// own file): $XDG_CONFIG_HOME/<organisation>/<application>.conf. Main-key values
 // live in [General], subkeys as groups. QSettings writes the file atomically under a lock.
 class QtSettingsBackend : public SettingsBackend {
  public:

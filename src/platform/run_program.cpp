@@ -64,7 +64,7 @@ ScreenRect PrimaryScreenRect() {
 }
 
 std::filesystem::path DefinitionFileFor(const std::filesystem::path& exe_dir) {
-  return FindDefinitionFile(exe_dir, kDataDir, ThreeLetterLanguageCode());
+  return FindDefinitionFile(exe_dir, kDataDir, ThreeLetterLanguageCode().value_or(""));
 }
 
 int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments) {

@@ -1,0 +1,62 @@
+# Helpers for the whole-program tests: each test gets a fresh temporary home, and every
+# check reports what it expected.
+set -uo pipefail
+
+ORBELINE=${ORBELINE:?path of the orbeline binary}
+failures=0
+
+new_home() {
+  TEST_ROOT=$(mktemp -d /tmp/orbeline-it-XXXXXX)
+  mkdir -p "$TEST_ROOT"/{home,config,cache,runtime}
+  chmod 700 "$TEST_ROOT/runtime"
+  export HOME="$TEST_ROOT/home" XDG_CONFIG_HOME="$TEST_ROOT/config"
+  export XDG_CACHE_HOME="$TEST_ROOT/cache" XDG_RUNTIME_DIR="$TEST_ROOT/runtime"
+  export ORBELINE_DESKTOP=generic
+  CONF="$XDG_CONFIG_HOME/Quillmere/Ovalin.conf"
+}
+
+cleanup_homes() { rm -rf /tmp/orbeline-it-* 2>/dev/null || true; }
+
+# setting NAME [GROUP]: the stored value (empty output when absent).
+setting() {
+  local name=$1 group=${2:-General}
+  awk -v want="[$group]" -v key="$name" '
+    /^\[/ { in_group = ($0 == want); next }
+    in_group { i = index($0, "="); if (i > 0 && substr($0, 1, i - 1) == key) { print substr($0, i + 1); exit } }
+  ' "$CONF" 2>/dev/null
+}
+
+has_setting() {
+  local name=$1 group=${2:-General}
+  awk -v want="[$group]" -v key="$name" '
+    /^\[/ { in_group = ($0 == want); next }
+    in_group { i = index($0, "="); if (i > 0 && substr($0, 1, i - 1) == key) { found = 1 } }
+    END { exit found ? 0 : 1 }
+  ' "$CONF" 2>/dev/null
+}
+
+expect_eq() {
+  local what=$1 expected=$2 actual=$3
+  if [[ "$expected" != "$actual" ]]; then
+    echo "FAIL: $what: expected '$expected', got '$actual'"
+    failures=$((failures + 1))
+  fi
+}
+
+expect_true() {
+  local what=$1
+  shift
+  if ! "$@"; then
+    echo "FAIL: $what"
+    failures=$((failures + 1))
+  fi
+}
+
+finish() {
+  cleanup_homes
+  if ((failures > 0)); then
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  echo "all checks passed"
+}
