@@ -1,0 +1,208 @@
+#include "calendar/special_days.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/error.h"
+#include "calendar/day_rule_text.h"
+#include "fakes.h"
+
+namespace orbeline {
+namespace {
+
+using testing::MemorySettingsBackend;
+
+class SpecialDaysTest : public ::testing::Test {
+ protected:
+  // Stores the texts as Special0.. and loads them.
+  void Load(const std::vector<std::string>& texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      store.WriteSetting("Special" + std::to_string(i), texts[i]);
+    }
+    LoadSpecialDays(store, days);
+    days.SplitSpecialDates();
+  }
+  int RoleOn(int year, int month, int day) const {
+    auto color = days.FindSpecialDayColor(year, month, day);
+    return color ? color->role : 0;
+  }
+
+  MemorySettingsBackend backend;
+  SettingsStore store{backend};
+  SpecialDays days;
+};
+
+TEST(FieldTest, FindUnquotedCharAndTakeField) {
+  EXPECT_EQ(FindUnquotedChar('\\', "ab\\c"), 3u);
+  EXPECT_EQ(FindUnquotedChar('\\', "abc"), 0u);
+  EXPECT_EQ(FindUnquotedChar('\\', ""), 0u);
+  EXPECT_EQ(FindUnquotedChar('\\', "\xE8\xA1\xA8\\x"), 4u);  // after a 3-byte character
+  std::string text = "a\\\\b";
+  EXPECT_EQ(TakeField(text), "a");
+  EXPECT_EQ(TakeField(text), "");
+  EXPECT_EQ(TakeField(text), "b");
+  EXPECT_EQ(text, "0");
+  EXPECT_EQ(TakeField(text), "0");
+}
+
+TEST_F(SpecialDaysTest, LoadsTheSevenFields) {
+  Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0", "Short\\5/3"});
+  const SpecialDay& party = days.records()[0];
+  EXPECT_EQ(party.name, "Party");
+  EXPECT_EQ(party.dates, "13/25,5/3");
+  EXPECT_EQ(party.color_mode, "2");
+  EXPECT_EQ(party.color, "clRed");
+  EXPECT_EQ(party.comment, "Party.");
+  EXPECT_EQ(party.dialog, "1");
+  EXPECT_EQ(party.count_day, "0");
+  const SpecialDay& short_record = days.records()[1];
+  EXPECT_EQ(short_record.dates, "5/3");
+  for (const std::string* field :
+       {&short_record.color_mode, &short_record.color, &short_record.comment, &short_record.dialog,
+        &short_record.count_day}) {
+    EXPECT_EQ(*field, "0");
+  }
+  EXPECT_EQ(days.date_table(0)[0], "13/25");
+  EXPECT_EQ(days.date_table(0)[1], "5/3");
+  EXPECT_EQ(days.date_table(0)[2], "");
+}
+
+TEST_F(SpecialDaysTest, LoadStopsAndSkips) {
+  Load({"A\\1/1", "none", "C\\1/3", "", "E\\1/5"});
+  EXPECT_EQ(days.records()[0].name, "A");
+  EXPECT_EQ(days.records()[1].name, "");   // "none" leaves the record empty ...
+  EXPECT_EQ(days.records()[2].name, "C");  // ... and loading goes on
+  EXPECT_EQ(days.records()[4].name, "");   // the empty value ended it
+  // A second load starts from an empty table.
+  store.WriteSetting("Special0", "");
+  LoadSpecialDays(store, days);
+  EXPECT_EQ(days.records()[0].name, "");
+  EXPECT_EQ(days.records()[2].name, "");
+}
+
+TEST_F(SpecialDaysTest, MultiByteNameLoadsIntact) {
+  // U+8868 is 0x955C in Shift-JIS, whose second byte is "\".
+  Load({"\xE8\xA1\xA8\xE8\xAA\x95\xE7\x94\x9F\xE6\x97\xA5\\5/3\\1\\clYellow\\\xE3\x81\x8A\\1\\3"});
+  EXPECT_EQ(days.records()[0].name, "\xE8\xA1\xA8\xE8\xAA\x95\xE7\x94\x9F\xE6\x97\xA5");
+  EXPECT_EQ(days.records()[0].comment, "\xE3\x81\x8A");
+  EXPECT_EQ(days.records()[0].count_day, "3");
+}
+
+TEST_F(SpecialDaysTest, TablesNeverOverflow) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < 105; ++i) texts.push_back("R" + std::to_string(i) + "\\1/1");
+  std::string many_dates = "1/1";
+  for (int i = 2; i <= 25; ++i) many_dates += ",1/" + std::to_string(i);
+  texts[0] = "Many\\" + many_dates + "\\2";
+  Load(texts);
+  EXPECT_EQ(days.records()[99].name, "R99");
+  EXPECT_EQ(days.records()[100].name, "");
+  EXPECT_EQ(days.date_table(0)[19], "1/20");
+  EXPECT_EQ(RoleOn(2026, 1, 20), 2);
+  EXPECT_EQ(RoleOn(2026, 1, 21), 0);
+  EXPECT_EQ(FillSpecialDayList(days).size(), 100u);
+}
+
+TEST_F(SpecialDaysTest, SaveRoundTripAndStaleValues) {
+  Load({"A\\1/1\\1\\$00123456\\x\\1\\2", "B\\2/2", "C\\3/3"});
+  store.WriteSetting("Special100", "stale");
+  days.records()[1] = SpecialDay{};  // the table now ends after A
+  SaveSpecialDays(store, days);
+  EXPECT_EQ(backend.Get("Special0"), "A\\1/1\\1\\$00123456\\x\\1\\2");
+  for (int n : {1, 2, 100}) EXPECT_FALSE(backend.Get("Special" + std::to_string(n))) << n;
+}
+
+TEST_F(SpecialDaysTest, SaveRefusesASeparatorInsideAField) {
+  days.records()[0] = {"A", "1/1", "0", "0", "ok", "0", "0"};
+  days.records()[1] = {"B", "1/2", "0", "0", "back\\slash", "0", "0"};
+  backend.ClearLog();
+  EXPECT_THROW(SaveSpecialDays(store, days), Error);
+  EXPECT_TRUE(backend.write_log().empty());
+}
+
+TEST(FormatDateRuleTest, Table) {
+  struct Row {
+    const char* rule;
+    const char* expected;
+  };
+  const Row rows[] = {{"5/3", "5/3"},
+                      {"13/15", "Every Month15"},
+                      {"11/404", "November4thThursday"},
+                      {"13/601", "Every MonthEveryMonday"},
+                      {"12/31", "12/31"},
+                      {"14/201", "14/2ndMonday"},
+                      {"0/5", "0/5"},
+                      {"x", "0/0"}};
+  for (const Row& row : rows) EXPECT_EQ(FormatDateRule(row.rule), row.expected) << row.rule;
+}
+
+TEST(DaysUntilRuleTest, Table) {
+  struct Row {
+    const char* name;
+    const char* rule;
+    int year, month, day;
+    int expected;
+  };
+  const Row rows[] = {
+      {"every Monday on a Monday", "13/601", 2026, 3, 2, 0},
+      {"every Monday on a Saturday", "13/601", 2026, 3, 7, 2},
+      {"every Monday from the month's last Saturday", "13/601", 2026, 1, 31, 2},
+      {"31st of every month in January", "13/31", 2026, 1, 31, 0},
+      {"31st of every month in April", "13/31", 2026, 4, 10, kNoRuleDate},
+      {"count-down", "12/25", 2026, 12, 22, 3},
+      {"earlier in the year is negative", "1/1", 2026, 3, 1, -59},
+      {"30 February", "2/30", 2026, 1, 1, kNoRuleDate},
+      {"month 14", "14/1", 2026, 1, 1, kNoRuleDate},
+      {"month 0", "0/5", 2026, 1, 1, kNoRuleDate},
+      {"not numbers", "x/y", 2026, 1, 1, kNoRuleDate},
+      {"weekday 7", "13/607", 2026, 1, 1, kNoRuleDate},
+      {"every weekday from a day the month lacks", "2/601", 2026, 1, 30, kNoRuleDate},
+      {"every Monday of May from 10 March", "5/601", 2026, 3, 10, 62},
+      {"4th Thursday of November", "11/404", 2026, 11, 1, 25},
+      {"invalid reference date", "1/1", 2026, 2, 30, kNoRuleDate},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(DaysUntilRule(row.rule, row.year, row.month, row.day), row.expected) << row.name;
+  }
+}
+
+TEST_F(SpecialDaysTest, ColoursPartyText) {
+  Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0"});
+  for (int month = 1; month <= 12; ++month) EXPECT_EQ(RoleOn(2026, month, 25), 2) << month;
+  EXPECT_EQ(RoleOn(2026, 5, 3), 2);
+  EXPECT_EQ(RoleOn(2026, 5, 4), 0);
+  EXPECT_EQ(RoleOn(2026, 6, 3), 0);
+}
+
+TEST_F(SpecialDaysTest, ColourChoices) {
+  Load({"Own\\5/3\\1\\clYellow", "Later\\5/4\\9", "Later2\\5/4\\4", "None\\5/5\\0",
+        "Text\\5/6\\x\\clLime", "Big\\5/7\\10", "Thirty1\\13/31\\5"});
+  auto own = days.FindSpecialDayColor(2026, 5, 3);
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->role, 1);
+  EXPECT_EQ(own->color, 0x00FFFFu);
+  EXPECT_EQ(RoleOn(2026, 5, 4), 4);  // two special days on one date: the later one decides
+  EXPECT_EQ(RoleOn(2026, 5, 5), 0);
+  EXPECT_EQ(days.FindSpecialDayColor(2026, 5, 6)->color, 0x00FF00u);  // not a number: own
+  EXPECT_EQ(RoleOn(2026, 5, 7), 0);
+  EXPECT_EQ(RoleOn(2026, 1, 31), 5);
+  EXPECT_EQ(RoleOn(2026, 4, 30), 0);
+}
+
+TEST_F(SpecialDaysTest, EmptyDatesEndTheWalk) {
+  Load({"A\\5/3\\2", "Empty\\\\2", "C\\5/4\\2"});
+  EXPECT_EQ(RoleOn(2026, 5, 3), 2);
+  EXPECT_EQ(RoleOn(2026, 5, 4), 0);
+}
+
+TEST_F(SpecialDaysTest, FillSpecialDayList) {
+  Load({"Party\\13/25,5/3\\2", "Birthday\\5/3", "Thanks\\11/404"});
+  EXPECT_EQ(FillSpecialDayList(days),
+            (std::vector<std::string>{"Party:Every Month25...", "Birthday:5/3",
+                                      "Thanks:November4thThursday"}));
+}
+
+}  // namespace
+}  // namespace orbeline
