@@ -82,6 +82,7 @@ class TNkDIB {
 
  private:
   const DibImage& Internal(const char* operation) const;
+  void Resize(int width, int height);
 
   std::shared_ptr<DibImage> internal_;
   NkPixelFormat pixel_format_ = NkPixelFormat::k24Bit;

@@ -1,0 +1,56 @@
+#include "image/png_decoder.h"
+
+#include <png.h>
+
+#include <string>
+
+#include "image/file_io.h"
+#include "image/image_error.h"
+
+namespace orbeline {
+namespace {
+
+// Frees libpng's reading state on every path out.
+class PngImage {
+ public:
+  PngImage() { image_.version = PNG_IMAGE_VERSION; }
+  ~PngImage() { png_image_free(&image_); }
+  PngImage(const PngImage&) = delete;
+  PngImage& operator=(const PngImage&) = delete;
+  png_image* get() { return &image_; }
+
+ private:
+  png_image image_{};
+};
+
+}  // namespace
+
+TNkDIB DecodePng(std::span<const std::uint8_t> bytes, std::string_view source_name) {
+  const std::string context = "Cannot read the PNG file \"" + std::string(source_name) + "\": ";
+  // libpng's simplified API reports errors through its return value and image.message, so
+  // no setjmp is needed here.
+  PngImage png;
+  if (!png_image_begin_read_from_memory(png.get(), bytes.data(), bytes.size())) {
+    throw ImageError(context + png.get()->message);
+  }
+  try {
+    CheckImageSize(png.get()->width, png.get()->height, "DecodePng");
+  } catch (const ImageError& e) {
+    throw ImageError(context + e.what());
+  }
+  DibImage image = DibImage::Create(static_cast<int>(png.get()->width),
+                                    static_cast<int>(png.get()->height), 24, {});
+  png.get()->format = PNG_FORMAT_BGR;
+  const png_color black{0, 0, 0};  // transparent parts are composed onto black
+  // A negative stride asks for the bottom row first: the DIB's own order.
+  if (!png_image_finish_read(png.get(), &black, image.bits.data(), -image.RowBytes(), nullptr)) {
+    throw ImageError(context + png.get()->message);
+  }
+  return TNkDIB(std::move(image));
+}
+
+TNkDIB DecodePngFile(const std::filesystem::path& path) {
+  return DecodePng(ReadFileBytes(path), path.string());
+}
+
+}  // namespace orbeline

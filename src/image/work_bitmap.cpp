@@ -1,0 +1,145 @@
+#include "image/work_bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "image/bmp_reader.h"
+#include "image/bmp_writer.h"
+#include "image/halftone.h"
+#include "image/image_error.h"
+#include "image/palette_match.h"
+#include "image/stretch.h"
+
+namespace orbeline {
+
+void WorkBitmap::Reset(int width, int height, WorkBitmapFormat format,
+                       std::vector<ColorRef> palette) {
+  CheckImageSize(width, height, "WorkBitmap.Reset");
+  if (format == WorkBitmapFormat::k8Bit) {
+    if (palette.empty()) palette = ColorHalftonePalette();
+    if (palette.size() > 256)
+      throw ImageError("WorkBitmap.Reset: Palette of more than 256 colours");
+  } else {
+    palette.clear();
+  }
+  width_ = width;
+  height_ = height;
+  format_ = format;
+  palette_ = std::move(palette);
+  pixels_.assign(static_cast<std::size_t>(width) * height, 0xFF000000u);
+}
+
+void WorkBitmap::SetPixel(int x, int y, ColorRef color) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[static_cast<std::size_t>(y) * width_ + x] = ColorToRgb32(color);
+}
+
+ColorRef WorkBitmap::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColor;
+  return Rgb32ToColor(pixels_[static_cast<std::size_t>(y) * width_ + x]);
+}
+
+void WorkBitmap::CopyRect(Rect src, Rect dst) {
+  // Like BitBlt: the destination's size counts, and only pixels whose source and
+  // destination both lie on the surface are copied.
+  const int dx = dst.left - src.left;
+  const int dy = dst.top - src.top;
+  const Rect from_source = Intersect(
+      ClipRect(), Rect{src.left, src.top, src.left + dst.Width(), src.top + dst.Height()});
+  const Rect area =
+      Intersect(Intersect(dst, ClipRect()), Rect{from_source.left + dx, from_source.top + dy,
+                                                 from_source.right + dx, from_source.bottom + dy});
+  if (area.IsEmpty()) return;
+  const std::size_t bytes = static_cast<std::size_t>(area.Width()) * 4;
+  const auto copy_row = [&](int y) {
+    std::memmove(&pixels_[static_cast<std::size_t>(y) * width_ + area.left],
+                 &pixels_[static_cast<std::size_t>(y - dy) * width_ + area.left - dx], bytes);
+  };
+  // Rows moving down are copied from the bottom up so that overlapping rows are read first.
+  if (dy > 0) {
+    for (int y = area.bottom - 1; y >= area.top; --y) copy_row(y);
+  } else {
+    for (int y = area.top; y < area.bottom; ++y) copy_row(y);
+  }
+}
+
+void WorkBitmap::DrawDib(const TNkDIB& dib, int x, int y) {
+  // An unscaled draw is a draw into a rectangle of the picture's own size.
+  StretchDrawDib(dib, Rect{x, y, x + dib.Width(), y + dib.Height()});
+}
+
+void WorkBitmap::StretchDrawDib(const TNkDIB& dib, Rect target) {
+  const DibImage& image = dib.Image();
+  if (target.IsEmpty()) return;
+  if (dib.DrawOption() != NkDrawOption::kDeviceStretch) {
+    // Stretch first, then put the picture of the rectangle's size through the halftone.
+    DibImage stretched = StretchNearest(image, target.Width(), target.Height());
+    const DibImage halftone = dib.DrawOption() == NkDrawOption::kColorHalftone
+                                  ? ConvertToHalfTone(stretched)
+                                  : ConvertToBWHalfTone(stretched);
+    TNkDIB plain{halftone};
+    StretchDrawDib(plain, target);
+    return;
+  }
+  const Rect area = Intersect(target, ClipRect());
+  if (area.IsEmpty()) return;
+  const std::vector<int> columns =
+      NearestSourceMap(area.left - target.left, area.Width(), target.Width(), image.Width());
+  const std::vector<int> rows =
+      NearestSourceMap(area.top - target.top, area.Height(), target.Height(), image.Height());
+  std::vector<std::uint32_t> source_row(image.Width());
+  int decoded = -1;
+  for (int k = 0; k < area.Height(); ++k) {
+    if (rows[k] != decoded) {
+      decoded = rows[k];
+      image.RowToRgb32(image.Height() - 1 - decoded, source_row.data());
+    }
+    std::uint32_t* out = &pixels_[static_cast<std::size_t>(area.top + k) * width_ + area.left];
+    for (std::size_t i = 0; i < columns.size(); ++i) out[i] = source_row[columns[i]];
+  }
+}
+
+void WorkBitmap::AssignFromDib(const TNkDIB& dib) {
+  const DibImage& image = dib.Image();
+  if (image.BitCount() <= 8) {
+    Reset(image.Width(), image.Height(), WorkBitmapFormat::k8Bit, image.colors);
+  } else {
+    Reset(image.Width(), image.Height(), WorkBitmapFormat::k24Bit);
+  }
+  for (int y = 0; y < height_; ++y) {
+    image.RowToRgb32(height_ - 1 - y, &pixels_[static_cast<std::size_t>(y) * width_]);
+  }
+}
+
+void WorkBitmap::LoadBmp(const std::filesystem::path& path) { AssignFromDib(ReadBmpFile(path)); }
+
+TNkDIB WorkBitmap::ToDib() const {
+  if (pixels_.empty()) throw ImageError("WorkBitmap.ToDib: The bitmap is empty");
+  const bool indexed = format_ == WorkBitmapFormat::k8Bit;
+  DibImage image = DibImage::Create(width_, height_, indexed ? 8 : 24,
+                                    indexed ? palette_ : std::vector<ColorRef>{});
+  std::optional<NearestColorMatcher> matcher;
+  if (indexed) matcher.emplace(palette_);
+  for (int y = 0; y < height_; ++y) {
+    const std::uint32_t* in = &pixels_[static_cast<std::size_t>(y) * width_];
+    std::uint8_t* out = image.Row(height_ - 1 - y);
+    if (indexed) {
+      for (int x = 0; x < width_; ++x) out[x] = matcher->IndexOf(in[x]);
+    } else {
+      for (int x = 0; x < width_; ++x) {
+        *out++ = in[x] & 0xFF;
+        *out++ = (in[x] >> 8) & 0xFF;
+        *out++ = (in[x] >> 16) & 0xFF;
+      }
+    }
+  }
+  return TNkDIB(std::move(image));
+}
+
+void WorkBitmap::SaveBmp(const std::filesystem::path& path) const {
+  if (pixels_.empty()) throw Error("Cannot write the file \"" + path.string() + "\": empty bitmap");
+  WriteBmpFile(path, ToDib().Image());
+}
+
+}  // namespace orbeline
