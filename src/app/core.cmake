@@ -10,3 +10,4 @@ target_sources(orbeline_core PRIVATE
 target_sources(orbeline_core PRIVATE prepare_settings.cpp)
 target_sources(orbeline_core PRIVATE command_line.cpp)
 target_sources(orbeline_core PRIVATE main_form.cpp)
+target_sources(orbeline_core PRIVATE ask_confirmation.cpp designs.cpp)

@@ -1,15 +1,50 @@
 #include "app/main_form.h"
 
 #include <chrono>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <utility>
 
+#include "app/designs.h"
+#include "app/error.h"
 #include "calendar/definition_file.h"
+#include "calendar/reminders.h"
 #include "calendar/user_holidays.h"
+#include "wallpaper/composition.h"
+#include "wallpaper/draw_pipeline.h"
 
 namespace orbeline {
+namespace {
+
+int YearOf(std::chrono::year_month_day date) { return static_cast<int>(date.year()); }
+int MonthOf(std::chrono::year_month_day date) {
+  return static_cast<int>(static_cast<unsigned>(date.month()));
+}
+
+// The local calendar date of a file's last change.
+std::optional<std::chrono::year_month_day> LastWriteDate(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  std::tm local{};
+  localtime_r(&info.st_mtime, &local);
+  return std::chrono::year_month_day{std::chrono::year{local.tm_year + 1900},
+                                     std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                                     std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+}
+
+}  // namespace
 
 MainForm::MainForm(MainFormPorts ports, MainFormEnvironment environment)
-    : ports_(ports), environment_(std::move(environment)) {}
+    : ports_(std::move(ports)), environment_(std::move(environment)) {}
+
+WallpaperServices MainForm::Services() {
+  return {*desktop_, ports_.store, ports_.prompts, ports_.clock};
+}
 
 MainForm::CreateResult MainForm::FormCreate() {
   source_unsupported_ = false;
@@ -22,19 +57,100 @@ MainForm::CreateResult MainForm::FormCreate() {
                               {environment_.exe_path, environment_.version_number,
                                environment_.system_temp},
                               ports_.shell);
-  screen_rect_ = environment_.screen;
-  // The wallpaper settings are read here, before the settings reach the window.
+  desktop_ = ports_.make_desktop(prepared_.temp_folder);
+  screen_rect_ = desktop_->ScreenRectangle();
+  WallpaperServices services = Services();
+  WallpaperSettingsResult wallpaper = ReadWallpaperSettings(
+      services, environment_.home_folder.string(), prepared_.temp_folder);
+  wallpaper_ = wallpaper.state;
   if (!ApplySettingsToWindow()) return CreateResult::kTerminate;
 
   auto_draw_code_ = ParseDecimal(ports_.store.ReadSetting("AutoDraw")).value_or(0);
   random_.seed(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count() ^ ports_.clock.TickCount()));
   draw_only_pending_ = false;
-  if (auto_draw_code_ < 1) return CreateResult::kInteractive;
+  if (auto_draw_code_ < 1) {
+    return wallpaper.terminate ? CreateResult::kTerminate : CreateResult::kInteractive;
+  }
   ports_.store.WriteSetting("AutoDraw", "0");
+  // Without the desktop's wallpaper values there is nothing to draw on: the user has been
+  // told, and the run ends before anything is composed.
+  if (wallpaper.terminate) return CreateResult::kTerminate;
   DelayedDrawWait();
   draw_only_run_ = true;
+  if (!ChooseDrawOnlySource()) {
+    // A message was shown (the window would open), or today's calendar is already there.
+    return CreateResult::kTerminate;
+  }
+  draw_only_pending_ = true;
+  base_composed_ = true;
+  CompositionContext composition{*desktop_,      ports_.store,    ports_.prompts,
+                                 wallpaper_,     settings_,       screen_rect_,
+                                 draw_only_run_, draw_only_pending_};
+  ComposeResult composed = ComposeBaseImage(work_bitmap_, composition);
+  if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
+  if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
   return CreateResult::kDrawOnly;
+}
+
+bool MainForm::ChooseDrawOnlySource() {
+  const int code = auto_draw_code_;
+  if (code == 2) {
+    wallpaper_.source_wallpaper_path = environment_.first_argument;
+    // The bitmap named on the command line exists (the grammar checked it): draw on it even
+    // when the desktop itself had no picture.
+    wallpaper_.no_source_wallpaper = false;
+    return true;
+  }
+  if (code > 10) {
+    const int n = code - 10;
+    if (!ApplyDesign(n)) {
+      ports_.prompts.ShowMessage({"Orbeline - Error",
+                                  "On the Configuration " + std::to_string(n) +
+                                      ", Nothing registered!",
+                                  Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
+                                  Prompts::Answer::kOk});
+      return false;
+    }
+    return true;
+  }
+  if (code == 3) {
+    int chosen = 0;
+    std::uniform_int_distribution<int> pick(1, kDesignCount);
+    for (int attempt = 0; attempt < 100 && chosen == 0; ++attempt) {
+      int n = pick(random_);
+      if (IsDesignSaved(ports_.store, n)) chosen = n;
+    }
+    for (int n = 1; n <= kDesignCount && chosen == 0; ++n) {
+      if (IsDesignSaved(ports_.store, n)) chosen = n;
+    }
+    if (chosen == 0) {
+      ports_.prompts.ShowMessage({"Orbeline - Error", "Nothing registered!",
+                                  Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
+                                  Prompts::Answer::kOk});
+      return false;
+    }
+    return ApplyDesign(chosen);
+  }
+  if (TodaysCalendarInstalled()) {
+    if (settings_.transparent) {
+      WallpaperServices services = Services();
+      orbeline::ApplyIconTextColor(services, settings_.icon_text_color);
+    }
+    return false;
+  }
+  return true;
+}
+
+bool MainForm::TodaysCalendarInstalled() const {
+  if (!wallpaper_.work_bitmap_installed) return false;
+  std::optional<std::chrono::year_month_day> written = LastWriteDate(wallpaper_.work_bitmap_path);
+  return written && *written == ports_.clock.Today();
+}
+
+bool MainForm::ApplyDesign(int n) {
+  if (!CopyDesignToCurrent(ports_.store, n)) return false;
+  return ApplySettingsToWindow();
 }
 
 bool MainForm::ApplySettingsToWindow() {
@@ -48,10 +164,8 @@ bool MainForm::ApplySettingsToWindow() {
       });
   if (loaded != HolidayLoadResult::kLoaded) return false;
   std::chrono::year_month_day today = ports_.clock.Today();
-  const int year = static_cast<int>(today.year());
-  const int month = static_cast<int>(static_cast<unsigned>(today.month()));
-  AddEquinoxDays(holidays_, ports_.store.ReadSetting("AutoCalcEquinox") == "1", year);
-  holiday_panel_text_ = ShowMonthHolidays(holidays_, year, month);
+  AddEquinoxDays(holidays_, ports_.store.ReadSetting("AutoCalcEquinox") == "1", YearOf(today));
+  holiday_panel_text_ = ShowMonthHolidays(holidays_, YearOf(today), MonthOf(today));
   LoadSpecialDays(ports_.store, special_days_);
   special_day_lines_ = FillSpecialDayList(special_days_);
   special_days_.SplitSpecialDates();
@@ -65,13 +179,79 @@ void MainForm::DelayedDrawWait() {
   if (seconds <= 0) return;
   // Compared as a signed difference, so that a tick count wrapping past 2^32 during the
   // wait neither cuts it short nor makes it endless.
-  const std::uint32_t deadline = ports_.clock.TickCount() + static_cast<std::uint32_t>(seconds) * 1000u;
+  const std::uint32_t deadline =
+      ports_.clock.TickCount() + static_cast<std::uint32_t>(seconds) * 1000u;
   ports_.prompts.SetApplicationTitle("Suspend - Orbeline");
   while (static_cast<std::int32_t>(ports_.clock.TickCount() - deadline) <= 0) {
     ports_.prompts.ProcessEvents();
     ports_.clock.Sleep(20);
   }
   ports_.prompts.SetApplicationTitle("Orbeline");
+}
+
+void MainForm::RunDrawOnly() {
+  if (!draw_only_pending_) return;
+  if (!source_unsupported_) {
+    WallpaperServices services = Services();
+    PipelineServices pipeline{services, wallpaper_, ports_.make_canvas};
+    CalendarInputs inputs{settings_,    definition_,          holidays_, special_days_,
+                          screen_rect_, ports_.clock.Today(), environment_.japanese_locale};
+    PipelineRunState run{work_bitmap_, base_composed_, draw_only_run_, draw_only_pending_};
+    PipelineHooks hooks;
+    hooks.set_caption = [this](const std::string& caption) {
+      ports_.prompts.SetApplicationTitle(caption);
+    };
+    // The close steps run even when the drawing failed, so that the desktop's values are
+    // put back; the error then reaches the caller's report.
+    std::exception_ptr failure;
+    try {
+      DrawPipeline(DrawSender::kWindow, pipeline, inputs, run, hooks);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    base_composed_ = run.base_composed;
+    draw_only_pending_ = false;
+    FormCloseQuery();
+    FormClose();
+    if (failure) std::rethrow_exception(failure);
+  }
+  draw_only_pending_ = false;
+}
+
+void MainForm::FormCloseQuery() {
+  // A desktop that shows whatever its setting names would lose the picture on screen.
+  if (settings_.no_restore_wallpaper || desktop_->ShowsStoredValueLive()) return;
+  std::error_code ignored;
+  std::filesystem::remove(wallpaper_.work_bitmap_path, ignored);
+}
+
+void MainForm::FormClose() {
+  ports_.shell.CloseManual();
+  ShowSpecialDayReminders(special_days_, ports_.prompts, ports_.clock.Today());
+  WallpaperServices services = Services();
+  RestoreWallpaperAtClose(services, wallpaper_,
+                          settings_.no_restore_wallpaper ? WallpaperAtClose::kKeepWorkBitmap
+                                                         : WallpaperAtClose::kRestore);
+  ports_.store.WriteSetting("LastModifiedPage", std::to_string(settings_.last_modified_page));
+  work_bitmap_ = WorkBitmap();
+}
+
+void MainForm::DrawPreview(
+    std::chrono::year_month_day date, const std::filesystem::path& png_path,
+    const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png) {
+  CompositionContext composition{*desktop_, ports_.store, ports_.prompts, wallpaper_,
+                                 settings_, screen_rect_, true,           false};
+  composition.write_work_bitmap = false;
+  if (ComposeBaseImage(work_bitmap_, composition) != ComposeResult::kWritten) {
+    throw Error("Cannot compose the base image for the preview");
+  }
+  CalendarInputs inputs{settings_,    definition_, holidays_,
+                        special_days_, screen_rect_, date, environment_.japanese_locale};
+  inputs.save_window_state = false;
+  std::unique_ptr<Canvas> canvas = ports_.make_canvas(work_bitmap_);
+  DrawCalendarOn(*canvas, nullptr, inputs);
+  canvas.reset();
+  write_png(work_bitmap_, png_path);
 }
 
 }  // namespace orbeline

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
 #include "app/clock.h"
 #include "app/prepare_settings.h"
 #include "app/prompts.h"
@@ -14,7 +18,11 @@
 #include "calendar/definition.h"
 #include "calendar/holiday_engine.h"
 #include "calendar/special_days.h"
+#include "image/work_bitmap.h"
+#include "render/canvas.h"
 #include "shell/shell.h"
+#include "wallpaper/desktop.h"
+#include "wallpaper/wallpaper_state.h"
 
 namespace orbeline {
 
@@ -24,7 +32,9 @@ struct MainFormEnvironment {
   std::filesystem::path definition_file;  // the definition file chosen for the locale
   std::filesystem::path system_temp;      // stands in for the system temporary path
   std::filesystem::path startup_folder;   // where the login autostart entries live
-  ScreenRect screen;                      // the whole desktop
+  std::filesystem::path home_folder;      // relative wallpaper names start here
+  std::string first_argument;             // the command line's first argument, if any
+  bool japanese_locale = false;           // era names cut to their first character
   int version_number = 0;
 };
 
@@ -33,6 +43,10 @@ struct MainFormPorts {
   Prompts& prompts;
   Shell& shell;
   Clock& clock;
+  // The desktop backend; made once the temp folder is known.
+  std::function<std::unique_ptr<Desktop>(const std::string& temp_folder)> make_desktop;
+  // A canvas painting on the work bitmap's pixels.
+  std::function<std::unique_ptr<Canvas>(WorkBitmap&)> make_canvas;
 };
 
 // The state and the start-up logic of the main window, free of any toolkit: the window
@@ -60,6 +74,24 @@ class MainForm {
   // events through.
   void DelayedDrawWait();
 
+  // The rest of a draw-only run after its creation: the drawing, the close query and the
+  // close. The window never appears.
+  void RunDrawOnly();
+
+  // The close query and the close handler's steps.
+  void FormCloseQuery();
+  void FormClose();
+
+  // Writes the calendar of `date` on the composed base image into `png_path` exactly as a
+  // fresh drawing would, without installing or storing anything.
+  void DrawPreview(std::chrono::year_month_day date, const std::filesystem::path& png_path,
+                   const std::function<void(const WorkBitmap&, const std::filesystem::path&)>&
+                       write_png);
+
+  Desktop& desktop() { return *desktop_; }
+  const WallpaperState& wallpaper() const { return wallpaper_; }
+  WorkBitmap& work_bitmap() { return work_bitmap_; }
+
   const Definition& definition() const { return definition_; }
   const PreparedSettings& prepared() const { return prepared_; }
   const WorkingSettings& settings() const { return settings_; }
@@ -76,6 +108,13 @@ class MainForm {
   bool source_unsupported() const { return source_unsupported_; }
 
  private:
+  // Step 16 of the creation for a draw-only run: the design, the source or the check
+  // whether today's calendar is already installed. False when the run must not draw.
+  bool ChooseDrawOnlySource();
+  bool ApplyDesign(int n);
+  bool TodaysCalendarInstalled() const;
+  WallpaperServices Services();
+
   MainFormPorts ports_;
   MainFormEnvironment environment_;
 
@@ -89,6 +128,9 @@ class MainForm {
   ScreenRect screen_rect_;
   std::string shortcut_file_;
   std::mt19937 random_;
+  std::unique_ptr<Desktop> desktop_;
+  WallpaperState wallpaper_;
+  WorkBitmap work_bitmap_;
 
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;

@@ -8,11 +8,18 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QImage>
+#include <chrono>
+#include <sstream>
+
 #include "app/clock.h"
+#include "app/holidays_command.h"
 #include "app/command_line.h"
 #include "app/error.h"
 #include "app/main_form.h"
@@ -20,8 +27,10 @@
 #include "app/version.h"
 #include "calendar/definition_file.h"
 #include "calendar/locale_code.h"
+#include "platform/desktop_factory.h"
 #include "platform/headless_prompts.h"
 #include "platform/instance_lock.h"
+#include "platform/qt_canvas.h"
 #include "platform/qt_prompts.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/qt_shell.h"
@@ -55,25 +64,149 @@ bool IsHeadless() {
          QGuiApplication::platformName() == QLatin1String("minimal");
 }
 
-ScreenRect PrimaryScreenRect() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr || IsHeadless()) return {0, 0, 1920, 1080};
-  QRect geometry = screen->virtualGeometry();
-  return {geometry.left(), geometry.top(), geometry.left() + geometry.width(),
-          geometry.top() + geometry.height()};
-}
-
 std::filesystem::path DefinitionFileFor(const std::filesystem::path& exe_dir) {
   return FindDefinitionFile(exe_dir, kDataDir, ThreeLetterLanguageCode().value_or(""));
 }
 
-int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments) {
+bool JapaneseLocale() { return ThreeLetterLanguageCode().value_or("") == "JPN"; }
+
+MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
+                                    const std::vector<std::string>& arguments) {
+  MainFormEnvironment environment;
+  environment.exe_path = exe_path.string();
+  environment.definition_file = DefinitionFileFor(exe_path.parent_path());
+  environment.system_temp = XdgDir("XDG_CACHE_HOME", ".cache") / "orbeline";
+  environment.startup_folder = XdgDir("XDG_CONFIG_HOME", ".config") / "autostart";
+  const char* home = std::getenv("HOME");
+  environment.home_folder = home != nullptr ? home : "/";
+  environment.first_argument = arguments.size() > 1 ? arguments[1] : "";
+  environment.japanese_locale = JapaneseLocale();
+  environment.version_number = kVersionNumber;
+  return environment;
+}
+
+MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock) {
+  return {store, prompts, shell, clock,
+          [](const std::string& temp_folder) {
+            DesktopOptions options;
+            options.temp_folder = temp_folder;
+            if (!IsHeadless()) options.screen = PrimaryScreen();
+            return CreateDesktop(options);
+          },
+          [](WorkBitmap& work) -> std::unique_ptr<Canvas> {
+            return std::make_unique<QtCanvas>(work.Pixels(), work.Width(), work.Height(),
+                                              work.StrideBytes());
+          }};
+}
+
+// Settings writes of a run that must store nothing land here instead of the file.
+class ReadOnlyOverlay : public SettingsBackend {
+ public:
+  explicit ReadOnlyOverlay(const SettingsBackend& base) : base_(base) {}
+  Value Read(std::string_view group, std::string_view name) const override {
+    auto it = written_.find(Key(group, name));
+    if (it != written_.end()) return it->second;
+    return base_.Read(group, name);
+  }
+  void Write(std::string_view group, std::string_view name, std::string_view text) override {
+    written_[Key(group, name)] = {Kind::kString, std::string(text)};
+  }
+  void Remove(std::string_view group, std::string_view name) override {
+    written_[Key(group, name)] = {};
+  }
+  std::vector<std::string> Names(std::string_view group) const override {
+    return base_.Names(group);
+  }
+  void Flush() override {}
+
+ private:
+  static std::string Key(std::string_view group, std::string_view name) {
+    return std::string(group) + '/' + std::string(name);
+  }
+  const SettingsBackend& base_;
+  std::map<std::string, Value> written_;
+};
+
+std::optional<std::chrono::year_month_day> ParseDate(const std::string& text) {
+  int year = 0;
+  unsigned month = 0;
+  unsigned day = 0;
+  char dash1 = 0;
+  char dash2 = 0;
+  std::istringstream in(text);
+  in >> year >> dash1 >> month >> dash2 >> day;
+  if (!in || dash1 != '-' || dash2 != '-' || !in.eof()) return std::nullopt;
+  std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                   std::chrono::day{day}};
+  if (!date.ok() || year < 1 || year > 9999) return std::nullopt;
+  return date;
+}
+
+// A clock whose today is fixed; ticks and sleeps are the system's.
+class FixedDateClock : public SystemClock {
+ public:
+  explicit FixedDateClock(std::chrono::year_month_day today) : today_(today) {}
+  std::chrono::year_month_day Today() const override { return today_; }
+
+ private:
+  std::chrono::year_month_day today_;
+};
+
+int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path,
+               const std::vector<std::string>& arguments) {
+  SystemClock system_clock;
+  std::chrono::year_month_day date = system_clock.Today();
+  if (!options.preview_date.empty()) {
+    std::optional<std::chrono::year_month_day> parsed = ParseDate(options.preview_date);
+    if (!parsed) {
+      std::cerr << "orbeline: '" << options.preview_date
+                << "' is not a date of the form YYYY-MM-DD\n";
+      return 2;
+    }
+    date = *parsed;
+  }
+  FixedDateClock clock(date);
+  QtSettingsBackend file_backend(QStringLiteral("Quillmere"), QStringLiteral("Ovalin"));
+  ReadOnlyOverlay backend(file_backend);
+  SettingsStore store(backend);
+  HeadlessPrompts prompts;
+  HeadlessShell shell;
+  std::vector<std::string> no_arguments(arguments.begin(), arguments.begin() + 1);
+  MainForm form(MakePorts(store, prompts, shell, clock), MakeEnvironment(exe_path, no_arguments));
+  if (form.FormCreate() == MainForm::CreateResult::kTerminate) return 1;
+  form.DrawPreview(date, options.preview_file,
+                   [](const WorkBitmap& work, const std::filesystem::path& path) {
+                     QImage image(reinterpret_cast<const uchar*>(work.Pixels()), work.Width(),
+                                  work.Height(), work.StrideBytes(), QImage::Format_RGB32);
+                     if (!image.save(QString::fromStdString(path.string()), "PNG")) {
+                       throw Error("Cannot write " + path.string());
+                     }
+                   });
+  return 0;
+}
+
+int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_path) {
+  QtSettingsBackend backend(QStringLiteral("Quillmere"), QStringLiteral("Ovalin"));
+  SettingsStore store(backend);
+  Definition definition = LoadDefinitionFile(DefinitionFileFor(exe_path.parent_path()));
+  SystemClock clock;
+  return RunHolidaysCommand(options.holidays_year, store, definition,
+                            static_cast<int>(clock.Today().year()), std::cout, std::cerr);
+}
+
+int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
+              const LongOptions& options) {
   // Without a display the program still draws: Qt paints on its offscreen platform.
   if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&
       !EnvironmentSet("QT_QPA_PLATFORM")) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
   QApplication application(argc, argv);
+  const std::filesystem::path exe_path = ExecutablePath(argv[0]);
+  if (options.command == LongOptions::Command::kHolidays) return RunHolidays(options, exe_path);
+  if (options.command == LongOptions::Command::kPreview) {
+    return RunPreview(options, exe_path, arguments);
+  }
   QApplication::setApplicationName(QStringLiteral("Orbeline"));
   const bool headless = IsHeadless();
   std::unique_ptr<Prompts> prompts;
@@ -83,7 +216,6 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments) 
     prompts = std::make_unique<QtPrompts>();
   }
 
-  const std::filesystem::path exe_path = ExecutablePath(argv[0]);
   const std::filesystem::path exe_dir = exe_path.parent_path();
   std::unique_ptr<Shell> shell;
   if (headless) {
@@ -114,21 +246,14 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments) 
   if (code > 0) store.WriteSetting("AutoDraw", std::to_string(code));
 
   SystemClock clock;
-  MainFormEnvironment environment;
-  environment.exe_path = exe_path.string();
-  environment.definition_file = DefinitionFileFor(exe_dir);
-  environment.system_temp = XdgDir("XDG_CACHE_HOME", ".cache") / "orbeline";
-  environment.startup_folder = XdgDir("XDG_CONFIG_HOME", ".config") / "autostart";
-  environment.screen = PrimaryScreenRect();
-  environment.version_number = kVersionNumber;
-  MainForm form({store, *prompts, *shell, clock}, environment);
+  MainForm form(MakePorts(store, *prompts, *shell, clock), MakeEnvironment(exe_path, arguments));
 
   int exit_code = 0;
   switch (form.FormCreate()) {
     case MainForm::CreateResult::kTerminate:
       break;
     case MainForm::CreateResult::kDrawOnly:
-      // The drawing itself (composition, calendar, installation) joins here.
+      form.RunDrawOnly();
       break;
     case MainForm::CreateResult::kInteractive:
       if (headless) {
@@ -162,12 +287,10 @@ int RunProgram(int argc, char** argv) {
         return 2;
       case LongOptions::Command::kHolidays:
       case LongOptions::Command::kPreview:
-        std::cerr << "orbeline: this option is not available yet\n";
-        return 2;
       case LongOptions::Command::kNone:
         break;
     }
-    return RunWithQt(argc, argv, arguments);
+    return RunWithQt(argc, argv, arguments, options);
   } catch (const std::exception& error) {
     std::cerr << "orbeline: " << error.what() << "\n";
     return 1;

@@ -1,0 +1,1 @@
+target_sources(orbeline_core PRIVATE composition.cpp draw_pipeline.cpp)

@@ -1,0 +1,170 @@
+#include "wallpaper/composition.h"
+
+#include <exception>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "app/ask_confirmation.h"
+#include "app/error.h"
+#include "app/text_util.h"
+#include "image/image_decoder.h"
+
+namespace orbeline {
+namespace {
+
+constexpr const char* kUnsupportedText =
+    "Currently this program doesn't support the wallpaper in GIF/HTML format";
+
+std::string LowerExtension(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return ToLowerAscii(path.substr(dot));
+}
+
+int Half(int value) { return value / 2; }
+
+// The work bitmap takes the picture's depth: 8 bits with its palette, else 24 bits.
+void ResetLikeDib(WorkBitmap& work, const TNkDIB& dib, int width, int height) {
+  if (dib.GetBitCount() <= 8) {
+    work.Reset(width, height, WorkBitmapFormat::k8Bit, dib.Palette());
+  } else {
+    work.Reset(width, height, WorkBitmapFormat::k24Bit);
+  }
+}
+
+}  // namespace
+
+bool LoadSourceWallpaper(TNkDIB& dib, const CompositionContext& context) {
+  dib.SetConvertMode(NkConvertMode::kHigh);
+  const std::string& path = context.wallpaper.source_wallpaper_path;
+  const std::string extension = LowerExtension(path);
+  bool blank = false;
+  if (extension == ".htm" || extension == ".html" || extension == ".gif") {
+    AskConfirmation(context.store, context.prompts, context.draw_only_run,
+                    {Prompts::ConfirmationMode::kInformation, "HTMLGIFCheck", false,
+                     kUnsupportedText, "Orbeline - Error"});
+    if (context.draw_only_pending) {
+      context.prompts.ShowMessage({"Orbeline - Error", kUnsupportedText,
+                                   Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
+                                   Prompts::Answer::kOk});
+      return true;
+    }
+    blank = true;
+  } else if (extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
+             extension == ".png" || extension == ".webp") {
+    dib = DecodeImageFile(path);
+    dib.SetConvertMode(NkConvertMode::kHigh);
+    // A bitmap of fewer than 8 bits per pixel reaches the work bitmap as plain 8-bit.
+    if (extension == ".bmp" && dib.GetBitCount() < 8) dib.SetPixelFormat(NkPixelFormat::k8Bit);
+  } else {
+    blank = true;
+  }
+  if (blank) {
+    dib = TNkDIB();
+    dib.SetConvertMode(NkConvertMode::kHigh);
+    dib.SetConvertColor(0);
+    dib.SetWidth(16);
+    dib.SetHeight(16);
+  }
+  if (context.desktop.BitsPerPixel() <= 8) {
+    dib.SetDrawOption(NkDrawOption::kColorHalftone);
+    if (dib.GetBitCount() > 8) dib.SetPixelFormat(NkPixelFormat::k8Bit);
+  } else {
+    dib.SetPixelFormat(NkPixelFormat::k24Bit);
+  }
+  return false;
+}
+
+void FillDesktopPattern(WorkBitmap& work, int width, int height, const Desktop& desktop) {
+  std::string pattern = desktop.ReadValue(kPatternValue, "");
+  if (pattern.empty() || pattern.front() == '(') pattern = "0 0 0 0 0 0 0 0";
+  pattern += ' ';
+  const ColorRef color = DesktopPatternColor(desktop);
+  for (int row = 0; row < 8; ++row) {
+    std::size_t space = pattern.find(' ');
+    std::string piece = space == std::string::npos ? pattern : pattern.substr(0, space);
+    pattern = space == std::string::npos ? "" : pattern.substr(space + 1);
+    std::int64_t bits = ParseIntegerText(piece).value_or(0);
+    // Bit 7 of a row's number is column 0, bit 0 column 7.
+    for (int column = 7; column >= 0; --column) {
+      work.SetPixel(column, row, (bits & 1) == 0 ? color : 0);
+      bits = (bits & 0xFF) >> 1;
+    }
+  }
+  for (int x = 8; x <= width; x += 8) work.CopyRect({0, 0, 8, 8}, {x, 0, x + 8, 8});
+  for (int y = 8; y <= height; y += 8) work.CopyRect({0, 0, width, 8}, {0, y, width, y + 8});
+}
+
+bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& prompts) {
+  try {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    work.SaveBmp(path);
+    return true;
+  } catch (const std::exception& error) {
+    prompts.ShowMessage({"Orbeline - Error",
+                         "Cannot generate a bitmapped file.\nMake more free space on your disk "
+                         "and retry.",
+                         Prompts::Icon::kStop, Prompts::Buttons::kOk, Prompts::Answer::kOk});
+    return false;
+  }
+}
+
+ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& context) {
+  const int width = context.screen.right;
+  const int height = context.screen.bottom;
+  const WallpaperState& wallpaper = context.wallpaper;
+  if (wallpaper.tile_source) {
+    TNkDIB dib;
+    if (LoadSourceWallpaper(dib, context)) return ComposeResult::kSourceUnsupported;
+    ResetLikeDib(work, dib, width, height);
+    const int w = dib.Width();
+    const int h = dib.Height();
+    if (context.settings.tile_pattern == 2) {
+      int row = 1;
+      for (int y = 0; y < height; y += h, ++row) {
+        for (int x = row % 2 == 0 ? -Half(w) : 0; x < width; x += w) work.DrawDib(dib, x, y);
+      }
+    } else {
+      int column = 1;
+      for (int x = 0; x < width; x += w, ++column) {
+        const bool stagger = context.settings.tile_pattern == 1 && column % 2 == 0;
+        for (int y = stagger ? -Half(h) : 0; y < height; y += h) work.DrawDib(dib, x, y);
+      }
+    }
+  } else if (wallpaper.no_source_wallpaper) {
+    work.Reset(width, height,
+               context.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit
+                                                  : WorkBitmapFormat::k8Bit);
+    FillDesktopPattern(work, width, height, context.desktop);
+  } else {
+    TNkDIB dib;
+    if (LoadSourceWallpaper(dib, context)) return ComposeResult::kSourceUnsupported;
+    ResetLikeDib(work, dib, width, height);
+    FillDesktopPattern(work, width, height, context.desktop);
+    if (wallpaper.stretch_source) {
+      Rect target{0, 0, width, height};
+      if (wallpaper.origin_x != 0 || wallpaper.origin_y != 0) {
+        target = {wallpaper.origin_x, wallpaper.origin_y, wallpaper.origin_x + width,
+                  wallpaper.origin_y + height};
+      } else if (context.settings.taskbar_adjust) {
+        ScreenRect area = GetWorkArea(context.desktop);
+        target = {area.left, area.top, area.right, area.bottom};
+      }
+      work.StretchDrawDib(dib, target);
+    } else {
+      const int x = wallpaper.origin_x != 0 ? wallpaper.origin_x : Half(width - dib.Width());
+      const int y = wallpaper.origin_y != 0 ? wallpaper.origin_y : Half(height - dib.Height());
+      work.DrawDib(dib, x, y);
+    }
+  }
+  if (context.write_work_bitmap &&
+      !WriteWorkBitmap(work, wallpaper.work_bitmap_path, context.prompts)) {
+    return ComposeResult::kWriteFailed;
+  }
+  return ComposeResult::kWritten;
+}
+
+}  // namespace orbeline

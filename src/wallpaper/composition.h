@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "app/prompts.h"
+#include "app/settings_store.h"
+#include "app/working_settings.h"
+#include "image/nk_dib.h"
+#include "image/work_bitmap.h"
+#include "wallpaper/desktop.h"
+#include "wallpaper/wallpaper_state.h"
+
+namespace orbeline {
+
+// What composing the base image reads besides the wallpaper state.
+struct CompositionContext {
+  Desktop& desktop;
+  SettingsStore& store;
+  Prompts& prompts;
+  const WallpaperState& wallpaper;
+  const WorkingSettings& settings;  // TilePattern, TaskbarAdjust
+  ScreenRect screen;
+  bool draw_only_run = false;      // no confirmation is ever shown then
+  bool draw_only_pending = false;  // an unsupported picture ends such a run
+  bool write_work_bitmap = true;   // false for a preview, which writes nothing
+};
+
+enum class ComposeResult {
+  kWritten,            // the base image is in the work bitmap and its file
+  kSourceUnsupported,  // an HTML or GIF wallpaper in a draw-only run: the run ends
+  kWriteFailed,        // the work bitmap file could not be written: the run ends
+};
+
+// Loads the source picture into `dib` at the depth the screen shows. True when the
+// picture is a kind the program cannot draw on in a draw-only run (the user has been told;
+// the run ends). A file that cannot be decoded raises an error naming it and the reason.
+bool LoadSourceWallpaper(TNkDIB& dib, const CompositionContext& context);
+
+// Rebuilds at screen size what the desktop shows without a calendar (the picture tiled,
+// staggered, centred or stretched, or the 8x8 pattern) into `work`, and writes the work
+// bitmap file.
+ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& context);
+
+// The desktop's 8x8 pattern in the desktop colour, repeated over width x height.
+void FillDesktopPattern(WorkBitmap& work, int width, int height, const Desktop& desktop);
+
+// Writes the work bitmap file; on failure tells the user and returns false.
+bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& prompts);
+
+}  // namespace orbeline

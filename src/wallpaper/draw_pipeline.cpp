@@ -1,0 +1,92 @@
+#include "wallpaper/draw_pipeline.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "render/calendar_drawing.h"
+
+namespace orbeline {
+namespace {
+
+template <typename Hook, typename... Args>
+void Call(const Hook& hook, Args&&... args) {
+  if (hook) hook(std::forward<Args>(args)...);
+}
+
+// Restores the window after a drawing, also when a step threw.
+class PipelineCleanup {
+ public:
+  PipelineCleanup(const PipelineHooks& hooks, bool marker_visible)
+      : hooks_(hooks), marker_visible_(marker_visible) {}
+  ~PipelineCleanup() {
+    Call(hooks_.set_busy, false);
+    if (marker_visible_) Call(hooks_.show_marker, true);
+    Call(hooks_.set_caption, std::string("Orbeline"));
+    Call(hooks_.set_main_buttons_enabled, true);
+  }
+  PipelineCleanup(const PipelineCleanup&) = delete;
+  PipelineCleanup& operator=(const PipelineCleanup&) = delete;
+
+ private:
+  const PipelineHooks& hooks_;
+  bool marker_visible_;
+};
+
+}  // namespace
+
+void DrawCalendarOn(Canvas& canvas, SettingsStore* store,
+                    const CalendarInputs& inputs) {
+  RenderContext context{inputs.settings,       inputs.definition, inputs.holidays,
+                        inputs.special_days,   inputs.screen,     inputs.today,
+                        nullptr,               inputs.japanese_locale};
+  if (store != nullptr && inputs.save_window_state) {
+    context.save_window_state = [store, &inputs] { SaveWindowState(*store, inputs.settings); };
+  }
+  DrawCalendar(canvas, context);
+}
+
+bool DrawPipeline(DrawSender sender, const PipelineServices& services,
+                  const CalendarInputs& inputs, PipelineRunState& run,
+                  const PipelineHooks& hooks) {
+  WallpaperServices& wallpaper = services.wallpaper;
+  Call(hooks.set_busy, true);
+  const bool marker_visible = inputs.settings.marker_visible;
+  if (marker_visible) Call(hooks.show_marker, false);
+  Call(hooks.set_caption, std::string("Drawing - Orbeline"));
+  wallpaper.prompts.ProcessEvents();
+  Call(hooks.set_main_buttons_enabled, false);
+  PipelineCleanup cleanup(hooks, marker_visible);
+
+  CompositionContext composition{wallpaper.desktop, wallpaper.store,         wallpaper.prompts,
+                                 services.state,    inputs.settings,         inputs.screen,
+                                 run.draw_only_run, run.draw_only_pending};
+  bool compose = false;
+  if (!run.base_composed) {
+    compose = true;
+  } else {
+    std::error_code error;
+    const bool file_exists = std::filesystem::exists(services.state.work_bitmap_path, error);
+    if (!(file_exists && run.draw_only_run)) compose = sender == DrawSender::kDrawButton;
+  }
+  if (compose) {
+    run.base_composed = true;
+    if (ComposeBaseImage(run.work, composition) != ComposeResult::kWritten) {
+      run.terminate_requested = true;
+      return false;
+    }
+  }
+
+  {
+    std::unique_ptr<Canvas> canvas = services.make_canvas(run.work);
+    DrawCalendarOn(*canvas, &wallpaper.store, inputs);
+  }
+  if (!WriteWorkBitmap(run.work, services.state.work_bitmap_path, wallpaper.prompts)) {
+    run.terminate_requested = true;
+    return false;
+  }
+  InstallWallpaper(wallpaper, services.state, services.state.work_bitmap_path, inputs.settings);
+  wallpaper.prompts.ProcessEvents();
+  return true;
+}
+
+}  // namespace orbeline
