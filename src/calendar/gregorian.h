@@ -23,9 +23,9 @@ inline bool IsValidDate(int year, int month, int day) {
 
 // Requires IsValidYearMonth.
 inline int DaysInMonth(int year, int month) {
-  using namespace std::chrono;
-  year_month_day_last last{std::chrono::year{year},
-                           month_day_last{std::chrono::month{static_cast<unsigned>(month)}}};
+  std::chrono::year_month_day_last last{
+      std::chrono::year{year},
+      std::chrono::month_day_last{std::chrono::month{static_cast<unsigned>(month)}}};
   return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 

@@ -20,10 +20,10 @@ icu::Locale DateLocale() {
   for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
     const char* value = std::getenv(variable);
     if (value == nullptr || *value == '\0') continue;
-    std::string_view name = value;
-    if (name == "C" || name == "POSIX") break;
     // "de_DE.UTF-8@euro" -> "de_DE": the code set and modifier mean nothing to ICU.
+    std::string_view name = value;
     name = name.substr(0, name.find_first_of(".@"));
+    if (name.empty() || name == "C" || name == "POSIX") break;
     icu::Locale locale(std::string(name).c_str());
     if (!locale.isBogus()) return locale;
     break;
