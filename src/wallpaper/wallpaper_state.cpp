@@ -1,0 +1,172 @@
+#include "wallpaper/wallpaper_state.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+#include "app/text_util.h"
+
+namespace orbeline {
+namespace {
+
+constexpr std::string_view kMissingValue = "Error";
+constexpr std::string_view kOriginalWallpaperSetting = "OriginalWallpaper";
+constexpr std::uint32_t kIconTextDelayMs = 500;
+
+// A path that names an existing file (a folder is not a wallpaper).
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+std::string WithTrailingSlash(std::string_view folder) {
+  std::string result(folder);
+  if (result.empty() || result.back() != '/') result += '/';
+  return result;
+}
+
+int ReadOrigin(const Desktop& desktop, std::string_view name) {
+  return ParseDecimal(desktop.ReadValue(name, "0")).value_or(0);
+}
+
+// The user's picture as the desktop names it. A bare or relative name lives in the home
+// folder; an absolute name is taken as it is, so the home folder is never prefixed to it.
+std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view home_folder,
+                                SettingsStore& store) {
+  if (!wallpaper.empty() && wallpaper.front() != '/') {
+    std::string in_home = WithTrailingSlash(home_folder) + wallpaper;
+    if (FileExists(in_home)) return in_home;
+  }
+  if (IsWorkBitmapName(wallpaper)) return store.ReadSetting(kOriginalWallpaperSetting);
+  return wallpaper;
+}
+
+}  // namespace
+
+bool IsWorkBitmapName(std::string_view path) {
+  std::size_t cut = path.find_last_of("/:");
+  std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
+  return ToLowerAscii(name) == kWorkBitmapFileName;
+}
+
+WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
+                                              std::string_view home_folder,
+                                              std::string_view temp_folder) {
+  const Desktop& desktop = services.desktop;
+  WallpaperSettingsResult result;
+  WallpaperState& state = result.state;
+
+  const std::string wallpaper = desktop.ReadValue(kWallpaperValue, kMissingValue);
+  if (wallpaper == kMissingValue) {
+    services.prompts.Beep();
+    services.prompts.ShowMessage({.caption = "Orbeline",
+                                  .text = "Unknown error. Cannot find wallpaper settings.",
+                                  .icon = Prompts::Icon::kNone,
+                                  .buttons = Prompts::Buttons::kOk});
+    result.terminate = true;
+  }
+  state.work_bitmap_installed = IsWorkBitmapName(wallpaper);
+  state.work_bitmap_path = WithTrailingSlash(temp_folder) + std::string(kWorkBitmapFileName);
+  state.source_wallpaper_path = FindSourceWallpaper(wallpaper, home_folder, services.store);
+  state.no_source_wallpaper = !FileExists(state.source_wallpaper_path);
+
+  state.tile_source = desktop.ReadValue(kTileWallPaperValue, kMissingValue) == "1";
+  state.stretch_source = desktop.ReadValue(kWallpaperStyleValue, "0") != "0";
+  if (state.no_source_wallpaper) state.tile_source = false;
+
+  state.origin_x = ReadOrigin(desktop, kWallpaperOriginXValue);
+  state.origin_y = ReadOrigin(desktop, kWallpaperOriginYValue);
+  return result;
+}
+
+void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
+  store.WriteSetting(kOriginalWallpaperSetting, state.source_wallpaper_path);
+}
+
+void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,
+                             WallpaperAtClose mode) {
+  Desktop& desktop = services.desktop;
+  if (mode == WallpaperAtClose::kKeepWorkBitmap || desktop.ShowsStoredValueLive()) {
+    RememberOriginalWallpaper(services.store, state);
+  } else {
+    // There is no win.ini here: only the desktop's own value is restored.
+    desktop.WriteValue(kWallpaperValue,
+                       state.no_source_wallpaper ? "" : state.source_wallpaper_path);
+  }
+  if (state.origin_x > 0) desktop.WriteValue(kWallpaperOriginXValue, std::to_string(state.origin_x));
+  if (state.origin_y > 0) desktop.WriteValue(kWallpaperOriginYValue, std::to_string(state.origin_y));
+}
+
+void InstallWallpaper(WallpaperServices& services, const WallpaperState& state,
+                      const std::string& path, const WorkingSettings& settings) {
+  Desktop& desktop = services.desktop;
+  if (IsWorkBitmapName(path)) RememberOriginalWallpaper(services.store, state);
+
+  // The desktop lays the picture out from its origin values; the work bitmap already is the
+  // whole screen, so they read 0 while it is installed and get their own values back after.
+  auto set_origins = [&](bool zero) {
+    if (state.origin_x != 0) {
+      desktop.WriteValue(kWallpaperOriginXValue, zero ? "0" : std::to_string(state.origin_x));
+    }
+    if (state.origin_y != 0) {
+      desktop.WriteValue(kWallpaperOriginYValue, zero ? "0" : std::to_string(state.origin_y));
+    }
+  };
+  set_origins(true);
+  try {
+    desktop.InstallWallpaper(path);
+  } catch (...) {
+    set_origins(false);
+    throw;
+  }
+  set_origins(false);
+
+  services.prompts.ProcessEvents();
+  if (settings.transparent) ApplyIconTextColor(services, settings.icon_text_color);
+}
+
+void ApplyIconTextColor(WallpaperServices& services, ColorRef color) {
+  services.prompts.ProcessEvents();
+  // The desktop redraws its icons after a new wallpaper; give it time before recolouring,
+  // letting events through so that the window stays responsive.
+  const std::uint32_t start = services.clock.TickCount();
+  while (services.clock.TickCount() - start < kIconTextDelayMs) {
+    services.prompts.ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  services.desktop.ApplyIconTextColor(color);
+  services.prompts.ProcessEvents();
+}
+
+void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
+                     const WorkingSettings& settings, RevertTarget target,
+                     const ComposeBaseImageFn& compose_base_image) {
+  if (!compose_base_image()) return;
+  std::string path = state.work_bitmap_path;
+  if (target == RevertTarget::kSourceWallpaper) {
+    path = state.no_source_wallpaper ? "" : state.source_wallpaper_path;
+  }
+  InstallWallpaper(services, state, path, settings);
+}
+
+ScreenRect GetWorkArea(const Desktop& desktop) {
+  const ScreenRect screen = desktop.ScreenRectangle();
+  const ScreenRect area = desktop.WorkArea();
+  const ScreenRect inside{std::max(area.left, screen.left), std::max(area.top, screen.top),
+                          std::min(area.right, screen.right),
+                          std::min(area.bottom, screen.bottom)};
+  if (inside.right <= inside.left || inside.bottom <= inside.top) return screen;
+  return inside;
+}
+
+ColorRef DesktopPatternColor(const Desktop& desktop) {
+  const ColorRef color = desktop.BackgroundColor();
+  if (desktop.BitsPerPixel() != 16) return color;
+  auto reduce = [](int v) { return v == 0 ? 0 : (v - 1) & 252; };
+  return MakeColorRef(reduce(RedOf(color)), reduce(GreenOf(color)), reduce(BlueOf(color)));
+}
+
+}  // namespace orbeline

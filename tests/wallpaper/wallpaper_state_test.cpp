@@ -1,0 +1,302 @@
+#include "wallpaper/wallpaper_state.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "app/error.h"
+#include "fake_desktop.h"
+#include "fakes.h"
+#include "isolated_env.h"
+
+namespace orbeline {
+namespace {
+
+using testing::FakeDesktop;
+
+class WallpaperStateTest : public ::testing::Test {
+ protected:
+  std::string Home(const std::string& name) const { return (home_.path() / name).string(); }
+  std::string Temp(const std::string& name) const { return (temp_.path() / name).string(); }
+  static void Touch(const std::string& path) { std::ofstream(path) << "x"; }
+
+  WallpaperSettingsResult Read() {
+    return ReadWallpaperSettings(services_, home_.path().string(), temp_.path().string() + "/");
+  }
+  // A state as read at start with this source picture and the work bitmap in temp.
+  WallpaperState Source(const std::string& path) const {
+    WallpaperState state;
+    state.source_wallpaper_path = path;
+    state.work_bitmap_path = Temp("ovalin.bmp");
+    return state;
+  }
+  std::optional<std::string> Setting(std::string_view name) const { return backend_.Get(name); }
+
+  testing::TempDir home_;
+  testing::TempDir temp_;
+  FakeDesktop desktop_;
+  testing::MemorySettingsBackend backend_;
+  SettingsStore store_{backend_};
+  testing::RecordingPrompts prompts_;
+  testing::FakeClock clock_{std::chrono::year_month_day{std::chrono::year{2024} / 5 / 1}};
+  WallpaperServices services_{desktop_, store_, prompts_, clock_};
+};
+
+TEST_F(WallpaperStateTest, BareNameLivesInHomeFolderAndIsRestoredAsFullPath) {
+  Touch(Home("sea.bmp"));
+  desktop_.Put(kWallpaperValue, "sea.bmp");
+  WallpaperSettingsResult result = Read();
+  EXPECT_FALSE(result.terminate);
+  EXPECT_EQ(result.state.source_wallpaper_path, Home("sea.bmp"));
+  EXPECT_EQ(result.state.work_bitmap_path, Temp("ovalin.bmp"));
+  EXPECT_FALSE(result.state.no_source_wallpaper);
+  EXPECT_FALSE(result.state.work_bitmap_installed);
+
+  desktop_.Put(kWallpaperValue, Temp("ovalin.bmp"));
+  RestoreWallpaperAtClose(services_, result.state, WallpaperAtClose::kRestore);
+  EXPECT_EQ(desktop_.Get(kWallpaperValue), Home("sea.bmp"));
+  EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
+  Touch(Home("sea.bmp"));
+  Touch(Temp("ovalin.bmp"));
+  Touch(Temp("OVALIN.BMP"));
+  struct Row {
+    const char* name;
+    std::string wallpaper;
+    std::optional<std::string> original;  // OriginalWallpaper
+    std::string source;
+    bool installed;
+    bool no_source;
+  };
+  const std::vector<Row> rows = {
+      {"absolute path", Home("sea.bmp"), std::nullopt, Home("sea.bmp"), false, false},
+      {"work bitmap -> OriginalWallpaper", Temp("ovalin.bmp"), Home("sea.bmp"), Home("sea.bmp"),
+       true, false},
+      {"work bitmap name in any case", Temp("OVALIN.BMP"), Home("sea.bmp"), Home("sea.bmp"), true,
+       false},
+      {"work bitmap with stale original", Temp("ovalin.bmp"), Home("gone.jpg"), Home("gone.jpg"),
+       true, true},
+      {"work bitmap without original reads 0", Temp("ovalin.bmp"), std::nullopt, "0", true, true},
+      {"missing file keeps its name", Home("gone.jpg"), std::nullopt, Home("gone.jpg"), false,
+       true},
+      {"bare name not in home", "gone.jpg", std::nullopt, "gone.jpg", false, true},
+      {"empty: the home folder is no picture", "", std::nullopt, "", false, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    backend_ = testing::MemorySettingsBackend();
+    if (row.original) backend_.Write("", "OriginalWallpaper", *row.original);
+    desktop_.Put(kWallpaperValue, row.wallpaper);
+    WallpaperSettingsResult result = Read();
+    EXPECT_EQ(result.state.source_wallpaper_path, row.source);
+    EXPECT_EQ(result.state.work_bitmap_installed, row.installed);
+    EXPECT_EQ(result.state.no_source_wallpaper, row.no_source);
+    // A missing OriginalWallpaper is read the store's way: "0", written back.
+    if (row.installed && !row.original) {
+      EXPECT_EQ(Setting("OriginalWallpaper"), "0");
+    }
+  }
+}
+
+TEST_F(WallpaperStateTest, MissingWallpaperValueTellsUserAndEndsRun) {
+  WallpaperSettingsResult result = Read();
+  EXPECT_TRUE(result.terminate);
+  EXPECT_EQ(prompts_.beeps, 1);
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_EQ(prompts_.shown[0].caption, "Orbeline");
+  EXPECT_EQ(prompts_.shown[0].text, "Unknown error. Cannot find wallpaper settings.");
+  EXPECT_EQ(prompts_.shown[0].buttons, Prompts::Buttons::kOk);
+  // The remaining fields are still filled.
+  EXPECT_EQ(result.state.work_bitmap_path, Temp("ovalin.bmp"));
+  EXPECT_TRUE(result.state.no_source_wallpaper);
+}
+
+TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
+  Touch(Home("sea.bmp"));
+  struct Row {
+    const char* name;
+    std::optional<std::string> tile, style, origin_x;
+    std::string wallpaper;
+    bool tile_source, stretch_source;
+    int origin;
+  };
+  const std::vector<Row> rows = {
+      {"tiled and stretched both", "1", "2", "-10", "sea.bmp", true, true, -10},
+      {"values absent", std::nullopt, std::nullopt, std::nullopt, "sea.bmp", false, false, 0},
+      {"plain centred", "0", "0", "10", "sea.bmp", false, false, 10},
+      {"no picture is never tiled", "1", "2", "x", "gone.bmp", false, true, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    desktop_.values.clear();
+    desktop_.Put(kWallpaperValue, row.wallpaper);
+    if (row.tile) desktop_.Put(kTileWallPaperValue, *row.tile);
+    if (row.style) desktop_.Put(kWallpaperStyleValue, *row.style);
+    if (row.origin_x) desktop_.Put(kWallpaperOriginXValue, *row.origin_x);
+    WallpaperState state = Read().state;
+    EXPECT_EQ(state.tile_source, row.tile_source);
+    EXPECT_EQ(state.stretch_source, row.stretch_source);
+    EXPECT_EQ(state.origin_x, row.origin);
+    EXPECT_EQ(state.origin_y, 0);
+  }
+}
+
+TEST_F(WallpaperStateTest, CloseWritesBackOnlyPositiveOrigins) {
+  for (int origin : {-10, 0, 10}) {
+    SCOPED_TRACE(origin);
+    desktop_.writes.clear();
+    WallpaperState state = Source(Home("sea.bmp"));
+    state.origin_x = origin;
+    RestoreWallpaperAtClose(services_, state, WallpaperAtClose::kRestore);
+    std::vector<std::string> expected = {"Wallpaper=" + Home("sea.bmp")};
+    if (origin > 0) expected.push_back("WallpaperOriginX=10");
+    EXPECT_EQ(desktop_.writes, expected);
+  }
+}
+
+TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
+  struct Row {
+    const char* name;
+    WallpaperAtClose mode;
+    bool live;
+    bool no_source;
+    std::vector<std::string> desktop_writes;
+    std::optional<std::string> original;
+  };
+  const std::string sea = Home("sea.bmp");
+  const std::vector<Row> rows = {
+      {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
+      {"restore without picture", WallpaperAtClose::kRestore, false, true, {"Wallpaper="},
+       std::nullopt},
+      {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
+      {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    backend_ = testing::MemorySettingsBackend();
+    desktop_.writes.clear();
+    desktop_.live = row.live;
+    desktop_.Put(kWallpaperValue, Temp("ovalin.bmp"));
+    WallpaperState state = Source(sea);
+    state.no_source_wallpaper = row.no_source;
+    RestoreWallpaperAtClose(services_, state, row.mode);
+    EXPECT_EQ(desktop_.writes, row.desktop_writes);
+    EXPECT_EQ(Setting("OriginalWallpaper"), row.original);
+    EXPECT_TRUE(desktop_.installs.empty());
+  }
+}
+
+TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstall) {
+  desktop_.Put(kWallpaperOriginXValue, "40");
+  WallpaperState state = Source(Home("sea.bmp"));
+  state.origin_x = 40;
+  InstallWallpaper(services_, state, Temp("ovalin.bmp"), WorkingSettings{});
+  ASSERT_EQ(desktop_.installs.size(), 1u);
+  EXPECT_EQ(desktop_.installs[0].values.at("WallpaperOriginX"), "0");
+  EXPECT_EQ(desktop_.Get(kWallpaperOriginXValue), "40");
+  // A zero origin is not touched at all.
+  EXPECT_EQ(desktop_.writes, (std::vector<std::string>{"WallpaperOriginX=0", "WallpaperOriginX=40"}));
+  EXPECT_TRUE(desktop_.icon_text_colors.empty());
+  EXPECT_GT(prompts_.events_processed, 0);
+}
+
+TEST_F(WallpaperStateTest, FailedInstallStillRestoresOriginsAndKeepsOriginal) {
+  desktop_.fail_install = true;
+  desktop_.Put(kWallpaperOriginYValue, "7");
+  WallpaperState state = Source(Home("sea.bmp"));
+  state.origin_y = 7;
+  EXPECT_THROW(InstallWallpaper(services_, state, Temp("ovalin.bmp"), WorkingSettings{}), Error);
+  EXPECT_EQ(desktop_.Get(kWallpaperOriginYValue), "7");
+  EXPECT_EQ(Setting("OriginalWallpaper"), Home("sea.bmp"));
+}
+
+TEST_F(WallpaperStateTest, OriginalWallpaperSurvivesARunThatNeverCloses) {
+  Touch(Home("sea.bmp"));
+  Touch(Temp("ovalin.bmp"));
+  desktop_.Put(kWallpaperValue, Home("sea.bmp"));
+  WallpaperState first = Read().state;
+  InstallWallpaper(services_, first, first.work_bitmap_path, WorkingSettings{});
+  // The run is killed here: no close handler.
+  WallpaperState second = Read().state;
+  EXPECT_TRUE(second.work_bitmap_installed);
+  EXPECT_EQ(second.source_wallpaper_path, Home("sea.bmp"));
+  EXPECT_FALSE(second.no_source_wallpaper);
+}
+
+TEST_F(WallpaperStateTest, InstallingUsersPictureDoesNotTouchOriginalWallpaper) {
+  WallpaperState state = Source(Home("sea.bmp"));
+  InstallWallpaper(services_, state, Home("sea.bmp"), WorkingSettings{});
+  EXPECT_FALSE(Setting("OriginalWallpaper").has_value());
+}
+
+TEST_F(WallpaperStateTest, TransparentAppliesIconTextColorAfterInstall) {
+  WorkingSettings settings;
+  settings.transparent = true;
+  settings.icon_text_color = 0x00FF00;
+  InstallWallpaper(services_, WallpaperState{}, Temp("ovalin.bmp"), settings);
+  EXPECT_EQ(desktop_.icon_text_colors, std::vector<ColorRef>{0x00FF00});
+  EXPECT_GE(prompts_.events_processed, 3);
+}
+
+TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
+  struct Row {
+    const char* name;
+    RevertTarget target;
+    bool no_source;
+    bool composed;
+    std::vector<std::string> installed;
+  };
+  const std::vector<Row> rows = {
+      {"left: user's picture", RevertTarget::kSourceWallpaper, false, true, {Home("sea.bmp")}},
+      {"left without picture: none", RevertTarget::kSourceWallpaper, true, true, {""}},
+      {"right: base image", RevertTarget::kBaseImage, false, true, {Temp("ovalin.bmp")}},
+      {"nothing composed: nothing installed", RevertTarget::kBaseImage, false, false, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    desktop_.installs.clear();
+    WallpaperState state = Source(Home("sea.bmp"));
+    state.no_source_wallpaper = row.no_source;
+    int compositions = 0;
+    RevertWallpaper(services_, state, WorkingSettings{}, row.target, [&] {
+      ++compositions;
+      EXPECT_TRUE(desktop_.installs.empty());
+      return row.composed;
+    });
+    EXPECT_EQ(compositions, 1);
+    std::vector<std::string> installed;
+    for (const auto& install : desktop_.installs) installed.push_back(install.path);
+    EXPECT_EQ(installed, row.installed);
+  }
+}
+
+TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreen) {
+  desktop_.work_area = {0, 30, 1024, 768};
+  EXPECT_EQ(GetWorkArea(desktop_), (ScreenRect{0, 30, 1024, 768}));
+  desktop_.work_area = {-5, -5, 2000, 700};
+  EXPECT_EQ(GetWorkArea(desktop_), (ScreenRect{0, 0, 1024, 700}));
+  desktop_.work_area = {0, 0, 0, 0};
+  EXPECT_EQ(GetWorkArea(desktop_), desktop_.screen);
+}
+
+TEST_F(WallpaperStateTest, PatternColorFollowsTheSixteenBitRule) {
+  struct Row {
+    int bits;
+    ColorRef in, out;
+  };
+  for (const Row& row : std::vector<Row>{{16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
+                                         {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
+                                         {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
+                                         {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}}) {
+    SCOPED_TRACE(row.bits);
+    desktop_.bits_per_pixel = row.bits;
+    desktop_.background = row.in;
+    EXPECT_EQ(DesktopPatternColor(desktop_), row.out);
+  }
+}
+
+}  // namespace
+}  // namespace orbeline
