@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Draw-only runs end to end with the generic desktop under Xvfb: what reaches the root
+# window, what stays on disk, what the emulated desktop values say afterwards.
+# Run by ctest through xvfb-run (see draw_only.cmake); needs ImageMagick, xwd and xprop.
+source "$(dirname "$0")/lib.sh"
+: "${DISPLAY:?run under xvfb-run}"
+export ORBELINE_HEADLESS=1 LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8
+# faketime fixes "today"; the sanitizer runtime tolerates being loaded after it.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0:detect_leaks=0"
+TODAY="2026-01-16 10:00:00"
+# NO_FAKE_STAT: file times stay real, so "written today" compares the faked today with them.
+run() { NO_FAKE_STAT=1 faketime "$TODAY" "$ORBELINE" "$@"; }
+work_bitmap() { echo "$XDG_CACHE_HOME/orbeline/ovalin.bmp"; }
+
+DESKTOP_CONF() { echo "$XDG_CONFIG_HOME/Quillmere/Desktop.conf"; }
+desktop_value() {
+  awk -F= -v key="$1" '/^\[/ {s = ($0 == "[desktop]"); next} s && $1 == key {print substr($0, index($0, "=") + 1)}' "$(DESKTOP_CONF)"
+}
+set_desktop_value() {
+  local conf
+  conf=$(DESKTOP_CONF)
+  mkdir -p "$(dirname "$conf")"
+  [[ -f "$conf" ]] || printf '[desktop]\nWallpaper=\n' > "$conf"
+  if grep -q "^$1=" "$conf"; then sed -i "s|^$1=.*|$1=$2|" "$conf"; else sed -i "/^\[desktop\]/a $1=$2" "$conf"; fi
+}
+set_setting() {
+  if grep -q "^$1=" "$CONF"; then sed -i "s|^$1=.*|$1=$2|" "$CONF"; else sed -i "/^\[General\]/a $1=$2" "$CONF"; fi
+}
+# A first run fills the store; later edits then change single values.
+prepared_home() {
+  new_home
+  run -OnlyDraw 2>/dev/null
+}
+capture_root() { xwd -root -silent | convert xwd:- "$1"; }
+# count_color IMAGE GEOMETRY '#RRGGBB': pixels of exactly that colour inside the region.
+count_color() {
+  convert "$1" -crop "$2" +repage -format %c histogram:info:- |
+    awk -v want="$3" 'toupper($0) ~ toupper(want) {gsub(":", "", $1); n += $1} END {print n + 0}'
+}
+pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+clear_root() { xsetroot -solid black 2>/dev/null || true; }
+
+# (1) A fresh store: the calendar reaches the root window, the values are put back and the
+# work bitmap is deleted.
+prepared_home
+capture_root "$TEST_ROOT/root.png"
+for colour in "#FF0000" "#808080" "#00FF00"; do
+  n=$(count_color "$TEST_ROOT/root.png" 300x200+0+0 "$colour")
+  expect_true "calendar pixels in $colour (found $n)" test "$n" -gt 20
+done
+n=$(count_color "$TEST_ROOT/root.png" 300x200+600+500 "#3A6EA5")
+expect_eq "desktop colour away from the calendar" 60000 "$n"
+expect_eq "Wallpaper back to its earlier value" "" "$(desktop_value Wallpaper)"
+expect_true "work bitmap deleted" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
+expect_true "root pixmap set" xprop -root _XROOTPMAP_ID ESETROOT_PMAP_ID
+
+# (2) NoRestoreWallpaper: the work bitmap stays installed; a second run the same day draws
+# nothing.
+prepared_home
+set_setting NoRestoreWallpaper 1
+run -OnlyDraw 2>/dev/null
+bmp=$(work_bitmap)
+expect_true "work bitmap kept" test -f "$bmp"
+expect_eq "work bitmap is a 24-bit BMP of the screen" "BMP3 1024x768 8-bit sRGB" \
+  "$(identify -format '%m %wx%h %z-bit %[colorspace]' "BMP3:$bmp" 2>/dev/null || identify -format '%m %wx%h %z-bit %[colorspace]' "$bmp")"
+expect_eq "bits per pixel in the header" 24 "$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
+expect_eq "Wallpaper is the work bitmap" "$bmp" "$(desktop_value Wallpaper)"
+expect_eq "OriginalWallpaper holds the source" "" "$(setting OriginalWallpaper)"
+before=$(sha1sum "$bmp")
+touch -d "$TODAY" "$bmp"
+stamp=$(stat -c %Y "$bmp")
+run -OnlyDraw 2>/dev/null
+expect_eq "second run the same day leaves the file" "$before $stamp" "$(sha1sum "$bmp") $(stat -c %Y "$bmp")"
+
+# (3) A JPEG centred on a smaller screen.
+prepared_home
+convert -size 1600x1200 gradient:"#204080"-"#E0C060" -fill "#C03030" -draw "rectangle 700,500 900,700" \
+  -quality 95 "$HOME/photo.jpg"
+set_desktop_value Wallpaper "$HOME/photo.jpg"
+set_setting NoRestoreWallpaper 1
+run -OnlyDraw 2>/dev/null
+bmp=$(work_bitmap)
+for point in "400 300" "700 500" "1000 760" "500 600"; do
+  read -r x y <<<"$point"
+  expect_eq "centred JPEG pixel ($x,$y)" "$(pixel "$HOME/photo.jpg" $((x + 288)) $((y + 216)))" "$(pixel "$bmp" "$x" "$y")"
+done
+expect_eq "OriginalWallpaper while the work bitmap is installed" "$HOME/photo.jpg" "$(setting OriginalWallpaper)"
+
+# (4) A 100x60 tile in each arrangement.
+for stagger in 0 1 2; do
+  prepared_home
+  convert -size 100x60 gradient:"#102030"-"#F0E0D0" -fill "#00A000" -draw "rectangle 0,0 9,9" \
+    -type TrueColor "BMP3:$HOME/tile.bmp"
+  set_desktop_value Wallpaper "$HOME/tile.bmp"
+  set_desktop_value TileWallPaper 1
+  set_setting NoRestoreWallpaper 1
+  set_setting TilePattern "$stagger"
+  set_setting PositionY 400  # keep the calendar away from the tiles we look at
+  run -OnlyDraw 2>/dev/null
+  bmp=$(work_bitmap)
+  case $stagger in
+    0) checks="150 10 50 10;250 70 50 10" ;;
+    1) checks="150 0 50 30;150 30 50 0;250 5 50 5" ;;
+    2) checks="50 60 0 0;0 60 50 0;50 125 50 5" ;;
+  esac
+  IFS=';' read -ra list <<<"$checks"
+  for c in "${list[@]}"; do
+    read -r x y tx ty <<<"$c"
+    expect_eq "tile stagger $stagger at ($x,$y)" "$(pixel "$HOME/tile.bmp" "$tx" "$ty")" "$(pixel "$bmp" "$x" "$y")"
+  done
+done
+
+# (5) An 8-bit display gets an 8-bit work bitmap with a palette (headless: the emulated depth).
+prepared_home
+set_setting NoRestoreWallpaper 1
+set_desktop_value BitsPerPixel 8
+set_desktop_value ScreenWidth 640
+set_desktop_value ScreenHeight 480
+(unset DISPLAY; run -OnlyDraw 2>/dev/null)
+bmp=$(work_bitmap)
+expect_eq "8-bit work bitmap" 8 "$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
+colours=$(od -An -tu4 -j46 -N4 "$bmp" | tr -d ' ')
+expect_true "palette of at most 256 entries ($colours)" test "$colours" -le 256 -a "$colours" -ge 1
+expect_eq "8-bit work bitmap size" "640x480" "$(identify -format '%wx%h' "$bmp")"
+
+# (6) A temp folder that cannot be written: the message, nothing installed.
+prepared_home
+clear_root
+xprop -root -remove _XROOTPMAP_ID; xprop -root -remove ESETROOT_PMAP_ID
+rm -rf "$XDG_CACHE_HOME/orbeline"
+echo "not a folder" > "$XDG_CACHE_HOME/orbeline"
+set_desktop_value Wallpaper "$HOME/own.bmp"
+convert -size 50x50 xc:"#123456" -type TrueColor "BMP3:$HOME/own.bmp"
+out=$(run -OnlyDraw 2>&1)
+expect_true "unwritable temp folder message" grep -q "Cannot generate a bitmapped file." <<<"$out"
+expect_eq "desktop value untouched" "$HOME/own.bmp" "$(desktop_value Wallpaper)"
+expect_true "nothing installed on the root window" bash -c "! xprop -root _XROOTPMAP_ID | grep -q 'window id'"
+
+# (7) Saved designs by number.
+prepared_home
+printf '\n[3]\nYearMonthDrawStyle=0\nTodayColor=clYellow\nCalendarType=4\nCharStep=30\nCharStep2=30\nSameFont=1\nFontName=Arial\nFontSize=18\nTodayDrawMethod=1\n' >> "$CONF"
+clear_root
+run -3 2>/dev/null
+capture_root "$TEST_ROOT/root3.png"
+n=$(count_color "$TEST_ROOT/root3.png" 300x200+0+0 "#FFFF00")
+expect_true "design 3 draws today in its colour (found $n)" test "$n" -gt 20
+expect_eq "design 3 copied to the current settings" "clYellow" "$(setting TodayColor)"
+expect_eq "AutoDraw reset" "0" "$(setting AutoDraw)"
+out=$(run -5 2>&1)
+expect_true "design 5 not saved" grep -q "On the Configuration 5, Nothing registered!" <<<"$out"
+
+# (8) Two draw-only runs at once.
+prepared_home
+set_setting DelayedOnlyDraw 1
+set_setting DelaySeconds 3
+run -OnlyDraw 2>/dev/null &
+first=$!
+sleep 1
+out=$(run -OnlyDraw 2>&1)
+wait $first
+expect_true "second run refused" grep -q "Orbeline already launched!" <<<"$out"
+
+finish
