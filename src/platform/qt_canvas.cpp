@@ -1,0 +1,102 @@
+#include "platform/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QPen>
+#include <QString>
+#include <algorithm>
+
+namespace orbeline {
+namespace {
+
+// Qt needs a positive pixel size; sizes beyond this only come from damaged settings and
+// would make the glyph cache huge.
+constexpr int kMaxPixelSize = 2000;
+
+QColor ToQColor(ColorRef color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QFont MakeQtFont(const FontSetting& font) {
+  QFont result(QString::fromStdString(font.name));
+  result.setPixelSize(std::clamp(PointsToPixels(font.size), 1, kMaxPixelSize));
+  result.setBold(font.bold);
+  result.setItalic(font.italic);
+  result.setStyleStrategy(
+      static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  return result;
+}
+
+QtCanvas::QtCanvas(std::uint32_t* pixels, int width, int height, int stride_bytes)
+    : image_(reinterpret_cast<uchar*>(pixels), width, height, stride_bytes, QImage::Format_RGB32) {
+  painter_.begin(&image_);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  painter_.setBackgroundMode(Qt::TransparentMode);
+  SetFont(font_);
+}
+
+QtCanvas::~QtCanvas() { painter_.end(); }
+
+void QtCanvas::SetFont(const FontSetting& font) {
+  font_ = font;
+  qfont_ = MakeQtFont(font);
+  painter_.setFont(qfont_);
+}
+
+int QtCanvas::TextWidth(std::string_view text) {
+  return QFontMetrics(qfont_, &image_).horizontalAdvance(ToQString(text));
+}
+
+int QtCanvas::TextHeight(std::string_view) { return QFontMetrics(qfont_, &image_).height(); }
+
+void QtCanvas::DrawText(int x, int y, std::string_view text, ColorRef color) {
+  painter_.setPen(ToQColor(color));
+  painter_.drawText(QPoint(x, y + QFontMetrics(qfont_, &image_).ascent()), ToQString(text));
+}
+
+void QtCanvas::SetPen(ColorRef color, int width) {
+  pen_color_ = ToQColor(color);
+  pen_width_ = std::max(width, 1);
+}
+
+void QtCanvas::SetBrush(ColorRef color, BrushStyle style) {
+  brush_color_ = ToQColor(color);
+  brush_style_ = style;
+}
+
+void QtCanvas::ApplyShapeStyle() {
+  painter_.setPen(QPen(pen_color_, pen_width_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter_.setBrush(brush_style_ == BrushStyle::kSolid ? QBrush(brush_color_) : QBrush());
+}
+
+// Qt strokes a QRect(x, y, w, h) over w + 1 by h + 1 pixels with a one-pixel pen, so the
+// box of right/bottom-exclusive corners is one pixel smaller on each axis.
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+  if (right - left < 2 || bottom - top < 2) return;
+  ApplyShapeStyle();
+  painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+  if (right - left < 2 || bottom - top < 2) return;
+  ApplyShapeStyle();
+  painter_.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void QtCanvas::MoveTo(int x, int y) { current_ = QPoint(x, y); }
+
+void QtCanvas::LineTo(int x, int y) {
+  const QPoint end(x, y);
+  if (end != current_) {
+    // A flat cap leaves the end point out, as GDI's LineTo does.
+    painter_.setPen(QPen(pen_color_, pen_width_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter_.drawLine(current_, end);
+  }
+  current_ = end;
+}
+
+}  // namespace orbeline

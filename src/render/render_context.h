@@ -1,0 +1,61 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include "app/font_setting.h"
+#include "app/working_settings.h"
+#include "calendar/definition.h"
+#include "calendar/holiday_engine.h"
+#include "calendar/special_days.h"
+
+namespace orbeline {
+
+// Everything one drawing of the calendar reads, and the two extents that carry from one
+// calendar block to the next. The renderer reads the working copy of the settings only.
+struct RenderContext {
+  const WorkingSettings& settings;
+  const Definition& definition;  // month and weekday name tables
+  const HolidayLists& holidays;  // with substitute_type/no_kokumin of the settings
+  const SpecialDays& special_days;
+  ScreenRect screen;  // right and bottom anchor the Right and Bottom types
+  std::chrono::year_month_day today;
+  // Called at the start of every block so the drawing settings are kept; may be empty
+  // (a preview stores nothing).
+  std::function<void()> save_window_state;
+  bool japanese_locale = false;  // the "g" era token gives only the first character
+
+  // BlockWidth and BlockHeight: the extents of the block drawn last (negative for the
+  // Right width and the Bottom height; for the Center type the height is the bottom edge).
+  int block_width = 0;
+  int block_height = 0;
+};
+
+enum class CalendarType { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3, kCenter = 4 };
+
+inline CalendarType CalendarTypeOf(const WorkingSettings& settings) {
+  return static_cast<CalendarType>(settings.calendar_type);
+}
+inline bool IsLineType(CalendarType type) { return type != CalendarType::kCenter; }
+
+// The date font (day numbers), the year/month font and the weekday font; each is the
+// common font when SameFont is on.
+inline const FontSetting& DateFont(const WorkingSettings& s) {
+  return s.same_font ? s.font : s.font0;
+}
+inline const FontSetting& YearMonthFont(const WorkingSettings& s) {
+  return s.same_font ? s.font : s.font1;
+}
+inline const FontSetting& WeekdayFont(const WorkingSettings& s) {
+  return s.same_font ? s.font : s.font2;
+}
+
+inline FontSetting WithSize(FontSetting font, int size) {
+  font.size = size;
+  return font;
+}
+
+// Sixty per cent of a size, as the small era part and the small weekday names use it.
+inline constexpr int SixtyPercent(int size) { return (3 * size) / 5; }
+
+}  // namespace orbeline

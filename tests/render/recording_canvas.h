@@ -1,0 +1,82 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/canvas.h"
+
+namespace orbeline::testing {
+
+// A canvas that draws nothing and records every call, with fixed metrics so tests can
+// state exact positions. With s the font's size in points:
+//   width of a text = s for every character except a space, which is s div 2;
+//   height of any text = (3 x s) div 2.
+// So at 10 points "28" is 20 wide, " " 5, and every text 15 high. Face, bold and italic
+// do not change the metrics.
+class RecordingCanvas : public Canvas {
+ public:
+  enum class Kind { kSetFont, kText, kSetPen, kSetBrush, kEllipse, kRectangle, kMoveTo, kLineTo };
+
+  // One call. Fields not used by a kind stay at their defaults; `font`, pen and brush are
+  // the state in force when the call was made.
+  struct Call {
+    Kind kind = Kind::kText;
+    std::string text;
+    int x = 0;  // text, MoveTo, LineTo; shapes: left
+    int y = 0;  // text, MoveTo, LineTo; shapes: top
+    int right = 0;
+    int bottom = 0;
+    ColorRef color = 0;  // text colour
+    FontSetting font;
+    ColorRef pen_color = 0;
+    int pen_width = 1;
+    ColorRef brush_color = 0xFFFFFF;
+    BrushStyle brush_style = BrushStyle::kSolid;
+  };
+
+  // A line as drawn: from the point before LineTo to its end.
+  struct Line {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+    ColorRef color = 0;
+    int width = 1;
+  };
+
+  static int WidthOf(std::string_view text, int size);
+  static int HeightOf(int size);
+
+  void SetFont(const FontSetting& font) override;
+  const FontSetting& font() const override { return font_; }
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+  void DrawText(int x, int y, std::string_view text, ColorRef color) override;
+  void SetPen(ColorRef color, int width) override;
+  void SetBrush(ColorRef color, BrushStyle style) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+
+  const std::vector<Call>& calls() const { return calls_; }
+  std::vector<Call> Texts() const;   // kText calls in order
+  std::vector<Call> Shapes() const;  // kEllipse and kRectangle calls in order
+  std::vector<Line> Lines() const;
+  // The first text call whose text is `text`, or nullptr.
+  const Call* FindText(std::string_view text) const;
+  void Clear() { calls_.clear(); }
+
+ private:
+  Call Record(Kind kind);
+
+  std::vector<Call> calls_;
+  FontSetting font_;
+  ColorRef pen_color_ = 0;
+  int pen_width_ = 1;
+  ColorRef brush_color_ = 0xFFFFFF;
+  BrushStyle brush_style_ = BrushStyle::kSolid;
+};
+
+}  // namespace orbeline::testing
