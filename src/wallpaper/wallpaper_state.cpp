@@ -96,8 +96,10 @@ void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& 
     desktop.WriteValue(kWallpaperValue,
                        state.no_source_wallpaper ? "" : state.source_wallpaper_path);
   }
-  if (state.origin_x > 0) desktop.WriteValue(kWallpaperOriginXValue, std::to_string(state.origin_x));
-  if (state.origin_y > 0) desktop.WriteValue(kWallpaperOriginYValue, std::to_string(state.origin_y));
+  if (state.origin_x > 0)
+    desktop.WriteValue(kWallpaperOriginXValue, std::to_string(state.origin_x));
+  if (state.origin_y > 0)
+    desktop.WriteValue(kWallpaperOriginYValue, std::to_string(state.origin_y));
 }
 
 void InstallWallpaper(WallpaperServices& services, const WallpaperState& state,
@@ -156,8 +158,7 @@ ScreenRect GetWorkArea(const Desktop& desktop) {
   const ScreenRect screen = desktop.ScreenRectangle();
   const ScreenRect area = desktop.WorkArea();
   const ScreenRect inside{std::max(area.left, screen.left), std::max(area.top, screen.top),
-                          std::min(area.right, screen.right),
-                          std::min(area.bottom, screen.bottom)};
+                          std::min(area.right, screen.right), std::min(area.bottom, screen.bottom)};
   if (inside.right <= inside.left || inside.bottom <= inside.top) return screen;
   return inside;
 }

@@ -18,8 +18,8 @@ inline constexpr std::string_view kWorkBitmapFileName = "ovalin.bmp";
 
 // What the program learnt at start about the user's wallpaper and how the desktop shows it.
 struct WallpaperState {
-  std::string source_wallpaper_path;  // SourceWallpaperPath: the user's picture
-  std::string work_bitmap_path;       // WorkBitmapPath: temp folder + "ovalin.bmp"
+  std::string source_wallpaper_path;   // SourceWallpaperPath: the user's picture
+  std::string work_bitmap_path;        // WorkBitmapPath: temp folder + "ovalin.bmp"
   bool work_bitmap_installed = false;  // the desktop showed a work bitmap at start
   bool no_source_wallpaper = false;    // no picture file: the desktop pattern stands in
   bool tile_source = false;

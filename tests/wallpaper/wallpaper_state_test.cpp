@@ -169,7 +169,11 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   const std::string sea = Home("sea.bmp");
   const std::vector<Row> rows = {
       {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
-      {"restore without picture", WallpaperAtClose::kRestore, false, true, {"Wallpaper="},
+      {"restore without picture",
+       WallpaperAtClose::kRestore,
+       false,
+       true,
+       {"Wallpaper="},
        std::nullopt},
       {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
       {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
@@ -198,7 +202,8 @@ TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstall) {
   EXPECT_EQ(desktop_.installs[0].values.at("WallpaperOriginX"), "0");
   EXPECT_EQ(desktop_.Get(kWallpaperOriginXValue), "40");
   // A zero origin is not touched at all.
-  EXPECT_EQ(desktop_.writes, (std::vector<std::string>{"WallpaperOriginX=0", "WallpaperOriginX=40"}));
+  EXPECT_EQ(desktop_.writes,
+            (std::vector<std::string>{"WallpaperOriginX=0", "WallpaperOriginX=40"}));
   EXPECT_TRUE(desktop_.icon_text_colors.empty());
   EXPECT_GT(prompts_.events_processed, 0);
 }
@@ -287,10 +292,11 @@ TEST_F(WallpaperStateTest, PatternColorFollowsTheSixteenBitRule) {
     int bits;
     ColorRef in, out;
   };
-  for (const Row& row : std::vector<Row>{{16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
-                                         {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
-                                         {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
-                                         {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}}) {
+  for (const Row& row :
+       std::vector<Row>{{16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
+                        {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
+                        {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
+                        {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}}) {
     SCOPED_TRACE(row.bits);
     desktop_.bits_per_pixel = row.bits;
     desktop_.background = row.in;

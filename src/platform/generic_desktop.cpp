@@ -1,0 +1,187 @@
+#include "platform/generic_desktop.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#include "app/error.h"
+#include "app/settings_store.h"
+#include "image/image_decoder.h"
+
+namespace orbeline {
+namespace {
+
+constexpr char kGroup[] = "desktop";
+constexpr char kDefaultBackground[] = "58 110 165";
+constexpr int kDefaultWidth = 1920;
+constexpr int kDefaultHeight = 1080;
+constexpr int kDefaultBitsPerPixel = 24;
+constexpr int kMaxScreenSide = 32768;
+
+QString Key(std::string_view name) {
+  return QString::fromLatin1(kGroup) + '/' +
+         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+std::unique_ptr<QSettings> OpenFile(const std::filesystem::path& file) {
+  return std::make_unique<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat);
+}
+
+void SyncOrThrow(QSettings& settings, const std::filesystem::path& file) {
+  settings.sync();
+  if (settings.status() != QSettings::NoError) {
+    throw Error("Cannot write the desktop settings file '" + file.string() + "'");
+  }
+}
+
+enum class Layout { kCentred, kTiled, kStretched };
+
+}  // namespace
+
+GenericDesktop::GenericDesktop(std::filesystem::path config_file)
+    : config_file_(std::move(config_file)), display_(QueryX11Screen()) {
+  std::error_code error;
+  if (std::filesystem::exists(config_file_, error)) return;
+  // A fresh machine has no wallpaper: the desktop shows its colour.
+  std::filesystem::create_directories(config_file_.parent_path(), error);
+  auto settings = OpenFile(config_file_);
+  settings->setValue(Key(kWallpaperValue), QString());
+  SyncOrThrow(*settings, config_file_);
+}
+
+std::optional<std::string> GenericDesktop::Read(std::string_view name) const {
+  auto settings = OpenFile(config_file_);
+  const QVariant value = settings->value(Key(name));
+  if (!value.isValid()) return std::nullopt;
+  // An unquoted comma in a hand-edited file makes QSettings split the text; join it back.
+  if (value.typeId() == QMetaType::QStringList) {
+    return value.toStringList().join(',').toStdString();
+  }
+  return value.toString().toStdString();
+}
+
+std::string GenericDesktop::ReadValue(std::string_view name, std::string_view fallback) const {
+  return Read(name).value_or(std::string(fallback));
+}
+
+void GenericDesktop::WriteValue(std::string_view name, std::string_view text) {
+  auto settings = OpenFile(config_file_);
+  settings->setValue(Key(name),
+                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  SyncOrThrow(*settings, config_file_);
+}
+
+int GenericDesktop::ReadNumber(std::string_view name, int fallback, int min, int max) const {
+  const std::optional<std::string> text = Read(name);
+  if (!text) return fallback;
+  const std::optional<int> value = ParseDecimal(*text);
+  if (!value || *value < min || *value > max) {
+    throw Error("Invalid " + std::string(name) + " value '" + *text + "' in '" +
+                config_file_.string() + "': expected a whole number from " + std::to_string(min) +
+                " to " + std::to_string(max));
+  }
+  return *value;
+}
+
+ColorRef GenericDesktop::BackgroundColor() const {
+  const std::string text = Read("Background").value_or(kDefaultBackground);
+  std::istringstream stream(text);
+  std::vector<int> channels;
+  std::string word;
+  while (stream >> word) {
+    const std::optional<int> value = ParseDecimal(word);
+    if (!value || *value < 0 || *value > 255) break;
+    channels.push_back(*value);
+  }
+  if (channels.size() != 3 || stream >> word) {
+    throw Error("Invalid Background value '" + text + "' in '" + config_file_.string() +
+                "': expected \"R G B\" with numbers from 0 to 255");
+  }
+  return MakeColorRef(channels[0], channels[1], channels[2]);
+}
+
+ScreenRect GenericDesktop::ScreenRectangle() const {
+  if (display_) return display_->screen;
+  return ScreenRect{0, 0, ReadNumber("ScreenWidth", kDefaultWidth, 1, kMaxScreenSide),
+                    ReadNumber("ScreenHeight", kDefaultHeight, 1, kMaxScreenSide)};
+}
+
+int GenericDesktop::BitsPerPixel() const {
+  if (display_) return display_->depth;
+  return ReadNumber("BitsPerPixel", kDefaultBitsPerPixel, 1, 32);
+}
+
+ScreenRect GenericDesktop::WorkArea() const {
+  if (display_) return display_->work_area;
+  return ScreenRectangle();
+}
+
+RootImage GenericDesktop::ComposeRootImage(const std::string& path,
+                                           const ScreenRect& screen) const {
+  RootImage image;
+  image.width = screen.right - screen.left;
+  image.height = screen.bottom - screen.top;
+  const ColorRef background = BackgroundColor();
+  image.pixels.assign(static_cast<std::size_t>(image.width) * image.height,
+                      (RedOf(background) << 16) | (GreenOf(background) << 8) | BlueOf(background));
+  if (path.empty()) return image;
+
+  // Errors name the file and the reason.
+  const TNkDIB picture = DecodeImageFile(path);
+  const int w = picture.Width();
+  const int h = picture.Height();
+  std::vector<std::uint32_t> source(static_cast<std::size_t>(w) * h);
+  for (int y = 0; y < h; ++y) {
+    picture.Image().RowToRgb32(h - 1 - y, &source[static_cast<std::size_t>(y) * w]);
+  }
+  // The work bitmap is screen-sized and looks the same in every layout; other pictures are
+  // laid out as the stored values say.
+  Layout layout = Layout::kCentred;
+  if (ReadValue(kTileWallPaperValue, "0") == "1") {
+    layout = Layout::kTiled;
+  } else if (ReadValue(kWallpaperStyleValue, "0") != "0") {
+    layout = Layout::kStretched;
+  }
+  const int left = (image.width - w) / 2;
+  const int top = (image.height - h) / 2;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      int sx = x;
+      int sy = y;
+      switch (layout) {
+        case Layout::kTiled:
+          sx = x % w;
+          sy = y % h;
+          break;
+        case Layout::kStretched:
+          sx = static_cast<int>(static_cast<std::int64_t>(x) * w / image.width);
+          sy = static_cast<int>(static_cast<std::int64_t>(y) * h / image.height);
+          break;
+        case Layout::kCentred:
+          sx = x - left;
+          sy = y - top;
+          if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+          break;
+      }
+      image.pixels[static_cast<std::size_t>(y) * image.width + x] =
+          source[static_cast<std::size_t>(sy) * w + sx] & 0xFFFFFF;
+    }
+  }
+  return image;
+}
+
+void GenericDesktop::InstallWallpaper(const std::string& path) {
+  std::error_code error;
+  if (!path.empty() && !std::filesystem::is_regular_file(path, error)) {
+    throw Error("Cannot install the wallpaper '" + path + "': no such file");
+  }
+  // The display as it is now, not as it was at start.
+  if (std::optional<X11ScreenInfo> display = QueryX11Screen()) {
+    SetX11RootImage(ComposeRootImage(path, display->screen));
+  }
+  WriteValue(kWallpaperValue, path);
+}
+
+}  // namespace orbeline

@@ -1,0 +1,161 @@
+#include "platform/generic_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/error.h"
+#include "isolated_env.h"
+#include "platform/desktop_factory.h"
+
+namespace orbeline {
+namespace {
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Every case gets a fresh home and no display, so nothing reaches a real screen.
+class GenericDesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    unsetenv("DISPLAY");
+    setenv("ORBELINE_DESKTOP", "generic", 1);
+  }
+  std::filesystem::path ConfigFile() const {
+    return environment_.config_home() / "Quillmere" / "Desktop.conf";
+  }
+  void WriteConfig(const std::string& text) const {
+    std::filesystem::create_directories(ConfigFile().parent_path());
+    std::ofstream(ConfigFile()) << text;
+  }
+
+  testing::IsolatedEnvironment environment_;
+};
+
+TEST_F(GenericDesktopTest, FirstUseCreatesConfigWithEmptyWallpaperAndDefaults) {
+  std::unique_ptr<Desktop> desktop = CreateDesktop();
+  EXPECT_EQ(desktop->Name(), "generic");
+  ASSERT_TRUE(std::filesystem::exists(ConfigFile()));
+  EXPECT_NE(FileText(ConfigFile()).find("[desktop]\nWallpaper="), std::string::npos);
+  EXPECT_EQ(desktop->ReadValue(kWallpaperValue, "Error"), "");
+  EXPECT_EQ(desktop->ReadValue(kTileWallPaperValue, "Error"), "Error");
+  EXPECT_EQ(desktop->BackgroundColor(), MakeColorRef(58, 110, 165));
+  EXPECT_EQ(desktop->ScreenRectangle(), (ScreenRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(desktop->WorkArea(), (ScreenRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(desktop->BitsPerPixel(), 24);
+  EXPECT_FALSE(desktop->ApplyIconTextColor(0xFFFFFF));
+  EXPECT_FALSE(desktop->ShowsStoredValueLive());
+}
+
+TEST_F(GenericDesktopTest, ExistingConfigIsKeptAsItIs) {
+  WriteConfig("[desktop]\nTileWallPaper=1\n");
+  GenericDesktop desktop(ConfigFile());
+  // A missing Wallpaper in an existing file stays missing: the program reports it.
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), "Error");
+  EXPECT_EQ(desktop.ReadValue(kTileWallPaperValue, "Error"), "1");
+}
+
+TEST_F(GenericDesktopTest, ValuesRoundTripThroughTheFile) {
+  const std::vector<std::pair<std::string_view, std::string>> rows = {
+      {kWallpaperValue, "/home/me/pictures/sea, sky & \"sun\".jpg"},
+      {kTileWallPaperValue, "1"},
+      {kWallpaperStyleValue, "2"},
+      {kWallpaperOriginXValue, "-10"},
+      {kWallpaperOriginYValue, "40"},
+      {kPatternValue, "170 85 170 85 170 85 170 85"},
+  };
+  {
+    GenericDesktop desktop(ConfigFile());
+    for (const auto& [name, text] : rows) desktop.WriteValue(name, text);
+  }
+  GenericDesktop desktop(ConfigFile());
+  for (const auto& [name, text] : rows) {
+    SCOPED_TRACE(std::string(name));
+    EXPECT_EQ(desktop.ReadValue(name, "Error"), text);
+  }
+}
+
+TEST_F(GenericDesktopTest, HandEditedValuesAreRead) {
+  WriteConfig(
+      "[desktop]\nWallpaper=/pics/a,b.jpg\nBackground=0 0 0\nScreenWidth=800\n"
+      "ScreenHeight=600\nBitsPerPixel=8\n");
+  GenericDesktop desktop(ConfigFile());
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), "/pics/a,b.jpg");
+  EXPECT_EQ(desktop.BackgroundColor(), MakeColorRef(0, 0, 0));
+  EXPECT_EQ(desktop.ScreenRectangle(), (ScreenRect{0, 0, 800, 600}));
+  EXPECT_EQ(desktop.WorkArea(), (ScreenRect{0, 0, 800, 600}));
+  EXPECT_EQ(desktop.BitsPerPixel(), 8);
+}
+
+TEST_F(GenericDesktopTest, InvalidEmulatedValuesNameTheValueAndFile) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"Background", "58 110"}, {"Background", "58 110 256"}, {"Background", "1 2 3 4"},
+      {"Background", "red"},    {"ScreenWidth", "wide"},      {"ScreenHeight", "0"},
+      {"BitsPerPixel", "64"},
+  };
+  for (const auto& [name, text] : rows) {
+    SCOPED_TRACE(name + "=" + text);
+    WriteConfig("[desktop]\nWallpaper=\n" + name + "=" + text + "\n");
+    GenericDesktop desktop(ConfigFile());
+    try {
+      desktop.BackgroundColor();
+      desktop.ScreenRectangle();
+      desktop.BitsPerPixel();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find(name), std::string::npos) << message;
+      EXPECT_NE(message.find("'" + text + "'"), std::string::npos) << message;
+      EXPECT_NE(message.find(ConfigFile().string()), std::string::npos) << message;
+    }
+  }
+}
+
+TEST_F(GenericDesktopTest, InstallWithoutDisplayStoresThePath) {
+  GenericDesktop desktop(ConfigFile());
+  const std::filesystem::path picture = environment_.home() / "ovalin.bmp";
+  std::ofstream(picture) << "BM";
+  desktop.InstallWallpaper(picture.string());
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), picture.string());
+
+  EXPECT_THROW(desktop.InstallWallpaper((environment_.home() / "gone.bmp").string()), Error);
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), picture.string());
+
+  desktop.InstallWallpaper("");
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), "");
+}
+
+TEST_F(GenericDesktopTest, BackendChoice) {
+  setenv("GSETTINGS_BACKEND", "memory", 1);  // never the developer's own settings
+  struct Row {
+    const char* chosen;  // ORBELINE_DESKTOP, nullptr: unset
+    const char* session;
+    const char* name;
+  };
+  for (const Row& row : std::vector<Row>{{"generic", "GNOME", "generic"},
+                                         {"gnome", "KDE", "gnome"},
+                                         {nullptr, "ubuntu:GNOME", "gnome"},
+                                         {nullptr, "Budgie:GNOME", "gnome"},
+                                         {nullptr, "KDE", "generic"},
+                                         {nullptr, "", "generic"}}) {
+    SCOPED_TRACE(std::string(row.chosen ? row.chosen : "-") + " " + row.session);
+    if (row.chosen) {
+      setenv("ORBELINE_DESKTOP", row.chosen, 1);
+    } else {
+      unsetenv("ORBELINE_DESKTOP");
+    }
+    setenv("XDG_CURRENT_DESKTOP", row.session, 1);
+    EXPECT_EQ(CreateDesktop()->Name(), row.name);
+  }
+  setenv("ORBELINE_DESKTOP", "kde", 1);
+  EXPECT_THROW(CreateDesktop(), Error);
+}
+
+}  // namespace
+}  // namespace orbeline
