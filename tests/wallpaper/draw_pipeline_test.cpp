@@ -1,0 +1,122 @@
+#include "wallpaper/draw_pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/settings_store.h"
+#include "fake_desktop.h"
+#include "fakes.h"
+#include "isolated_env.h"
+#include "recording_canvas.h"
+
+namespace orbeline {
+namespace {
+
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::year;
+
+class DrawPipelineTest : public ::testing::Test {
+ protected:
+  DrawPipelineTest()
+      : store_(backend_),
+        clock_(year{2026} / month{1} / day{16}),
+        services_{desktop_, store_, prompts_, clock_} {
+    desktop_.screen = {0, 0, 320, 200};
+    state_.no_source_wallpaper = true;
+    state_.work_bitmap_path = (temp_.path() / "ovalin.bmp").string();
+    settings_.calendar_style = 0;
+    settings_.calendar_type = 4;
+    settings_.char_step = settings_.char_step2 = 20;
+    settings_.font = {"Arial", 12, false, false};
+    settings_.same_font = true;
+    settings_.today_draw_method = 1;
+    settings_.weekday_color = MakeColorRef(128, 128, 128);
+  }
+
+  bool Draw(DrawSender sender) {
+    PipelineServices services{services_, state_, [this](WorkBitmap&) {
+                                ++canvases_made_;
+                                return std::make_unique<testing::RecordingCanvas>();
+                              }};
+    CalendarInputs inputs{settings_, definition_, holidays_,          special_days_,
+                          desktop_.screen, clock_.Today(), false};
+    PipelineRunState run{work_, base_composed_, draw_only_run_, false};
+    bool drawn = DrawPipeline(sender, services, inputs, run, hooks_);
+    base_composed_ = run.base_composed;
+    return drawn;
+  }
+
+  testing::TempDir temp_;
+  testing::MemorySettingsBackend backend_;
+  SettingsStore store_;
+  testing::RecordingPrompts prompts_;
+  testing::FakeClock clock_;
+  testing::FakeDesktop desktop_;
+  WallpaperServices services_;
+  WallpaperState state_;
+  WorkingSettings settings_;
+  Definition definition_;
+  HolidayLists holidays_;
+  SpecialDays special_days_;
+  WorkBitmap work_;
+  bool base_composed_ = false;
+  bool draw_only_run_ = false;
+  int canvases_made_ = 0;
+  PipelineHooks hooks_;
+};
+
+TEST_F(DrawPipelineTest, FreshDrawComposesOverwriteKeepsTheDrawing) {
+  ASSERT_TRUE(Draw(DrawSender::kWindow));
+  EXPECT_TRUE(base_composed_) << "the first drawing of a run always composes";
+  ASSERT_EQ(desktop_.installs.size(), 1u);
+  EXPECT_EQ(desktop_.installs[0].path, state_.work_bitmap_path);
+  EXPECT_TRUE(std::filesystem::exists(state_.work_bitmap_path));
+  EXPECT_EQ(backend_.Get("CalendarStyle"), "0") << "the block saved the drawing settings";
+
+  // Mark the surface: an overwrite draws over it, a fresh drawing composes it away.
+  work_.SetPixel(300, 190, MakeColorRef(1, 2, 3));
+  Draw(DrawSender::kWindow);
+  EXPECT_EQ(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  Draw(DrawSender::kDrawButton);
+  EXPECT_NE(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  EXPECT_EQ(desktop_.installs.size(), 3u);
+  EXPECT_EQ(canvases_made_, 3);
+}
+
+TEST_F(DrawPipelineTest, DrawOnlyRunKeepsTheComposedImageWhileItsFileExists) {
+  Draw(DrawSender::kWindow);
+  draw_only_run_ = true;
+  work_.SetPixel(300, 190, MakeColorRef(1, 2, 3));
+  Draw(DrawSender::kDrawButton);
+  EXPECT_EQ(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  std::filesystem::remove(state_.work_bitmap_path);
+  Draw(DrawSender::kDrawButton);
+  EXPECT_NE(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+}
+
+TEST_F(DrawPipelineTest, CleanUpRunsWhenTheInstallationFails) {
+  std::vector<std::string> events;
+  hooks_.set_caption = [&](const std::string& caption) { events.push_back("caption " + caption); };
+  hooks_.set_main_buttons_enabled = [&](bool on) { events.push_back(on ? "buttons on" : "buttons off"); };
+  hooks_.set_busy = [&](bool on) { events.push_back(on ? "busy" : "idle"); };
+  desktop_.fail_install = true;
+  EXPECT_ANY_THROW(Draw(DrawSender::kDrawButton));
+  std::vector<std::string> expected = {"busy",        "caption Drawing - Orbeline", "buttons off",
+                                       "idle",        "caption Orbeline",           "buttons on"};
+  EXPECT_EQ(events, expected);
+}
+
+TEST_F(DrawPipelineTest, UnwritableWorkBitmapEndsTheRunWithoutInstalling) {
+  state_.work_bitmap_path = (temp_.path() / "blocked" / "ovalin.bmp").string();
+  std::ofstream(temp_.path() / "blocked") << "a file where the folder should be";
+  EXPECT_FALSE(Draw(DrawSender::kDrawButton));
+  EXPECT_TRUE(desktop_.installs.empty());
+  ASSERT_FALSE(prompts_.shown.empty());
+  EXPECT_EQ(prompts_.shown.back().icon, Prompts::Icon::kStop);
+}
+
+}  // namespace
+}  // namespace orbeline
