@@ -47,7 +47,7 @@ std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view h
 }  // namespace
 
 bool IsWorkBitmapName(std::string_view path) {
-  std::size_t cut = path.find_last_of("/:");
+  std::size_t cut = path.rfind('/');
   std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
   return ToLowerAscii(name) == kWorkBitmapFileName;
 }
