@@ -87,16 +87,17 @@ class BmpDecoder {
     CheckInfo(info);
     std::vector<ColorRef> colors = ReadColorTable(info, file);
     in_.Seek(file.off_bits != 0 ? file.off_bits : in_.Position(), "pixel data");
+    const bool rle =
+        info.compression == BmpCompression::kRle8 || info.compression == BmpCompression::kRle4;
+    // Uncompressed pixels must all be there before we allocate room for them.
+    if (!rle && !in_.Has(PixelDataBytes(info))) in_.Fail("truncated pixel data");
     const int out_bits = info.bit_count <= 8 ? info.bit_count : 24;
     DibImage image = DibImage::Create(static_cast<int>(info.width), static_cast<int>(info.height),
                                       out_bits, std::move(colors));
-    switch (info.compression) {
-      case BmpCompression::kRle8:
-      case BmpCompression::kRle4:
-        DecodeRle(info, image);
-        break;
-      default:
-        DecodeRows(info, image);
+    if (rle) {
+      DecodeRle(info, image);
+    } else {
+      DecodeRows(info, image);
     }
     if (info.bit_count <= 8) CheckIndices(image);
     return TNkDIB(std::move(image));
@@ -212,7 +213,7 @@ class BmpDecoder {
     std::size_t count =
         info.clr_used != 0 ? std::min<std::size_t>(info.clr_used, max_count) : max_count;
     // Some writers leave out part of a full-size table; the pixel offset tells.
-    if (file.off_bits > in_.Position()) {
+    if (file.off_bits != 0 && file.off_bits >= in_.Position()) {
       count = std::min(count, (file.off_bits - in_.Position()) / entry_size);
     }
     if (count == 0) in_.Fail("missing colour table");
@@ -224,14 +225,20 @@ class BmpDecoder {
     return colors;
   }
 
+  // Bytes of uncompressed pixel rows; the last row may lack its padding.
+  static std::size_t PixelDataBytes(const BmpInfo& info) {
+    const auto row_bytes =
+        static_cast<std::size_t>(DibRowBytes(static_cast<int>(info.width), info.bit_count));
+    const std::size_t used_bytes = (static_cast<std::size_t>(info.width) * info.bit_count + 7) / 8;
+    return row_bytes * static_cast<std::size_t>(info.height - 1) + used_bytes;
+  }
+
   // Uncompressed rows of any depth.
   void DecodeRows(const BmpInfo& info, DibImage& image) {
     const int width = image.Width();
     const int height = image.Height();
     const std::size_t row_bytes = static_cast<std::size_t>(DibRowBytes(width, info.bit_count));
-    // The last row may lack its padding.
     const std::size_t used_bytes = (static_cast<std::size_t>(width) * info.bit_count + 7) / 8;
-    if (!in_.Has(row_bytes * (height - 1) + used_bytes)) in_.Fail("truncated pixel data");
     const MaskChannel red(info.masks[0]), green(info.masks[1]), blue(info.masks[2]);
     for (int i = 0; i < height; ++i) {
       const int storage_row = info.top_down ? height - 1 - i : i;

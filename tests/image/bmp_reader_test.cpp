@@ -1,0 +1,314 @@
+#include "image/bmp_reader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "bmp_builder.h"
+#include "image_test_util.h"
+
+namespace orbeline {
+namespace {
+
+using ::testing::AllOf;
+using testing::BmpLayout;
+using testing::BuildBmp;
+using testing::ErrorMessage;
+using ::testing::HasSubstr;
+using testing::PackRows;
+
+constexpr ColorRef kBlack = 0x000000;
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kGreen = 0x00FF00;
+constexpr ColorRef kBlue = 0xFF0000;
+constexpr ColorRef kWhite = 0xFFFFFF;
+constexpr ColorRef kYellow = 0x00FFFF;
+
+// The test picture, 3 x 2, top-down, and the same as indices into kPalette.
+constexpr ColorRef kPicture[2][3] = {{kRed, kGreen, kBlue}, {kWhite, kBlack, kYellow}};
+constexpr int kIndices[2][3] = {{1, 2, 3}, {4, 0, 5}};
+const std::vector<ColorRef> kPalette = {kBlack, kRed, kGreen, kBlue, kWhite, kYellow};
+
+constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+
+// The picture's row for a file row: files are bottom-up unless the height is negative.
+int PictureRow(int file_row, bool top_down) { return top_down ? file_row : 1 - file_row; }
+
+// A channel value of 0 or 255 placed under a mask.
+std::uint32_t Pack(ColorRef c, const std::vector<std::uint32_t>& masks) {
+  const std::uint8_t values[3] = {RedOf(c), GreenOf(c), BlueOf(c)};
+  std::uint32_t pixel = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (values[i] == 255) pixel |= masks[i];
+  }
+  return pixel;
+}
+
+BmpLayout Indexed(std::uint32_t header_size, int bit_count, bool top_down) {
+  BmpLayout l;
+  l.header_size = header_size;
+  l.width = 3;
+  l.height = top_down ? -2 : 2;
+  l.bit_count = bit_count;
+  l.palette = kPalette;
+  l.clr_used = header_size == 12 ? 0 : static_cast<std::uint32_t>(kPalette.size());
+  if (header_size == 12) l.palette.resize(std::size_t{1} << bit_count, 0);  // core: full table
+  l.pixels =
+      PackRows(3, 2, bit_count, [&](int x, int r) { return kIndices[PictureRow(r, top_down)][x]; });
+  return l;
+}
+
+BmpLayout Direct(std::uint32_t header_size, int bit_count, bool top_down, std::uint32_t compression,
+                 std::vector<std::uint32_t> masks) {
+  BmpLayout l;
+  l.header_size = header_size;
+  l.width = 3;
+  l.height = top_down ? -2 : 2;
+  l.bit_count = bit_count;
+  l.compression = compression;
+  if (compression == kBitFields) l.masks = masks;
+  l.pixels = PackRows(3, 2, bit_count, [&](int x, int r) {
+    return Pack(kPicture[PictureRow(r, top_down)][x], masks);
+  });
+  return l;
+}
+
+const std::vector<std::uint32_t> k555 = {0x7C00, 0x03E0, 0x001F};
+const std::vector<std::uint32_t> k565 = {0xF800, 0x07E0, 0x001F};
+const std::vector<std::uint32_t> k888 = {0xFF0000, 0x00FF00, 0x0000FF};
+const std::vector<std::uint32_t> kAbgr = {0x000000FF, 0x0000FF00, 0x00FF0000};
+
+// RLE8, bottom row first: literal run "4 0 5", end of row; runs of one 1, 2, 3; end.
+const std::vector<std::uint8_t> kRle8Picture = {0, 3, 4, 0, 5, 0, 0, 0,  //
+                                                1, 1, 1, 2, 1, 3, 0, 0, 0, 1};
+// RLE4: literal "4 0 5" packed in nibbles (two bytes, no padding), end of row; a run of
+// two alternating 1 and 2, a run of one 3; end.
+const std::vector<std::uint8_t> kRle4Picture = {0, 3,    0x40, 0x50, 0, 0,  //
+                                                2, 0x12, 1,    0x30, 0, 1};
+
+BmpLayout Rle(std::uint32_t compression, std::vector<std::uint8_t> data) {
+  BmpLayout l;
+  l.width = 3;
+  l.height = 2;
+  l.bit_count = compression == kRle8 ? 8 : 4;
+  l.compression = compression;
+  l.palette = kPalette;
+  l.clr_used = static_cast<std::uint32_t>(kPalette.size());
+  l.pixels = std::move(data);
+  return l;
+}
+
+TEST(BmpReaderTest, ReadsEveryVariant) {
+  struct Case {
+    const char* name;
+    BmpLayout layout;
+    int want_bits;
+  };
+  const Case cases[] = {
+      {"info 4-bit", Indexed(40, 4, false), 4},
+      {"info 8-bit", Indexed(40, 8, false), 8},
+      {"info 8-bit top-down", Indexed(40, 8, true), 8},
+      {"core 4-bit", Indexed(12, 4, false), 4},
+      {"core 8-bit", Indexed(12, 8, false), 8},
+      {"V5 8-bit top-down", Indexed(124, 8, true), 8},
+      {"info 24-bit", Direct(40, 24, false, kRgb, k888), 24},
+      {"info 24-bit top-down", Direct(40, 24, true, kRgb, k888), 24},
+      {"core 24-bit", Direct(12, 24, false, kRgb, k888), 24},
+      {"info 16-bit 5-5-5", Direct(40, 16, false, kRgb, k555), 24},
+      {"info 16-bit bit fields 5-6-5", Direct(40, 16, false, kBitFields, k565), 24},
+      {"info 32-bit", Direct(40, 32, false, kRgb, k888), 24},
+      {"info 32-bit bit fields, red in the low byte", Direct(40, 32, true, kBitFields, kAbgr), 24},
+      {"V2 32-bit bit fields", Direct(52, 32, false, kBitFields, kAbgr), 24},
+      {"V3 16-bit bit fields", Direct(56, 16, false, kBitFields, k565), 24},
+      {"V4 24-bit", Direct(108, 24, false, kRgb, k888), 24},
+      {"V4 32-bit with masks but BI_RGB",
+       [] {
+         BmpLayout l = Direct(108, 32, false, kRgb, k888);
+         l.masks = kAbgr;  // must be ignored without BI_BITFIELDS
+         return l;
+       }(),
+       24},
+      {"V5 16-bit bit fields", Direct(124, 16, true, kBitFields, k565), 24},
+      {"RLE8", Rle(kRle8, kRle8Picture), 8},
+      {"RLE4", Rle(kRle4, kRle4Picture), 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TNkDIB dib = ReadBmp(BuildBmp(c.layout), c.name);
+    ASSERT_EQ(dib.Width(), 3);
+    ASSERT_EQ(dib.Height(), 2);
+    EXPECT_EQ(dib.GetBitCount(), c.want_bits);
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(dib.GetPixelColor(x, y), kPicture[y][x]) << x << "," << y;
+    }
+  }
+}
+
+TEST(BmpReaderTest, OneBitAndTheDefaultTableSize) {
+  BmpLayout l;
+  l.width = 10;
+  l.height = 3;
+  l.bit_count = 1;
+  l.palette = {kBlue, kYellow};  // clr_used 0: a table of 2^1 entries
+  l.pixels = PackRows(10, 3, 1, [](int x, int r) { return (x + r) % 2; });
+  const TNkDIB dib = ReadBmp(BuildBmp(l), "one.bmp");
+  EXPECT_EQ(dib.GetBitCount(), 1);
+  EXPECT_EQ(dib.Palette(), (std::vector<ColorRef>{kBlue, kYellow}));
+  EXPECT_EQ(dib.GetPixelColor(9, 2), kYellow);  // file row 0, x 9
+  EXPECT_EQ(dib.GetPixelColor(9, 1), kBlue);
+}
+
+TEST(BmpReaderTest, ScalesFewBitChannelsToFullRange) {
+  // 5-5-5: red 16 -> (16 x 255 + 15) / 31 = 132; green 31 -> 255; blue 1 -> 8.
+  // 5-6-5: green 32 -> (32 x 255 + 31) / 63 = 130.
+  BmpLayout l;
+  l.width = 2;
+  l.height = 1;
+  l.bit_count = 16;
+  l.compression = kBitFields;
+  l.masks = k565;
+  l.pixels = PackRows(2, 1, 16, [](int x, int) { return x == 0 ? (16u << 11) : (32u << 5); });
+  const TNkDIB dib565 = ReadBmp(BuildBmp(l), "565.bmp");
+  EXPECT_EQ(dib565.GetPixelColor(0, 0), MakeColorRef(132, 0, 0));
+  EXPECT_EQ(dib565.GetPixelColor(1, 0), MakeColorRef(0, 130, 0));
+  l.compression = kRgb;
+  l.masks.clear();
+  l.pixels = PackRows(2, 1, 16, [](int, int) { return (16u << 10) | (31u << 5) | 1u; });
+  EXPECT_EQ(ReadBmp(BuildBmp(l), "555.bmp").GetPixelColor(1, 0), MakeColorRef(132, 255, 8));
+}
+
+TEST(BmpReaderTest, RleDeltaAndUnsetPixels) {
+  // 4 x 2: two pixels of 1, a move of 1 right and 1 up (to x 3 of the top row), one 2, end.
+  BmpLayout l = Rle(kRle8, {2, 1, 0, 2, 1, 1, 1, 2, 0, 1});
+  l.width = 4;
+  const TNkDIB dib = ReadBmp(BuildBmp(l), "delta.bmp");
+  const DibImage& image = dib.Image();
+  EXPECT_EQ(image.IndexAt(0, 0), 1);
+  EXPECT_EQ(image.IndexAt(1, 0), 1);
+  EXPECT_EQ(image.IndexAt(2, 0), 0);
+  EXPECT_EQ(image.IndexAt(0, 1), 0);
+  EXPECT_EQ(image.IndexAt(3, 1), 2);
+}
+
+TEST(BmpReaderTest, ShortColourTableBeforeThePixels) {
+  // clr_used 0 promises 256 entries, but the pixels start after 6: the offset wins.
+  BmpLayout l = Indexed(40, 8, false);
+  l.clr_used = 0;
+  const TNkDIB dib = ReadBmp(BuildBmp(l), "short.bmp");
+  EXPECT_EQ(dib.Palette(), kPalette);
+  EXPECT_EQ(dib.GetPixelColor(2, 1), kYellow);
+}
+
+TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
+  const auto valid24 = BuildBmp(Direct(40, 24, false, kRgb, k888));
+  const auto cut = [](std::vector<std::uint8_t> bytes, std::size_t size) {
+    bytes.resize(size);
+    return bytes;
+  };
+  const auto with = [](BmpLayout l, auto change) {
+    change(l);
+    return BuildBmp(l);
+  };
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"empty file", {}, "not a BMP file"},
+      {"not a BMP", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "not a BMP file"},
+      {"truncated file header", cut(valid24, 10), "truncated file header"},
+      {"truncated info header", cut(valid24, 30), "truncated info header"},
+      {"truncated V5 header", cut(BuildBmp(Direct(124, 24, false, kRgb, k888)), 100),
+       "truncated info header"},
+      {"OS/2 2.x header",
+       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.header_size = 64; }),
+       "unsupported header size 64"},
+      {"zero width", with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = 0; }),
+       "invalid size 0 x 2"},
+      {"negative width",
+       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = -3; }),
+       "invalid size -3 x 2"},
+      {"side beyond 32768",
+       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = 40000; }),
+       "picture too large (40000 x 2)"},
+      {"pixel budget",
+       with(Direct(40, 24, false, kRgb, k888),
+            [](BmpLayout& l) {
+              l.width = 20000;
+              l.height = -20000;
+            }),
+       "picture too large (20000 x 20000)"},
+      {"most negative height",
+       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.height = INT32_MIN; }),
+       "picture too large"},
+      {"large and truncated (no allocation first)",
+       with(Direct(40, 24, false, kRgb, k888),
+            [](BmpLayout& l) {
+              l.width = 16000;
+              l.height = 16000;
+            }),
+       "truncated pixel data"},
+      {"truncated pixel data", cut(valid24, valid24.size() - 10), "truncated pixel data"},
+      {"bit count 7",
+       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.bit_count = 7; }),
+       "unsupported bit count 7"},
+      {"JPEG inside",
+       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.compression = 4; }),
+       "unsupported compression 4"},
+      {"bit fields on 24 bits",
+       with(Direct(40, 24, false, kRgb, k888),
+            [](BmpLayout& l) {
+              l.compression = kBitFields;
+              l.masks = k888;
+            }),
+       "unsupported bit count 24 for compression 3"},
+      {"palette index past the table",
+       with(Indexed(40, 8, false),
+            [](BmpLayout& l) {
+              l.palette.resize(5);
+              l.clr_used = 5;
+            }),
+       "palette index 5 past the colour table (5 entries)"},
+      {"1-bit with a one-entry table",
+       with(Indexed(40, 1, false),
+            [](BmpLayout& l) {
+              l.palette.resize(1);
+              l.clr_used = 1;
+            }),
+       "palette index 1 past the colour table (1 entries)"},
+      {"RLE8 run off the row", BuildBmp(Rle(kRle8, {4, 1, 0, 1})), "RLE data runs off the image"},
+      {"RLE4 literal off the row", BuildBmp(Rle(kRle4, {0, 5, 0x11, 0x11, 0x10, 0, 0, 1})),
+       "RLE data runs off the image"},
+      {"RLE delta off the image", BuildBmp(Rle(kRle8, {0, 2, 0, 3, 1, 1, 0, 1})),
+       "RLE data runs off the image"},
+      {"RLE rows past the top", BuildBmp(Rle(kRle8, {0, 0, 0, 0, 1, 1, 0, 1})),
+       "RLE data runs off the image"},
+      {"RLE without an end", BuildBmp(Rle(kRle8, {1, 1, 1, 2})), "truncated RLE data"},
+      {"RLE literal cut short", BuildBmp(Rle(kRle8, {0, 3, 1})), "truncated RLE data"},
+      {"RLE top-down", with(Rle(kRle8, kRle8Picture), [](BmpLayout& l) { l.height = -2; }),
+       "(top-down)"},
+      {"missing colour table",
+       with(Indexed(40, 8, false),
+            [](BmpLayout& l) {
+              l.palette.clear();
+              l.clr_used = 0;
+            }),
+       "missing colour table"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THAT(ErrorMessage([&] { ReadBmp(c.bytes, "/pictures/bad.bmp"); }),
+                AllOf(HasSubstr("\"/pictures/bad.bmp\""), HasSubstr(c.reason)));
+  }
+}
+
+TEST(BmpReaderTest, MissingFileIsNamed) {
+  EXPECT_THAT(ErrorMessage([] { ReadBmpFile("/nonexistent/folder/wall.bmp"); }),
+              AllOf(HasSubstr("/nonexistent/folder/wall.bmp"), HasSubstr("No such file")));
+}
+
+}  // namespace
+}  // namespace orbeline

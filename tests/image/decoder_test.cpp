@@ -1,0 +1,226 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+#include <png.h>
+#include <webp/encode.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "image/bmp_writer.h"
+#include "image/image_decoder.h"
+#include "image/jpeg_decoder.h"
+#include "image/png_decoder.h"
+#include "image/webp_decoder.h"
+#include "image_test_util.h"
+#include "isolated_env.h"
+
+namespace orbeline {
+namespace {
+
+using ::testing::AllOf;
+using testing::ErrorMessage;
+using ::testing::HasSubstr;
+
+constexpr int kWidth = 24;
+constexpr int kHeight = 16;
+
+// Four flat quarters (red, green, blue, white): easy on lossy codecs away from the edges.
+ColorRef Quarter(int x, int y) {
+  const ColorRef colors[4] = {MakeColorRef(220, 30, 30), MakeColorRef(30, 200, 40),
+                              MakeColorRef(20, 40, 210), MakeColorRef(250, 250, 250)};
+  return colors[(x >= kWidth / 2 ? 1 : 0) + (y >= kHeight / 2 ? 2 : 0)];
+}
+
+// Interleaved top-down samples of the test picture.
+std::vector<std::uint8_t> Samples(int channels, bool bgr = false) {
+  std::vector<std::uint8_t> out;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const ColorRef c = Quarter(x, y);
+      const std::uint8_t rgb[3] = {RedOf(c), GreenOf(c), BlueOf(c)};
+      for (int i = 0; i < 3; ++i) out.push_back(rgb[bgr ? 2 - i : i]);
+      if (channels == 4) out.push_back(x < kWidth / 2 ? 255 : 0);  // right half transparent
+    }
+  }
+  return out;
+}
+
+std::vector<std::uint8_t> EncodeJpeg(J_COLOR_SPACE space, int components,
+                                     const std::vector<std::uint8_t>& samples) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr errors;
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = kWidth;
+  cinfo.image_height = kHeight;
+  cinfo.input_components = components;
+  cinfo.in_color_space = space;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(samples.data() + cinfo.next_scanline * kWidth * components);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<std::uint8_t> out(buffer, buffer + size);
+  std::free(buffer);
+  return out;
+}
+
+// Checks the centre of each quarter within `tolerance` per channel.
+void ExpectQuarters(const TNkDIB& dib, int tolerance) {
+  ASSERT_EQ(dib.Width(), kWidth);
+  ASSERT_EQ(dib.Height(), kHeight);
+  ASSERT_EQ(dib.GetBitCount(), 24);
+  for (int y : {kHeight / 4, 3 * kHeight / 4}) {
+    for (int x : {kWidth / 4, 3 * kWidth / 4}) {
+      const ColorRef got = dib.GetPixelColor(x, y);
+      const ColorRef want = Quarter(x, y);
+      EXPECT_NEAR(RedOf(got), RedOf(want), tolerance) << x << "," << y;
+      EXPECT_NEAR(GreenOf(got), GreenOf(want), tolerance) << x << "," << y;
+      EXPECT_NEAR(BlueOf(got), BlueOf(want), tolerance) << x << "," << y;
+    }
+  }
+}
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(JpegDecoderTest, DecodesColourGreyAndCmyk) {
+  ExpectQuarters(DecodeJpeg(EncodeJpeg(JCS_RGB, 3, Samples(3)), "rgb.jpg"), 6);
+
+  std::vector<std::uint8_t> grey(kWidth * kHeight);
+  for (int i = 0; i < kWidth * kHeight; ++i) grey[i] = static_cast<std::uint8_t>(i % kWidth * 10);
+  const TNkDIB g = DecodeJpeg(EncodeJpeg(JCS_GRAYSCALE, 1, grey), "grey.jpg");
+  const ColorRef c = g.GetPixelColor(12, 8);
+  EXPECT_EQ(RedOf(c), GreenOf(c));
+  EXPECT_EQ(GreenOf(c), BlueOf(c));
+  EXPECT_NEAR(RedOf(c), 120, 6);
+
+  // CMYK as Adobe writes it (inverted): colour = value x K / 255.
+  std::vector<std::uint8_t> cmyk;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const ColorRef q = Quarter(x, y);
+      cmyk.insert(cmyk.end(), {RedOf(q), GreenOf(q), BlueOf(q), 255});
+    }
+  }
+  ExpectQuarters(DecodeJpeg(EncodeJpeg(JCS_CMYK, 4, cmyk), "cmyk.jpg"), 8);
+}
+
+TEST(JpegDecoderTest, BrokenFilesRaiseNamingTheFile) {
+  const auto good = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  const std::vector<std::uint8_t> garbage = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
+  const std::vector<std::uint8_t> header_only(good.begin(), good.begin() + 20);
+  for (const auto* bytes : {&garbage, &header_only}) {
+    EXPECT_THAT(ErrorMessage([&] { DecodeJpeg(*bytes, "/w/broken.jpg"); }),
+                HasSubstr("Cannot read the JPEG file \"/w/broken.jpg\": "));
+  }
+  EXPECT_THAT(ErrorMessage([] { DecodeJpeg({}, "/w/empty.jpg"); }), HasSubstr("empty file"));
+  // A picture cut short after its header is used as far as it goes, as viewers do.
+  std::size_t sos = 0;  // start of the scan: the headers end there
+  while (sos + 1 < good.size() && !(good[sos] == 0xFF && good[sos + 1] == 0xDA)) ++sos;
+  ASSERT_LT(sos + 1, good.size());
+  const std::vector<std::uint8_t> cut(good.begin(), good.begin() + (sos + good.size()) / 2);
+  EXPECT_EQ(DecodeJpeg(cut, "cut.jpg").Width(), kWidth);
+}
+
+std::vector<std::uint8_t> EncodePng(png_uint_32 format, const std::vector<std::uint8_t>& samples) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = kWidth;
+  image.height = kHeight;
+  image.format = format;
+  png_alloc_size_t size = 0;
+  EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, samples.data(), 0, nullptr));
+  std::vector<std::uint8_t> out(size);
+  EXPECT_TRUE(png_image_write_to_memory(&image, out.data(), &size, 0, samples.data(), 0, nullptr));
+  out.resize(size);
+  return out;
+}
+
+TEST(PngDecoderTest, DecodesExactlyAndComposesTransparencyOntoBlack) {
+  ExpectQuarters(DecodePng(EncodePng(PNG_FORMAT_RGB, Samples(3)), "rgb.png"), 0);
+  const TNkDIB rgba = DecodePng(EncodePng(PNG_FORMAT_RGBA, Samples(4)), "rgba.png");
+  EXPECT_EQ(rgba.GetPixelColor(2, 2), Quarter(2, 2));  // opaque
+  EXPECT_EQ(rgba.GetPixelColor(20, 2), 0u);            // transparent
+}
+
+TEST(PngDecoderTest, BrokenFilesRaiseNamingTheFile) {
+  auto bytes = EncodePng(PNG_FORMAT_RGB, Samples(3));
+  bytes.resize(bytes.size() / 2);
+  EXPECT_THAT(ErrorMessage([&] { DecodePng(bytes, "/w/half.png"); }),
+              HasSubstr("Cannot read the PNG file \"/w/half.png\": "));
+  EXPECT_THAT(ErrorMessage([] {
+                DecodePng(std::vector<std::uint8_t>{1, 2, 3}, "/w/x.png");
+              }),
+              HasSubstr("\"/w/x.png\""));
+}
+
+TEST(WebpDecoderTest, DecodesLosslessExactlyAndLossyClosely) {
+  const auto samples = Samples(3, true);
+  std::uint8_t* out = nullptr;
+  std::size_t size = WebPEncodeLosslessBGR(samples.data(), kWidth, kHeight, kWidth * 3, &out);
+  ASSERT_GT(size, 0u);
+  const std::vector<std::uint8_t> lossless(out, out + size);
+  WebPFree(out);
+  ExpectQuarters(DecodeWebp(lossless, "lossless.webp"), 0);
+
+  size = WebPEncodeBGR(samples.data(), kWidth, kHeight, kWidth * 3, 95, &out);
+  ASSERT_GT(size, 0u);
+  const std::vector<std::uint8_t> lossy(out, out + size);
+  WebPFree(out);
+  ExpectQuarters(DecodeWebp(lossy, "lossy.webp"), 12);
+
+  std::vector<std::uint8_t> cut(lossless.begin(), lossless.begin() + lossless.size() / 2);
+  EXPECT_THAT(ErrorMessage([&] { DecodeWebp(cut, "/w/cut.webp"); }),
+              HasSubstr("Cannot read the WebP file \"/w/cut.webp\": "));
+  EXPECT_THAT(ErrorMessage([] { DecodeWebp(std::vector<std::uint8_t>(30, 0), "/w/zero.webp"); }),
+              HasSubstr("\"/w/zero.webp\""));
+}
+
+TEST(DecodeImageFileTest, ChoosesTheDecoderByExtension) {
+  testing::TempDir dir;
+  const auto jpeg = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  const auto png = EncodePng(PNG_FORMAT_RGB, Samples(3));
+  WriteFile(dir.path() / "a.JPG", jpeg);
+  WriteFile(dir.path() / "b.jpeg", jpeg);
+  WriteFile(dir.path() / "c.Png", png);
+  WriteFile(dir.path() / "d.bmp",
+            EncodeBmp(testing::MakeIndexed(3, 3, 8, {0x0000FF}, [](int, int) { return 0; })));
+  std::uint8_t* out = nullptr;
+  const auto samples = Samples(3, true);
+  const std::size_t size = WebPEncodeLosslessBGR(samples.data(), kWidth, kHeight, kWidth * 3, &out);
+  WriteFile(dir.path() / "e.WEBP", std::vector<std::uint8_t>(out, out + size));
+  WebPFree(out);
+
+  ExpectQuarters(DecodeImageFile(dir.path() / "a.JPG"), 6);
+  ExpectQuarters(DecodeImageFile(dir.path() / "b.jpeg"), 6);
+  ExpectQuarters(DecodeImageFile(dir.path() / "c.Png"), 0);
+  ExpectQuarters(DecodeImageFile(dir.path() / "e.WEBP"), 0);
+  const TNkDIB bmp = DecodeImageFile(dir.path() / "d.bmp");
+  EXPECT_EQ(bmp.GetBitCount(), 8);  // a BMP keeps its depth
+
+  // A PNG named .jpg is decoded as what its name says, and fails naming the file.
+  WriteFile(dir.path() / "lie.jpg", png);
+  EXPECT_THAT(ErrorMessage([&] { DecodeImageFile(dir.path() / "lie.jpg"); }), HasSubstr("lie.jpg"));
+  EXPECT_THAT(ErrorMessage([&] { DecodeImageFile(dir.path() / "x.gif"); }),
+              AllOf(HasSubstr("x.gif"), HasSubstr("unsupported file type \".gif\"")));
+  EXPECT_THAT(ErrorMessage([&] { DecodeImageFile(dir.path() / "missing.png"); }),
+              AllOf(HasSubstr("missing.png"), HasSubstr("No such file")));
+}
+
+}  // namespace
+}  // namespace orbeline
