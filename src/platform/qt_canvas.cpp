@@ -78,7 +78,8 @@ void QtCanvas::ApplyShapeStyle() {
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (right - left < 2 || bottom - top < 2) return;
   ApplyShapeStyle();
-  painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+  // The outline runs through the centres of the box's outer pixels.
+  painter_.drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
 }
 
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {

@@ -9,3 +9,17 @@ orbeline_add_gtest(render_test
   labels_test.cpp
 )
 target_link_libraries(render_test PRIVATE orbeline_render_test_support)
+
+
+# Every layout with every line-draw type on one PNG, for looking at by eye.
+add_executable(orbeline_contact_sheet contact_sheet.cpp)
+target_link_libraries(orbeline_contact_sheet PRIVATE orbeline_platform)
+target_compile_definitions(orbeline_contact_sheet PRIVATE
+  ORBELINE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# The Qt canvas with real fonts, and the contact sheet it draws.
+orbeline_add_gtest(render_image_test qt_canvas_image_test.cpp contact_sheet_test.cpp)
+target_link_libraries(render_image_test PRIVATE orbeline_render_test_support orbeline_platform)
+add_dependencies(render_image_test orbeline_contact_sheet)
+target_compile_definitions(render_image_test PRIVATE
+  ORBELINE_CONTACT_SHEET="$<TARGET_FILE:orbeline_contact_sheet>")

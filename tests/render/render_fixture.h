@@ -18,7 +18,7 @@ inline constexpr ColorRef kSunday = 0x0000FF;    // red
 inline constexpr ColorRef kHoliday = 0x0000A0;
 inline constexpr ColorRef kToday = 0x00FF00;
 inline constexpr ColorRef kYearMonth = 0x00A0A0;
-inline constexpr ColorRef kShadow = 0x404040;
+inline constexpr ColorRef kShadow = 0x563412;  // no blend of grey with a text colour
 inline constexpr ColorRef kDaybox = 0xA000A0;
 
 // Settings, name tables and lists for a drawing, with a context over them. Every font is
