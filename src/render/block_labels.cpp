@@ -19,8 +19,14 @@ SmallEra SmallEraOf(const WorkingSettings& settings) {
 
 // The font of weekday names: the common font (at 60 % with SmallDayName) or Font2.
 FontSetting WeekdayNameFont(const WorkingSettings& settings, int common_size) {
-  if (!settings.same_font) return settings.font2;
-  return WithSize(settings.font, settings.small_day_name ? SixtyPercent(common_size) : common_size);
+  const FontSetting font = WeekdayFont(settings);
+  if (!settings.same_font) return font;
+  return WithSize(font, settings.small_day_name ? SixtyPercent(common_size) : common_size);
+}
+
+// How much taller than the date font a separate font is (sizes in points, used as pixels).
+int SizeAboveDateFont(const FontSetting& font, const WorkingSettings& settings) {
+  return RenderFont(font).size - RenderFont(settings.font0).size;
 }
 
 ColorRef HeaderColumnColor(const WorkingSettings& settings, int column) {
@@ -80,12 +86,12 @@ Point PlaceCenterLabels(Canvas& canvas, const RenderContext& context, const Bloc
     label_shown = !label.text.empty();
   }
   if (label_shown) {
-    at.y += settings.same_font ? settings.char_step2
-                               : settings.font1.size - settings.font0.size + settings.char_step2;
+    at.y += settings.char_step2 +
+            (settings.same_font ? 0 : SizeAboveDateFont(settings.font1, settings));
   }
 
   if (settings.day_draw > 0) {
-    canvas.SetFont(WeekdayNameFont(settings, settings.font.size));
+    canvas.SetFont(WeekdayNameFont(settings, RenderFont(settings.font).size));
     if (draw) {
       for (int column = 0; column < 7; ++column) {
         const std::string name = GetWeekdayLabel(settings, context.definition, column);
@@ -95,7 +101,7 @@ Point PlaceCenterLabels(Canvas& canvas, const RenderContext& context, const Bloc
       }
     }
     if (!settings.same_font) {
-      at.y += settings.font2.size - settings.font0.size + settings.char_step2;
+      at.y += SizeAboveDateFont(settings.font2, settings) + settings.char_step2;
     } else if (settings.small_day_name) {
       at.y += (3 * settings.char_step2) / 5;
     } else {

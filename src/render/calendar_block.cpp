@@ -1,5 +1,6 @@
 #include "render/calendar_block.h"
 
+#include <algorithm>
 #include <string>
 
 #include "render/block_labels.h"
@@ -10,6 +11,8 @@
 
 namespace orbeline {
 namespace {
+
+constexpr int kMaxLean = 1 << 16;
 
 enum class Arrangement { kSingle, kHorizontal, kVertical };
 
@@ -122,6 +125,44 @@ Point NextCell(const WorkingSettings& settings, Point at, std::chrono::year_mont
   return at;
 }
 
+// The days a block holds around its block date: from the style's start day (in the month
+// before when it falls below 1) up to the day before it comes round again, at most the
+// block month's length.
+DayRun BlockDays(int style, std::chrono::year_month_day block_date) {
+  const int year = static_cast<int>(block_date.year());
+  const int month = static_cast<int>(unsigned{block_date.month()});
+  const int days_in_month = DaysInMonth(year, month);
+  int start_year = year;
+  int start_month = month;
+  int start_day = StartDay(style, static_cast<int>(unsigned{block_date.day()}));
+  if (start_day < 1) {
+    if (--start_month < 1) {
+      start_month = 12;
+      --start_year;
+    }
+    start_day += DaysInMonth(start_year, start_month);
+  }
+  const int end_day = start_day - 1 == 0 ? days_in_month : start_day - 1;
+  return DayRun(start_year, start_month, start_day, end_day, days_in_month);
+}
+
+// The today mark lies under everything else of the block, so it goes first, at the place
+// today's number will take once the labels and the days before it have moved the position.
+void DrawBlockTodayMark(Canvas& canvas, const RenderContext& context, const BlockLabel& label,
+                        Point origin, DayRun run, int today_day, MarkAllowance allowance) {
+  const WorkingSettings& settings = context.settings;
+  if (settings.today_draw_method < 2 || settings.today_draw_method > 6) return;
+  Point at = PlaceBlockLabels(canvas, context, label, origin, LabelPass::kPositionOnly);
+  bool month_changed = false;
+  while (run.day() != today_day) {
+    at = NextCell(settings, at, run.date());
+    if (!run.Advance(month_changed)) return;
+  }
+  canvas.SetFont(DateFont(settings));
+  DrawTodayMark(canvas, settings, DayText(today_day, CalendarTypeOf(settings)), at.x, at.y,
+                allowance);
+}
+
 // A day number as drawn, so that a month separator can draw it again over its line.
 struct DrawnDay {
   std::string text;
@@ -134,7 +175,8 @@ void DrawMonthSeparator(Canvas& canvas, const WorkingSettings& settings, Point n
                         const DrawnDay& last_day) {
   canvas.SetPen(settings.year_month_color, 2);
   canvas.SetFont(DateFont(settings));
-  const int lean = settings.slash_lean;
+  // SlashLean has no limits in the window; beyond a screen's size it only risks overflow.
+  const int lean = std::clamp(settings.slash_lean, -kMaxLean, kMaxLean);
   const CalendarType type = CalendarTypeOf(settings);
   if (type == CalendarType::kLeft || type == CalendarType::kRight) {
     canvas.MoveTo(next_cell.x, next_cell.y + lean);
@@ -196,25 +238,8 @@ void DrawCalendarBlock(Canvas& canvas, RenderContext& context, TodayBlock today_
   const CalendarType type = CalendarTypeOf(settings);
   const int style = settings.calendar_style;
 
-  // The run of days.
-  const int year = static_cast<int>(block_date.year());
-  const int month = static_cast<int>(unsigned{block_date.month()});
   const int day = static_cast<int>(unsigned{block_date.day()});
-  const int days_in_month = DaysInMonth(year, month);
-  int start_year = year;
-  int start_month = month;
-  int start_day = StartDay(style, day);
-  if (start_day < 1) {
-    if (--start_month < 1) {
-      start_month = 12;
-      --start_year;
-    }
-    start_day += DaysInMonth(start_year, start_month);
-  }
-  const int end_day = start_day - 1 == 0 ? days_in_month : start_day - 1;
-  const auto make_run = [&] {
-    return DayRun(start_year, start_month, start_day, end_day, days_in_month);
-  };
+  const DayRun days = BlockDays(style, block_date);
 
   // Where the block stands.
   Point origin = BlockOrigin(settings, context.screen);
@@ -233,32 +258,17 @@ void DrawCalendarBlock(Canvas& canvas, RenderContext& context, TodayBlock today_
                                          context.japanese_locale ? EraNameCut::kFirstCharacter
                                                                  : EraNameCut::kWholeName),
                          today_block == TodayBlock::kYes || arrangement == Arrangement::kVertical,
-                         MakeDate(start_year, start_month, start_day)};
+                         days.date()};
 
-  // The today mark lies under everything else, so it goes first, at the place today's
-  // number will take.
-  if (today_block == TodayBlock::kYes && settings.today_draw_method >= 2 &&
-      settings.today_draw_method <= 6) {
-    Point at = PlaceBlockLabels(canvas, context, label, origin, LabelPass::kPositionOnly);
-    DayRun run = make_run();
-    bool month_changed = false;
-    bool found = run.day() == today_day;
-    while (!found) {
-      at = NextCell(settings, at, run.date());
-      if (!run.Advance(month_changed)) break;
-      found = run.day() == today_day;
-    }
-    if (found) {
-      canvas.SetFont(DateFont(settings));
-      DrawTodayMark(canvas, settings, DayText(today_day, type), at.x, at.y, allowance);
-    }
+  if (today_block == TodayBlock::kYes) {
+    DrawBlockTodayMark(canvas, context, label, origin, days, today_day, allowance);
   }
 
   Point at = PlaceBlockLabels(canvas, context, label, origin, LabelPass::kDraw);
   SetInitialExtents(canvas, context);
 
   const bool enlarge_today = settings.today_draw_method == 7 || settings.today_draw_method == 8;
-  DayRun run = make_run();
+  DayRun run = days;
   for (;;) {
     DrawnDay drawn;
     drawn.text = DayText(run.day(), type);

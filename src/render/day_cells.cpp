@@ -10,7 +10,7 @@ constexpr ColorRef kWhite = 0xFFFFFF;
 }  // namespace
 
 MarkAllowance ComputeMarkAllowance(const WorkingSettings& settings) {
-  const FontSetting& font = DateFont(settings);
+  const FontSetting font = DateFont(settings);
   MarkAllowance allowance;
   allowance.pad = (settings.shadow ? 1 : 0) + (font.italic ? 2 : 0) + (font.bold ? 1 : 0);
   allowance.italic_shift = font.italic ? 1 : 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 
@@ -38,16 +39,25 @@ inline CalendarType CalendarTypeOf(const WorkingSettings& settings) {
 }
 inline bool IsLineType(CalendarType type) { return type != CalendarType::kCenter; }
 
+// Sizes beyond this many points only come from damaged settings; keeping within it means
+// no size or position arithmetic can overflow.
+inline constexpr int kMaxFontPoints = 2000;
+
+inline FontSetting RenderFont(FontSetting font) {
+  font.size = std::clamp(font.size, -kMaxFontPoints, kMaxFontPoints);
+  return font;
+}
+
 // The date font (day numbers), the year/month font and the weekday font; each is the
 // common font when SameFont is on.
-inline const FontSetting& DateFont(const WorkingSettings& s) {
-  return s.same_font ? s.font : s.font0;
+inline FontSetting DateFont(const WorkingSettings& s) {
+  return RenderFont(s.same_font ? s.font : s.font0);
 }
-inline const FontSetting& YearMonthFont(const WorkingSettings& s) {
-  return s.same_font ? s.font : s.font1;
+inline FontSetting YearMonthFont(const WorkingSettings& s) {
+  return RenderFont(s.same_font ? s.font : s.font1);
 }
-inline const FontSetting& WeekdayFont(const WorkingSettings& s) {
-  return s.same_font ? s.font : s.font2;
+inline FontSetting WeekdayFont(const WorkingSettings& s) {
+  return RenderFont(s.same_font ? s.font : s.font2);
 }
 
 inline FontSetting WithSize(FontSetting font, int size) {

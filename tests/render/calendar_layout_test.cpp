@@ -1,6 +1,7 @@
 // Which days each block holds, where blocks stand and in which order they are drawn.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -340,6 +341,34 @@ TEST_F(LayoutTest, VerticalLineBlocksStepByTheHeightOfTheBlockBefore) {
   ASSERT_NE(canvas.FindText("2026/2"), nullptr);
   EXPECT_EQ(canvas.FindText("2026/2")->y, 40 + 950 - 10);
   EXPECT_EQ(canvas.FindText("2026/2")->x, 20);
+}
+
+TEST_F(LayoutTest, UnknownTypeDrawsNothingAndDamagedSizesDoNotOverflow) {
+  settings.calendar_type = 5;
+  DrawToday(Date(2026, 1, 16));
+  EXPECT_TRUE(canvas.calls().empty());
+  EXPECT_EQ(saved_count, 1);
+
+  // Sizes and a lean no window offers, as a damaged store could hold them (the sanitizers
+  // stop the test on any overflow).
+  settings.calendar_type = 4;
+  settings.calendar_style = 4;
+  settings.today_draw_method = 7;
+  settings.day_draw = 3;
+  settings.small_day_name = true;
+  settings.font0.size = std::numeric_limits<int>::max();
+  settings.font1.size = std::numeric_limits<int>::min();
+  settings.font2.size = std::numeric_limits<int>::max();
+  settings.slash_lean = std::numeric_limits<int>::min();
+  DrawToday(Date(2026, 1, 31));
+  ASSERT_NE(canvas.FindText("31"), nullptr);
+  EXPECT_EQ(canvas.FindText("31")->font.size, 3000);  // 150 % of the 2000-point cap
+  settings.calendar_type = 1;
+  settings.same_font = true;
+  settings.font.size = std::numeric_limits<int>::min();
+  canvas.Clear();
+  DrawToday(Date(2026, 1, 31));
+  EXPECT_EQ(canvas.Lines().size(), 2u);
 }
 
 TEST_F(LayoutTest, StyleAbove17DrawsNothing) {

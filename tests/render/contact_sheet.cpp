@@ -115,11 +115,15 @@ int Run(const char* output) {
   }
   const SpecialDays special_days;
   WorkingSettings settings = SheetSettings();
-  RenderContext context{settings,       definition, holidays, special_days,
+  RenderContext context{settings,
+                        definition,
+                        holidays,
+                        special_days,
                         ScreenRect{0, 0, kScreenWidth, kScreenHeight},
                         std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::January,
                                                     std::chrono::day{16}},
-                        nullptr,        true};
+                        nullptr,
+                        true};
 
   std::vector<std::uint32_t> screen(static_cast<std::size_t>(kScreenWidth) * kScreenHeight);
   std::vector<Cell> cells;

@@ -20,8 +20,8 @@ constexpr std::uint32_t kGrey = 0xFF808080;
 
 // 0x00BBGGRR as the buffer holds it (0xFFRRGGBB).
 std::uint32_t Pixel(ColorRef color) {
-  return 0xFF000000u | (std::uint32_t{RedOf(color)} << 16) |
-         (std::uint32_t{GreenOf(color)} << 8) | BlueOf(color);
+  return 0xFF000000u | (std::uint32_t{RedOf(color)} << 16) | (std::uint32_t{GreenOf(color)} << 8) |
+         BlueOf(color);
 }
 
 class QtCanvasTest : public ::testing::Test {
@@ -44,9 +44,7 @@ class QtCanvasTest : public ::testing::Test {
     stride = stride_pixels;
     pixels.assign(static_cast<std::size_t>(stride * h), kGrey);
   }
-  std::uint32_t At(int x, int y) const {
-    return pixels[static_cast<std::size_t>(y * stride + x)];
-  }
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * stride + x)]; }
   int CountIn(int left, int top, int right, int bottom, std::uint32_t value) const {
     int count = 0;
     for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
@@ -71,7 +69,7 @@ TEST(PointSizeTest, PixelHeightRoundsAsMulDiv) {
   EXPECT_EQ(PointsToPixels(12), 16);
   EXPECT_EQ(PointsToPixels(10), 13);  // 13.33
   EXPECT_EQ(PointsToPixels(9), 12);
-  EXPECT_EQ(MulDiv(3, 1, 2), 2);    // half away from zero
+  EXPECT_EQ(MulDiv(3, 1, 2), 2);  // half away from zero
   EXPECT_EQ(MulDiv(-3, 1, 2), -2);
   EXPECT_EQ(MulDiv(5, 1, 0), -1);
 }
