@@ -52,13 +52,11 @@ done
 
 # A second instance says so and writes nothing.
 new_home
-flock "$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock" sleep 30 &
-holder=$!
-sleep 0.5
-out=$("$ORBELINE" -OnlyDraw 2>&1)
+exec 9>"$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock"
+flock 9
+out=$("$ORBELINE" -OnlyDraw 9>&- 2>&1)
 status=$?
-kill $holder 2>/dev/null
-wait $holder 2>/dev/null
+exec 9>&-
 expect_true "second instance message" grep -q "Orbeline already launched!" <<<"$out"
 expect_eq "second instance exit code" 1 $status
 expect_true "second instance wrote nothing" test ! -e "$CONF"
