@@ -244,13 +244,17 @@ void DrawCalendarBlock(Canvas& canvas, RenderContext& context, TodayBlock today_
   // Where the block stands.
   Point origin = BlockOrigin(settings, context.screen);
   const Arrangement arrangement = ArrangementOf(style);
+  // Each further block follows the one drawn just before it. (Stepping i times that
+  // block's extent from the first origin would let a third block overlap a shorter second
+  // month.) The Center type's height is already the previous block's bottom edge.
   if (block_index > 0 && arrangement == Arrangement::kHorizontal) {
-    origin.x += block_index * (settings.month_step + context.block_width);
+    origin.x = context.block_left + settings.month_step + context.block_width;
   } else if (block_index > 0 && arrangement == Arrangement::kVertical) {
-    origin.y = type == CalendarType::kCenter
-                   ? settings.month_step + context.block_height
-                   : origin.y + block_index * (settings.month_step + context.block_height);
+    origin.y = settings.month_step + context.block_height +
+               (type == CalendarType::kCenter ? 0 : context.block_top);
   }
+  context.block_left = origin.x;
+  context.block_top = origin.y;
 
   const MarkAllowance allowance = ComputeMarkAllowance(settings);
   const int today_day = today_block == TodayBlock::kYes ? day : 0;

@@ -60,6 +60,8 @@ void DrawCalendar(Canvas& canvas, RenderContext& context) {
   canvas.SetBrush(0xFFFFFF, BrushStyle::kClear);
   context.block_width = 0;
   context.block_height = 0;
+  context.block_left = 0;
+  context.block_top = 0;
   const std::vector<PlannedBlock> blocks = PlanCalendarBlocks(
       context.settings.calendar_style, context.settings.month_reverse, context.today);
   for (std::size_t i = 0; i < blocks.size(); ++i) {

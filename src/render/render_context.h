@@ -30,6 +30,10 @@ struct RenderContext {
   // Right width and the Bottom height; for the Center type the height is the bottom edge).
   int block_width = 0;
   int block_height = 0;
+  // Where the block drawn last was anchored (its X0, Y0): the next block of a multi-month
+  // layout starts MonthStep beyond that block's extent.
+  int block_left = 0;
+  int block_top = 0;
 };
 
 enum class CalendarType { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3, kCenter = 4 };

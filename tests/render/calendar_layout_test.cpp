@@ -371,6 +371,24 @@ TEST_F(LayoutTest, UnknownTypeDrawsNothingAndDamagedSizesDoNotOverflow) {
   EXPECT_EQ(canvas.Lines().size(), 2u);
 }
 
+TEST_F(LayoutTest, ThirdBlockFollowsTheSecondEvenWhenItIsShorterThanTheFirst) {
+  settings.calendar_style = 12;  // January, February, March along the top
+  settings.position_y = 50;
+  DrawAll(Date(2026, 1, 16));
+  // January is 60 + 20 + 9 x 20 + 22 x 30 = 920 wide, February (28 days) 830: March
+  // starts where February ends, not 2 x 830 from the first origin (inside February).
+  EXPECT_EQ(canvas.FindText("2026/2")->x, 50 + 920);
+  EXPECT_EQ(canvas.FindText("2026/3")->x, 50 + 920 + 830);
+
+  settings.calendar_type = 1;  // Left, stacked: label row + one row of 30 per day
+  settings.calendar_style = 15;
+  settings.month_step = 4;
+  canvas.Clear();
+  DrawAll(Date(2026, 1, 16));
+  EXPECT_EQ(canvas.FindText("2026/2")->y, 50 + 950 + 4);
+  EXPECT_EQ(canvas.FindText("2026/3")->y, 50 + 950 + 4 + 860 + 4);
+}
+
 TEST_F(LayoutTest, StyleAbove17DrawsNothing) {
   settings.calendar_style = 18;
   DrawAll(Date(2026, 1, 16));

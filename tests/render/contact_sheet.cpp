@@ -21,7 +21,7 @@ namespace orbeline {
 namespace {
 
 constexpr std::uint32_t kBackground = 0xFF606060;  // neutral grey
-constexpr int kScreenWidth = 1920;
+constexpr int kScreenWidth = 2300;
 constexpr int kScreenHeight = 1800;
 constexpr int kSheetWidth = 2400;
 constexpr int kMargin = 8;
