@@ -249,20 +249,27 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
   MainForm form(MakePorts(store, *prompts, *shell, clock), MakeEnvironment(exe_path, arguments));
 
   int exit_code = 0;
-  switch (form.FormCreate()) {
-    case MainForm::CreateResult::kTerminate:
-      break;
-    case MainForm::CreateResult::kDrawOnly:
-      form.RunDrawOnly();
-      break;
-    case MainForm::CreateResult::kInteractive:
-      if (headless) {
-        std::fprintf(stderr, "orbeline: the settings window needs a display\n");
-      } else {
-        std::fprintf(stderr, "orbeline: the settings window is not available yet\n");
-      }
-      exit_code = 1;
-      break;
+  try {
+    switch (form.FormCreate()) {
+      case MainForm::CreateResult::kTerminate:
+        break;
+      case MainForm::CreateResult::kDrawOnly:
+        form.RunDrawOnly();
+        break;
+      case MainForm::CreateResult::kInteractive:
+        if (headless) {
+          std::fprintf(stderr, "orbeline: the settings window needs a display\n");
+        } else {
+          std::fprintf(stderr, "orbeline: the settings window is not available yet\n");
+        }
+        exit_code = 1;
+        break;
+    }
+  } catch (const std::exception& error) {
+    // The one general error report: the operation stopped, the user is told why.
+    prompts->ShowMessage({"Orbeline", error.what(), Prompts::Icon::kStop, Prompts::Buttons::kOk,
+                          Prompts::Answer::kOk});
+    exit_code = 1;
   }
   store.Flush();
   return exit_code;

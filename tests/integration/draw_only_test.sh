@@ -136,6 +136,17 @@ expect_true "unwritable temp folder message" grep -q "Cannot generate a bitmappe
 expect_eq "desktop value untouched" "$HOME/own.bmp" "$(desktop_value Wallpaper)"
 expect_true "nothing installed on the root window" bash -c "! xprop -root _XROOTPMAP_ID | grep -q 'window id'"
 
+# (6b) A picture that cannot be decoded: a message naming it, nothing installed.
+prepared_home
+echo "not a jpeg" > "$HOME/broken.jpg"
+set_desktop_value Wallpaper "$HOME/broken.jpg"
+out=$(run -OnlyDraw 2>&1)
+status=$?
+expect_eq "undecodable picture exit code" 1 $status
+expect_true "message names the file ($out)" grep -q "broken.jpg" <<<"$out"
+expect_eq "undecodable picture: desktop value untouched" "$HOME/broken.jpg" "$(desktop_value Wallpaper)"
+expect_true "undecodable picture: no work bitmap" test ! -e "$(work_bitmap)"
+
 # (7) Saved designs by number.
 prepared_home
 printf '\n[3]\nYearMonthDrawStyle=0\nTodayColor=clYellow\nCalendarType=4\nCharStep=30\nCharStep2=30\nSameFont=1\nFontName=Arial\nFontSize=18\nTodayDrawMethod=1\n' >> "$CONF"
