@@ -167,6 +167,8 @@ set_setting DelaySeconds 3
 run -OnlyDraw 2>/dev/null &
 first=$!
 sleep 1
+# The first run is inside its wait now: it has no window, mapped or not.
+expect_eq "no window during a draw-only run" "0" "$(xwininfo -root -children | awk '/child/ {print $1; exit}')"
 out=$(run -OnlyDraw 2>&1)
 wait $first
 expect_true "second run refused" grep -q "Orbeline already launched!" <<<"$out"
