@@ -74,11 +74,10 @@ void WorkBitmap::StretchDrawDib(const TNkDIB& dib, Rect target) {
   if (target.IsEmpty()) return;
   if (dib.DrawOption() != NkDrawOption::kDeviceStretch) {
     // Stretch first, then put the picture of the rectangle's size through the halftone.
-    DibImage stretched = StretchNearest(image, target.Width(), target.Height());
-    const DibImage halftone = dib.DrawOption() == NkDrawOption::kColorHalftone
-                                  ? ConvertToHalfTone(stretched)
-                                  : ConvertToBWHalfTone(stretched);
-    TNkDIB plain{halftone};
+    const DibImage stretched = StretchNearest(image, target.Width(), target.Height());
+    const TNkDIB plain(dib.DrawOption() == NkDrawOption::kColorHalftone
+                           ? ConvertToHalfTone(stretched)
+                           : ConvertToBWHalfTone(stretched));
     StretchDrawDib(plain, target);
     return;
   }

@@ -1,0 +1,175 @@
+// Speed of the image component on a full 4K screen (3840 x 2160): writing the work bitmap,
+// decoding a JPEG wallpaper, the high-mode reduction to 8 bits and the colour halftone.
+//
+//   image_bench [benchmark flags]
+//   image_bench --write-samples DIR   writes DIR/photo.bmp and DIR/photo.jpg (the same
+//                                     pictures the benchmarks use), then exits.
+//   image_bench --reduce IN.bmp OUT.bmp      the whole job of "convert IN -colors 256
+//                                            +dither OUT": read, high-mode reduction, write.
+//   image_bench --jpeg-to-bmp IN.jpg OUT.bmp decode a JPEG and write it as a 24-bit BMP.
+// The last two let /usr/bin/time compare end to end with ImageMagick on the same files.
+#include <benchmark/benchmark.h>
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "image/bmp_writer.h"
+#include "image/color_reduction.h"
+#include "image/halftone.h"
+#include "image/image_decoder.h"
+#include "image/jpeg_decoder.h"
+#include "image/work_bitmap.h"
+
+namespace orbeline {
+namespace {
+
+constexpr int kWidth = 3840;
+constexpr int kHeight = 2160;
+
+// A synthetic photograph: a sky-to-ground gradient with soft shapes and fine grain, so
+// that it has many colours, smooth areas and detail like a real wallpaper.
+const DibImage& Photo() {
+  static const DibImage photo = [] {
+    DibImage image = DibImage::Create(kWidth, kHeight, 24, {});
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < kHeight; ++y) {
+      std::uint8_t* row = image.Row(kHeight - 1 - y);
+      const double v = static_cast<double>(y) / kHeight;
+      for (int x = 0; x < kWidth; ++x) {
+        const double u = static_cast<double>(x) / kWidth;
+        seed = seed * 1664525u + 1013904223u;
+        const double grain = static_cast<double>(seed >> 28) - 7.5;
+        const double hills = 40 * std::sin(u * 9 + std::sin(v * 7) * 2) * std::cos(v * 5 - u * 3);
+        const double r = 70 + 120 * v + hills + grain;
+        const double g = 110 + 60 * std::sin(u * 4 + v * 3) + hills * 0.5 + grain;
+        const double b = 200 - 150 * v + 30 * std::cos(u * 13) + grain;
+        row[3 * x] = static_cast<std::uint8_t>(std::clamp(b, 0.0, 255.0));
+        row[3 * x + 1] = static_cast<std::uint8_t>(std::clamp(g, 0.0, 255.0));
+        row[3 * x + 2] = static_cast<std::uint8_t>(std::clamp(r, 0.0, 255.0));
+      }
+    }
+    return image;
+  }();
+  return photo;
+}
+
+// The photo compressed by libjpeg at quality 90 (BGR rows flipped to top-down).
+const std::vector<std::uint8_t>& PhotoJpeg() {
+  static const std::vector<std::uint8_t> bytes = [] {
+    const DibImage& photo = Photo();
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = kWidth;
+    cinfo.image_height = kHeight;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+      JSAMPROW row =
+          const_cast<JSAMPROW>(photo.Row(kHeight - 1 - static_cast<int>(cinfo.next_scanline)));
+      jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+  }();
+  return bytes;
+}
+
+std::filesystem::path ScratchFile(const char* name) {
+  return std::filesystem::temp_directory_path() / name;
+}
+
+void BM_WorkBitmapSaveBmp24(benchmark::State& state) {
+  WorkBitmap bitmap;
+  bitmap.AssignFromDib(TNkDIB(Photo()));
+  const auto path = ScratchFile("orbeline-bench-work.bmp");
+  for (auto _ : state) bitmap.SaveBmp(path);  // RGB32 -> DIB rows, write, fsync, rename
+  std::filesystem::remove(path);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().bits.size()));
+}
+BENCHMARK(BM_WorkBitmapSaveBmp24)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_WriteBmpFile24(benchmark::State& state) {
+  const auto path = ScratchFile("orbeline-bench-dib.bmp");
+  for (auto _ : state) WriteBmpFile(path, Photo());
+  std::filesystem::remove(path);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().bits.size()));
+}
+BENCHMARK(BM_WriteBmpFile24)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DecodeJpeg(benchmark::State& state) {
+  const auto& jpeg = PhotoJpeg();
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeJpeg(jpeg, "photo.jpg"));
+  state.counters["jpeg_bytes"] = static_cast<double>(jpeg.size());
+}
+BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMillisecond);
+
+void BM_ConvertTrueColorTo8BitRGBHigh(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ConvertTrueColorTo8BitRGBHigh(Photo()));
+}
+BENCHMARK(BM_ConvertTrueColorTo8BitRGBHigh)->Unit(benchmark::kMillisecond);
+
+void BM_ConvertToHalfTone(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ConvertToHalfTone(Photo()));
+}
+BENCHMARK(BM_ConvertToHalfTone)->Unit(benchmark::kMillisecond);
+
+int WriteSamples(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir);
+  WriteBmpFile(dir / "photo.bmp", Photo());
+  const auto& jpeg = PhotoJpeg();
+  std::ofstream(dir / "photo.jpg", std::ios::binary)
+      .write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
+  return 0;
+}
+
+int Reduce(const std::filesystem::path& in, const std::filesystem::path& out) {
+  TNkDIB dib = DecodeImageFile(in);
+  dib.SetConvertMode(NkConvertMode::kHigh);
+  dib.SetPixelFormat(NkPixelFormat::k8Bit);
+  WriteBmpFile(out, dib.Image());
+  return 0;
+}
+
+int JpegToBmp(const std::filesystem::path& in, const std::filesystem::path& out) {
+  WriteBmpFile(out, DecodeImageFile(in).Image());
+  return 0;
+}
+
+}  // namespace
+}  // namespace orbeline
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--write-samples") == 0) {
+    return orbeline::WriteSamples(argv[2]);
+  }
+  if (argc == 4 && std::strcmp(argv[1], "--reduce") == 0) return orbeline::Reduce(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "--jpeg-to-bmp") == 0) {
+    return orbeline::JpegToBmp(argv[2], argv[3]);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
