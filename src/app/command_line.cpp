@@ -7,14 +7,6 @@
 namespace orbeline {
 namespace {
 
-// The extension is the text from the last "." that comes after the last "/".
-std::string LowerExtension(std::string_view path) {
-  std::size_t slash = path.find_last_of('/');
-  std::size_t dot = path.find_last_of('.');
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return "";
-  return ToLowerAscii(path.substr(dot));
-}
-
 // "-N" with N a positive decimal integer (at most 99 characters after the minus sign).
 std::optional<int> DesignNumberArgument(std::string_view argument) {
   if (argument.size() < 2 || argument.front() != '-') return std::nullopt;

@@ -1,8 +1,8 @@
 #include "app/main_form.h"
 
-#include <chrono>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <ctime>
 #include <exception>
 #include <filesystem>
@@ -53,15 +53,14 @@ MainForm::CreateResult MainForm::FormCreate() {
   draw_only_run_ = false;
   base_composed_ = false;
   definition_ = LoadDefinitionFile(environment_.definition_file);
-  prepared_ = PrepareSettings(ports_.store, definition_,
-                              {environment_.exe_path, environment_.version_number,
-                               environment_.system_temp},
-                              ports_.shell);
+  prepared_ = PrepareSettings(
+      ports_.store, definition_,
+      {environment_.exe_path, environment_.version_number, environment_.system_temp}, ports_.shell);
   desktop_ = ports_.make_desktop(prepared_.temp_folder);
   screen_rect_ = desktop_->ScreenRectangle();
   WallpaperServices services = Services();
-  WallpaperSettingsResult wallpaper = ReadWallpaperSettings(
-      services, environment_.home_folder.string(), prepared_.temp_folder);
+  WallpaperSettingsResult wallpaper =
+      ReadWallpaperSettings(services, environment_.home_folder.string(), prepared_.temp_folder);
   wallpaper_ = wallpaper.state;
   if (!ApplySettingsToWindow()) return CreateResult::kTerminate;
 
@@ -84,9 +83,8 @@ MainForm::CreateResult MainForm::FormCreate() {
   }
   draw_only_pending_ = true;
   base_composed_ = true;
-  CompositionContext composition{*desktop_,      ports_.store,    ports_.prompts,
-                                 wallpaper_,     settings_,       screen_rect_,
-                                 draw_only_run_, draw_only_pending_};
+  CompositionContext composition{*desktop_, ports_.store, ports_.prompts, wallpaper_,
+                                 settings_, screen_rect_, draw_only_run_, draw_only_pending_};
   ComposeResult composed = ComposeBaseImage(work_bitmap_, composition);
   if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
   if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
@@ -105,11 +103,10 @@ bool MainForm::ChooseDrawOnlySource() {
   if (code > 10) {
     const int n = code - 10;
     if (!ApplyDesign(n)) {
-      ports_.prompts.ShowMessage({"Orbeline - Error",
-                                  "On the Configuration " + std::to_string(n) +
-                                      ", Nothing registered!",
-                                  Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
-                                  Prompts::Answer::kOk});
+      ports_.prompts.ShowMessage(
+          {"Orbeline - Error",
+           "On the Configuration " + std::to_string(n) + ", Nothing registered!",
+           Prompts::Icon::kExclamation, Prompts::Buttons::kOk, Prompts::Answer::kOk});
       return false;
     }
     return true;
@@ -157,10 +154,10 @@ bool MainForm::ApplySettingsToWindow() {
   HolidayLoadResult loaded = LoadHolidayLists(
       ports_.store, ports_.prompts, ports_.store.ReadSetting("AutoCalcEquinox") == "1", holidays_,
       [this] {
-        prepared_ = PrepareSettings(ports_.store, definition_,
-                                    {environment_.exe_path, environment_.version_number,
-                                     environment_.system_temp},
-                                    ports_.shell);
+        prepared_ = PrepareSettings(
+            ports_.store, definition_,
+            {environment_.exe_path, environment_.version_number, environment_.system_temp},
+            ports_.shell);
       });
   if (loaded != HolidayLoadResult::kLoaded) return false;
   std::chrono::year_month_day today = ports_.clock.Today();
@@ -194,8 +191,13 @@ void MainForm::RunDrawOnly() {
   if (!source_unsupported_) {
     WallpaperServices services = Services();
     PipelineServices pipeline{services, wallpaper_, ports_.make_canvas};
-    CalendarInputs inputs{settings_,    definition_,          holidays_, special_days_,
-                          screen_rect_, ports_.clock.Today(), environment_.japanese_locale};
+    CalendarInputs inputs{settings_,
+                          definition_,
+                          holidays_,
+                          special_days_,
+                          screen_rect_,
+                          ports_.clock.Today(),
+                          environment_.japanese_locale};
     PipelineRunState run{work_bitmap_, base_composed_, draw_only_run_, draw_only_pending_};
     PipelineHooks hooks;
     hooks.set_caption = [this](const std::string& caption) {
@@ -245,8 +247,13 @@ void MainForm::DrawPreview(
   if (ComposeBaseImage(work_bitmap_, composition) != ComposeResult::kWritten) {
     throw Error("Cannot compose the base image for the preview");
   }
-  CalendarInputs inputs{settings_,    definition_, holidays_,
-                        special_days_, screen_rect_, date, environment_.japanese_locale};
+  CalendarInputs inputs{settings_,
+                        definition_,
+                        holidays_,
+                        special_days_,
+                        screen_rect_,
+                        date,
+                        environment_.japanese_locale};
   inputs.save_window_state = false;
   std::unique_ptr<Canvas> canvas = ports_.make_canvas(work_bitmap_);
   DrawCalendarOn(*canvas, nullptr, inputs);

@@ -2,13 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <random>
-#include <string>
-#include <vector>
-
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/prepare_settings.h"
@@ -54,9 +53,9 @@ struct MainFormPorts {
 class MainForm {
  public:
   enum class CreateResult {
-    kInteractive,    // show the settings window
-    kDrawOnly,       // a draw-only run: draw, then close
-    kTerminate,      // the run ends without drawing (a message may have been shown)
+    kInteractive,  // show the settings window
+    kDrawOnly,     // a draw-only run: draw, then close
+    kTerminate,    // the run ends without drawing (a message may have been shown)
   };
 
   MainForm(MainFormPorts ports, MainFormEnvironment environment);
@@ -84,9 +83,9 @@ class MainForm {
 
   // Writes the calendar of `date` on the composed base image into `png_path` exactly as a
   // fresh drawing would, without installing or storing anything.
-  void DrawPreview(std::chrono::year_month_day date, const std::filesystem::path& png_path,
-                   const std::function<void(const WorkBitmap&, const std::filesystem::path&)>&
-                       write_png);
+  void DrawPreview(
+      std::chrono::year_month_day date, const std::filesystem::path& png_path,
+      const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png);
 
   Desktop& desktop() { return *desktop_; }
   const WallpaperState& wallpaper() const { return wallpaper_; }

@@ -12,8 +12,8 @@ namespace orbeline {
 
 // What the first-run and migration step needs to know about this installation.
 struct PrepareEnvironment {
-  std::string exe_path;             // the program's full path
-  int version_number = 0;           // major * 10000 + minor * 100 + patch
+  std::string exe_path;               // the program's full path
+  int version_number = 0;             // major * 10000 + minor * 100 + patch
   std::filesystem::path system_temp;  // stands in for the system temporary path
 };
 

@@ -33,11 +33,9 @@ class Prompts {
 
   virtual Answer ShowMessage(const Message& message) = 0;
   // The small dialog with the "Never Show This Confirmation" check box.
-  virtual ConfirmationResult ShowConfirmation(const std::string& caption,
-                                              const std::string& text,
+  virtual ConfirmationResult ShowConfirmation(const std::string& caption, const std::string& text,
                                               ConfirmationMode mode, bool default_yes) = 0;
-  virtual std::optional<std::string> InputBox(const std::string& caption,
-                                              const std::string& prompt,
+  virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& initial) = 0;
   virtual void Beep() = 0;
   virtual void ProcessEvents() = 0;

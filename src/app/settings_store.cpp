@@ -72,15 +72,13 @@ int SettingsStore::ReadInteger(std::string_view name, int fallback) const {
   return ReadInteger("", name, fallback);
 }
 
-int SettingsStore::ReadInteger(std::string_view group, std::string_view name,
-                               int fallback) const {
+int SettingsStore::ReadInteger(std::string_view group, std::string_view name, int fallback) const {
   std::optional<std::string> text = ReadRaw(group, name);
   if (!text) return fallback;
   return ParseDecimal(*text).value_or(fallback);
 }
 
-void SettingsStore::Write(std::string_view group, std::string_view name,
-                          std::string_view text) {
+void SettingsStore::Write(std::string_view group, std::string_view name, std::string_view text) {
   backend_.Write(group, name, text);
 }
 

@@ -15,8 +15,11 @@ int HexDigit(char c) {
 // Length of the UTF-8 sequence that starts at text[i]; 1 for a byte that starts none.
 std::size_t SequenceLength(std::string_view text, std::size_t i) {
   auto byte = static_cast<unsigned char>(text[i]);
-  std::size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3
-                                     : (byte >> 3) == 0x1E ? 4 : 1;
+  std::size_t length = byte < 0x80           ? 1
+                       : (byte >> 5) == 0x6  ? 2
+                       : (byte >> 4) == 0xE  ? 3
+                       : (byte >> 3) == 0x1E ? 4
+                                             : 1;
   if (i + length > text.size()) return 1;
   for (std::size_t k = 1; k < length; ++k) {
     if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
@@ -84,6 +87,13 @@ std::size_t Utf8Length(std::string_view text) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < text.size(); i += SequenceLength(text, i)) ++n;
   return n;
+}
+
+std::string LowerExtension(std::string_view path) {
+  std::size_t slash = path.find_last_of('/');
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return "";
+  return ToLowerAscii(path.substr(dot));
 }
 
 std::string_view TrimControlAndBlank(std::string_view text) {

@@ -21,6 +21,10 @@ std::optional<std::int64_t> ParseIntegerText(std::string_view text);
 std::string Utf8Prefix(std::string_view text, std::size_t count);
 std::size_t Utf8Length(std::string_view text);
 
+// The extension of a path, lower-cased: the text from the last "." that comes after the
+// last "/" (".bmp"); empty when there is none.
+std::string LowerExtension(std::string_view path);
+
 // Blanks and control characters removed at both ends.
 std::string_view TrimControlAndBlank(std::string_view text);
 

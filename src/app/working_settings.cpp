@@ -61,8 +61,10 @@ WorkingSettings LoadWorkingSettings(SettingsStore& store, const ScreenRect& scre
   s.reverse_year_month = ReadFlag(store, "ReverseYearMonth");
   ScrollRange x_range = PositionXRange(s.calendar_type, screen);
   ScrollRange y_range = PositionYRange(s.calendar_type, screen);
-  s.position_x = std::clamp(ReadInt(store, "PositionX"), x_range.min, std::max(x_range.min, x_range.max));
-  s.position_y = std::clamp(ReadInt(store, "PositionY"), y_range.min, std::max(y_range.min, y_range.max));
+  s.position_x =
+      std::clamp(ReadInt(store, "PositionX"), x_range.min, std::max(x_range.min, x_range.max));
+  s.position_y =
+      std::clamp(ReadInt(store, "PositionY"), y_range.min, std::max(y_range.min, y_range.max));
   s.year_draw = ReadInt(store, "YearDraw");
   s.month_draw = ReadInt(store, "MonthDraw");
   s.day_draw = ReadInt(store, "DayDraw");

@@ -50,10 +50,10 @@ struct WorkingSettings {
   int day_draw = 0;    // list index, 0..5
   bool emperor_small = false;
   bool same_font = false;
-  FontSetting font;   // "Font", the common font
-  FontSetting font0;  // date digits
-  FontSetting font1;  // year and month
-  FontSetting font2;  // weekday names
+  FontSetting font;            // "Font", the common font
+  FontSetting font0;           // date digits
+  FontSetting font1;           // year and month
+  FontSetting font2;           // weekday names
   int tile_pattern = 0;        // radio group, -1..2
   int last_modified_page = 0;  // page 0..3
   int slash_lean = 0;          // spin without limits

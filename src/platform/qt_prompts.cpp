@@ -54,7 +54,7 @@ Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
       break;
   }
   // Closed through the title bar: the cancelling answer of the box.
-  return message.buttons == Buttons::kYesNo  ? Answer::kNo
+  return message.buttons == Buttons::kYesNo      ? Answer::kNo
          : message.buttons == Buttons::kOkCancel ? Answer::kCancel
                                                  : Answer::kOk;
 }
@@ -62,9 +62,9 @@ Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
 Prompts::ConfirmationResult QtPrompts::ShowConfirmation(const std::string& caption,
                                                         const std::string& text,
                                                         ConfirmationMode mode, bool) {
-  QMessageBox box(mode == ConfirmationMode::kQuestion ? QMessageBox::Question
-                                                      : QMessageBox::Information,
-                  QString::fromStdString(caption), QString::fromStdString(text));
+  QMessageBox box(
+      mode == ConfirmationMode::kQuestion ? QMessageBox::Question : QMessageBox::Information,
+      QString::fromStdString(caption), QString::fromStdString(text));
   auto* never = new QCheckBox(QStringLiteral("Never Show This Confirmation"));
   box.setCheckBox(never);
   if (mode == ConfirmationMode::kQuestion) {

@@ -2,26 +2,25 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include <QImage>
-#include <chrono>
-#include <sstream>
-
 #include "app/clock.h"
-#include "app/holidays_command.h"
 #include "app/command_line.h"
 #include "app/error.h"
+#include "app/holidays_command.h"
 #include "app/main_form.h"
 #include "app/settings_store.h"
 #include "app/version.h"
@@ -86,7 +85,10 @@ MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
 }
 
 MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock) {
-  return {store, prompts, shell, clock,
+  return {store,
+          prompts,
+          shell,
+          clock,
           [](const std::string& temp_folder) {
             DesktopOptions options;
             options.temp_folder = temp_folder;

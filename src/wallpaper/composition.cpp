@@ -16,13 +16,6 @@ namespace {
 constexpr const char* kUnsupportedText =
     "Currently this program doesn't support the wallpaper in GIF/HTML format";
 
-std::string LowerExtension(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  std::size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return ToLowerAscii(path.substr(dot));
-}
-
 int Half(int value) { return value / 2; }
 
 // The work bitmap takes the picture's depth: 8 bits with its palette, else 24 bits.
@@ -135,9 +128,9 @@ ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& conte
       }
     }
   } else if (wallpaper.no_source_wallpaper) {
-    work.Reset(width, height,
-               context.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit
-                                                  : WorkBitmapFormat::k8Bit);
+    work.Reset(
+        width, height,
+        context.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit : WorkBitmapFormat::k8Bit);
     FillDesktopPattern(work, width, height, context.desktop);
   } else {
     TNkDIB dib;

@@ -34,20 +34,18 @@ class PipelineCleanup {
 
 }  // namespace
 
-void DrawCalendarOn(Canvas& canvas, SettingsStore* store,
-                    const CalendarInputs& inputs) {
-  RenderContext context{inputs.settings,       inputs.definition, inputs.holidays,
-                        inputs.special_days,   inputs.screen,     inputs.today,
-                        nullptr,               inputs.japanese_locale};
+void DrawCalendarOn(Canvas& canvas, SettingsStore* store, const CalendarInputs& inputs) {
+  RenderContext context{
+      inputs.settings, inputs.definition, inputs.holidays, inputs.special_days,
+      inputs.screen,   inputs.today,      nullptr,         inputs.japanese_locale};
   if (store != nullptr && inputs.save_window_state) {
     context.save_window_state = [store, &inputs] { SaveWindowState(*store, inputs.settings); };
   }
   DrawCalendar(canvas, context);
 }
 
-bool DrawPipeline(DrawSender sender, const PipelineServices& services,
-                  const CalendarInputs& inputs, PipelineRunState& run,
-                  const PipelineHooks& hooks) {
+bool DrawPipeline(DrawSender sender, const PipelineServices& services, const CalendarInputs& inputs,
+                  PipelineRunState& run, const PipelineHooks& hooks) {
   WallpaperServices& wallpaper = services.wallpaper;
   Call(hooks.set_busy, true);
   const bool marker_visible = inputs.settings.marker_visible;
@@ -57,8 +55,8 @@ bool DrawPipeline(DrawSender sender, const PipelineServices& services,
   Call(hooks.set_main_buttons_enabled, false);
   PipelineCleanup cleanup(hooks, marker_visible);
 
-  CompositionContext composition{wallpaper.desktop, wallpaper.store,         wallpaper.prompts,
-                                 services.state,    inputs.settings,         inputs.screen,
+  CompositionContext composition{wallpaper.desktop, wallpaper.store,      wallpaper.prompts,
+                                 services.state,    inputs.settings,      inputs.screen,
                                  run.draw_only_run, run.draw_only_pending};
   bool compose = false;
   if (!run.base_composed) {

@@ -23,9 +23,9 @@ enum class DrawSender { kDrawButton, kWindow };
 
 // What the window does around a drawing; every member may be empty.
 struct PipelineHooks {
-  std::function<void(bool)> set_busy;                 // hourglass cursor, hints off
+  std::function<void(bool)> set_busy;                  // hourglass cursor, hints off
   std::function<void(bool)> set_main_buttons_enabled;  // SetMainButtonsEnabled
-  std::function<void(bool)> show_marker;              // the positioning marker
+  std::function<void(bool)> show_marker;               // the positioning marker
   std::function<void(const std::string&)> set_caption;
 };
 
@@ -61,12 +61,10 @@ struct PipelineRunState {
 // its installation. The clean-up (caption, buttons, marker, cursor) runs even when a step
 // fails; the error then goes on to the caller's general error report. False when the
 // composition ended the run (nothing was drawn or installed).
-bool DrawPipeline(DrawSender sender, const PipelineServices& services,
-                  const CalendarInputs& inputs, PipelineRunState& run,
-                  const PipelineHooks& hooks);
+bool DrawPipeline(DrawSender sender, const PipelineServices& services, const CalendarInputs& inputs,
+                  PipelineRunState& run, const PipelineHooks& hooks);
 
 // Draws the calendar on `work` as a drawing would, without writing or installing anything.
-void DrawCalendarOn(Canvas& canvas, SettingsStore* store,
-                    const CalendarInputs& inputs);
+void DrawCalendarOn(Canvas& canvas, SettingsStore* store, const CalendarInputs& inputs);
 
 }  // namespace orbeline

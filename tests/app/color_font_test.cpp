@@ -13,11 +13,11 @@ TEST(ColorTextTest, NamesNumbersAndTheLow24Bits) {
     const char* text;
     std::optional<ColorRef> expected;
   } cases[] = {
-      {"clRed", 0x0000FF},      {"clblue", 0xFF0000},       {"CLWHITE", 0xFFFFFF},
-      {"clSilver", 0xC0C0C0},   {"$0080FF00", 0x80FF00},    {"$00123456", 0x123456},
-      {"255", 0x0000FF},        {"clBtnFace", 0x00000F},     {"clNone", 0xFFFFFF},
-      {"clInfoBk", 0x000018},   {"$FFFFFFFF", 0xFFFFFF},     {"nonsense", std::nullopt},
-      {"", std::nullopt},       {"$", std::nullopt},
+      {"clRed", 0x0000FF},    {"clblue", 0xFF0000},    {"CLWHITE", 0xFFFFFF},
+      {"clSilver", 0xC0C0C0}, {"$0080FF00", 0x80FF00}, {"$00123456", 0x123456},
+      {"255", 0x0000FF},      {"clBtnFace", 0x00000F}, {"clNone", 0xFFFFFF},
+      {"clInfoBk", 0x000018}, {"$FFFFFFFF", 0xFFFFFF}, {"nonsense", std::nullopt},
+      {"", std::nullopt},     {"$", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(TextToColor(c.text), c.expected) << c.text;
 }

@@ -1,9 +1,9 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-#include "app/command_line.h"
 
 namespace orbeline {
 namespace {
@@ -15,11 +15,24 @@ TEST(AutoDrawCodeTest, FirstArgumentGrammar) {
     const char* argument;
     int code;
   } cases[] = {
-      {"-OnlyDraw", 1},        {"-ONLYDRAW", 1},  {"-onlydraw", 1},    {"-Random", 3},
-      {"-RANDOM", 3},          {"-3", 13},        {"-20", 30},         {"-0", 0},
-      {"-x", 0},               {"-", 0},          {"--3", 0},          {"-3x", 0},
-      {"-+3", 0},              {"/home/u/pic.BMP", 2}, {"/home/u/pic.bmp", 2},
-      {"/home/u/missing.bmp", 0}, {"/home/u/a.jpg", 0}, {"onlydraw", 0},
+      {"-OnlyDraw", 1},
+      {"-ONLYDRAW", 1},
+      {"-onlydraw", 1},
+      {"-Random", 3},
+      {"-RANDOM", 3},
+      {"-3", 13},
+      {"-20", 30},
+      {"-0", 0},
+      {"-x", 0},
+      {"-", 0},
+      {"--3", 0},
+      {"-3x", 0},
+      {"-+3", 0},
+      {"/home/u/pic.BMP", 2},
+      {"/home/u/pic.bmp", 2},
+      {"/home/u/missing.bmp", 0},
+      {"/home/u/a.jpg", 0},
+      {"onlydraw", 0},
       {"-99999999999", 0},
       // A file named like a design number: the later test wins.
       {"-7.bmp", 2},

@@ -33,7 +33,10 @@ class MainFormTest : public ::testing::Test {
 
   MainForm::CreateResult Start(int auto_draw) {
     if (auto_draw > 0) store_.WriteSetting("AutoDraw", std::to_string(auto_draw));
-    MainFormPorts ports{store_, prompts_, shell_, clock_,
+    MainFormPorts ports{store_,
+                        prompts_,
+                        shell_,
+                        clock_,
                         [this](const std::string&) {
                           auto desktop = std::make_unique<testing::FakeDesktop>();
                           desktop->screen = {0, 0, 320, 200};
@@ -157,7 +160,7 @@ TEST_F(MainFormTest, DelayedStartWaitsWithTheSuspendTitleAcrossATickWrap) {
   Start(0);
   store_.WriteSetting("DelayedOnlyDraw", "1");
   store_.WriteSetting("DelaySeconds", "30");
-  clock_.tick_step = 0;  // only the waits let time pass
+  clock_.tick_step = 0;                   // only the waits let time pass
   clock_.set_ticks(0xFFFFFFFFu - 5000u);  // the tick count wraps during the wait
   clock_.slept = 0;
   prompts_.titles.clear();

@@ -1,8 +1,9 @@
+#include "app/settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include "app/color_text.h"
 #include "app/error.h"
-#include "app/settings_store.h"
 #include "fakes.h"
 
 namespace orbeline {

@@ -57,7 +57,7 @@ class RecordingPrompts : public Prompts {
   void SetApplicationTitle(const std::string& title) override { titles.push_back(title); }
 
   std::vector<Shown> shown;
-  std::vector<Answer> message_answers;                  // consumed front first
+  std::vector<Answer> message_answers;                   // consumed front first
   std::vector<ConfirmationResult> confirmation_answers;  // consumed front first
   std::vector<std::optional<std::string>> input_answers;
   std::vector<std::string> titles;

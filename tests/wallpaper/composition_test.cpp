@@ -27,8 +27,8 @@ class CompositionTest : public ::testing::Test {
   }
 
   CompositionContext Context() {
-    return {desktop_, store_, prompts_, wallpaper_, settings_, desktop_.screen, draw_only_run_,
-            draw_only_pending_};
+    return {desktop_,  store_,          prompts_,       wallpaper_,
+            settings_, desktop_.screen, draw_only_run_, draw_only_pending_};
   }
 
   // A 24-bit BMP whose pixel (x, y) is (x, y, 7): every position tells where it came from.

@@ -41,7 +41,7 @@ class DrawPipelineTest : public ::testing::Test {
                                 ++canvases_made_;
                                 return std::make_unique<testing::RecordingCanvas>();
                               }};
-    CalendarInputs inputs{settings_, definition_, holidays_,          special_days_,
+    CalendarInputs inputs{settings_,       definition_,    holidays_, special_days_,
                           desktop_.screen, clock_.Today(), false};
     PipelineRunState run{work_, base_composed_, draw_only_run_, false};
     bool drawn = DrawPipeline(sender, services, inputs, run, hooks_);
@@ -100,12 +100,14 @@ TEST_F(DrawPipelineTest, DrawOnlyRunKeepsTheComposedImageWhileItsFileExists) {
 TEST_F(DrawPipelineTest, CleanUpRunsWhenTheInstallationFails) {
   std::vector<std::string> events;
   hooks_.set_caption = [&](const std::string& caption) { events.push_back("caption " + caption); };
-  hooks_.set_main_buttons_enabled = [&](bool on) { events.push_back(on ? "buttons on" : "buttons off"); };
+  hooks_.set_main_buttons_enabled = [&](bool on) {
+    events.push_back(on ? "buttons on" : "buttons off");
+  };
   hooks_.set_busy = [&](bool on) { events.push_back(on ? "busy" : "idle"); };
   desktop_.fail_install = true;
   EXPECT_ANY_THROW(Draw(DrawSender::kDrawButton));
-  std::vector<std::string> expected = {"busy",        "caption Drawing - Orbeline", "buttons off",
-                                       "idle",        "caption Orbeline",           "buttons on"};
+  std::vector<std::string> expected = {"busy", "caption Drawing - Orbeline", "buttons off",
+                                       "idle", "caption Orbeline",           "buttons on"};
   EXPECT_EQ(events, expected);
 }
 
