@@ -1,6 +1,5 @@
 #include "image/nk_dib.h"
 
-#include <algorithm>
 #include <string>
 
 #include "image/color_reduction.h"
