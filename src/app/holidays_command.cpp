@@ -26,15 +26,20 @@ std::optional<HolidaySettings> ReadHolidaySettings(const SettingsStore& store,
                                                    std::ostream& err) {
   HolidaySettings settings;
   const bool first_run = store.ReadInteger("CharStep", -1) < 0;
-  std::array<std::optional<std::string>, 12> texts;
+  std::array<std::string, 12> texts;
+  std::array<bool, 12> stored{};
   int missing = 0;
   int first_missing = 0;
   for (int month = 1; month <= 12; ++month) {
-    std::optional<std::string> text;
-    if (!first_run) text = store.ReadRaw("Holiday" + std::to_string(month));
-    if (text && *text == "error") text.reset();
-    if (!text && ++missing == 1) first_missing = month;
-    texts[static_cast<std::size_t>(month - 1)] = std::move(text);
+    const auto i = static_cast<std::size_t>(month - 1);
+    if (!first_run) {
+      std::optional<std::string> text = store.ReadRaw("Holiday" + std::to_string(month));
+      if (text.has_value() && *text != "error") {
+        texts[i] = *text;
+        stored[i] = true;
+      }
+    }
+    if (!stored[i] && ++missing == 1) first_missing = month;
   }
   if (missing > 0 && missing < 12) {
     err << "orbeline: the stored holiday list 'Holiday" << first_missing
@@ -42,9 +47,9 @@ std::optional<HolidaySettings> ReadHolidaySettings(const SettingsStore& store,
     return std::nullopt;
   }
   for (int month = 1; month <= 12; ++month) {
-    const auto& text = texts[static_cast<std::size_t>(month - 1)];
-    settings.lists.month(month) = ParseHolidayText(
-        text ? *text : definition.national_holiday_text[static_cast<std::size_t>(month - 1)]);
+    const auto i = static_cast<std::size_t>(month - 1);
+    settings.lists.month(month) =
+        ParseHolidayText(stored[i] ? texts[i] : definition.national_holiday_text[i]);
   }
 
   settings.auto_calc_equinox =

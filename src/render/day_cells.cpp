@@ -18,12 +18,9 @@ MarkAllowance ComputeMarkAllowance(const WorkingSettings& settings) {
 }
 
 std::string DayText(int day, CalendarType type) {
-  std::string text = std::to_string(day);
-  if (day < 10 && (type == CalendarType::kLeft || type == CalendarType::kRight ||
-                   type == CalendarType::kCenter)) {
-    text.insert(0, " ");
-  }
-  return text;
+  const bool padded = day < 10 && (type == CalendarType::kLeft || type == CalendarType::kRight ||
+                                   type == CalendarType::kCenter);
+  return (padded ? " " : "") + std::to_string(day);
 }
 
 void DrawTodayMark(Canvas& canvas, const WorkingSettings& settings, std::string_view today_text,
