@@ -178,4 +178,26 @@ out=$(run -OnlyDraw 2>&1)
 wait $first
 expect_true "second run refused" grep -q "Orbeline already launched!" <<<"$out"
 
+# (9) --preview draws exactly what a fresh drawing of that date installs, and stores nothing.
+prepared_home
+set_setting NoRestoreWallpaper 1
+set_setting TodayDrawMethod 2
+(unset DISPLAY; run -OnlyDraw 2>/dev/null)
+before=$(sha1sum < "$CONF")
+(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/preview.png" --date 2026-01-16)
+expect_eq "--preview exit code" 0 $?
+expect_eq "preview of the screen's size" "1920x1080" "$(identify -format '%wx%h' "$TEST_ROOT/preview.png")"
+expect_eq "preview equals the installed drawing" 0 \
+  "$(compare -metric AE "$TEST_ROOT/preview.png" "$(work_bitmap)" null: 2>&1)"
+expect_eq "--preview stores nothing" "$before" "$(sha1sum < "$CONF")"
+(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/other.png" --date 2026-02-16)
+expect_true "another date draws another calendar" \
+  test "$(compare -metric AE "$TEST_ROOT/preview.png" "$TEST_ROOT/other.png" null: 2>&1)" != 0
+(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/bad.png" --date 2026-02-30 2>/dev/null)
+expect_eq "impossible date refused" 2 $?
+new_home
+(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/fresh.png" --date 2026-01-16)
+expect_true "preview on a fresh store" test -s "$TEST_ROOT/fresh.png"
+expect_true "a fresh store stays absent" test ! -e "$CONF"
+
 finish
