@@ -1,6 +1,7 @@
-# Image component benchmarks. Measure in a Release build without sanitizers:
-#   cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORBELINE_BUILD_BENCH=ON
-#   cmake --build build-release --target image_bench && build-release/bench/image_bench
+# Image component benchmarks. Measure the optimised build the program ships as (-O2, no
+# sanitizers):
+#   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELINE_BUILD_BENCH=ON
+#   cmake --build build-bench --target image_bench && build-bench/bench/image_bench
 if(ORBELINE_SANITIZE)
   message(WARNING "image_bench built with sanitizers: its figures mean little")
 endif()
