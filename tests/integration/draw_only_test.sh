@@ -166,7 +166,11 @@ set_setting DelayedOnlyDraw 1
 set_setting DelaySeconds 3
 run -OnlyDraw 2>/dev/null &
 first=$!
-sleep 1
+# Wait until the first run holds the instance lock (it then waits its 3 seconds).
+for _ in $(seq 100); do
+  flock -n "$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock" true || break
+  sleep 0.05
+done
 # The first run is inside its wait now: none of its windows is mapped (Qt keeps an
 # unmapped client-leader window, which never shows).
 viewable=0
