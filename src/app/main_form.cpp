@@ -186,19 +186,33 @@ void MainForm::DelayedDrawWait() {
   ports_.prompts.SetApplicationTitle("Orbeline");
 }
 
+bool MainForm::Draw(DrawSender sender, const PipelineHooks& hooks) {
+  WallpaperServices services = Services();
+  PipelineServices pipeline{services, wallpaper_, ports_.make_canvas};
+  CalendarInputs inputs{settings_,
+                        definition_,
+                        holidays_,
+                        special_days_,
+                        screen_rect_,
+                        ports_.clock.Today(),
+                        environment_.japanese_locale};
+  PipelineRunState run{work_bitmap_, base_composed_, draw_only_run_, draw_only_pending_};
+  return DrawPipeline(sender, pipeline, inputs, run, hooks);
+}
+
+void MainForm::Revert(RevertTarget target) {
+  WallpaperServices services = Services();
+  RevertWallpaper(services, wallpaper_, settings_, target, [this] {
+    base_composed_ = true;
+    CompositionContext composition{*desktop_, ports_.store, ports_.prompts, wallpaper_,
+                                   settings_, screen_rect_, draw_only_run_, draw_only_pending_};
+    return ComposeBaseImage(work_bitmap_, composition) == ComposeResult::kWritten;
+  });
+}
+
 void MainForm::RunDrawOnly() {
   if (!draw_only_pending_) return;
   if (!source_unsupported_) {
-    WallpaperServices services = Services();
-    PipelineServices pipeline{services, wallpaper_, ports_.make_canvas};
-    CalendarInputs inputs{settings_,
-                          definition_,
-                          holidays_,
-                          special_days_,
-                          screen_rect_,
-                          ports_.clock.Today(),
-                          environment_.japanese_locale};
-    PipelineRunState run{work_bitmap_, base_composed_, draw_only_run_, draw_only_pending_};
     PipelineHooks hooks;
     hooks.set_caption = [this](const std::string& caption) {
       ports_.prompts.SetApplicationTitle(caption);
@@ -207,11 +221,10 @@ void MainForm::RunDrawOnly() {
     // put back; the error then reaches the caller's report.
     std::exception_ptr failure;
     try {
-      DrawPipeline(DrawSender::kWindow, pipeline, inputs, run, hooks);
+      Draw(DrawSender::kWindow, hooks);
     } catch (...) {
       failure = std::current_exception();
     }
-    base_composed_ = run.base_composed;
     draw_only_pending_ = false;
     FormCloseQuery();
     FormClose();

@@ -21,6 +21,7 @@
 #include "render/canvas.h"
 #include "shell/shell.h"
 #include "wallpaper/desktop.h"
+#include "wallpaper/draw_pipeline.h"
 #include "wallpaper/wallpaper_state.h"
 
 namespace orbeline {
@@ -72,6 +73,12 @@ class MainForm {
   // The delayed start of a draw-only run: "Suspend - Orbeline" while the wait lets
   // events through.
   void DelayedDrawWait();
+
+  // One drawing (Draw button: kDrawButton; right-click Draw, Enter: kWindow). False when
+  // it ended the run (the work bitmap could not be written).
+  bool Draw(DrawSender sender, const PipelineHooks& hooks);
+  // The Revert button (left: the user's own picture; right: the composed base image).
+  void Revert(RevertTarget target);
 
   // The rest of a draw-only run after its creation: the drawing, the close query and the
   // close. The window never appears.

@@ -51,7 +51,7 @@ struct CalendarInputs {
 // The state of the run that the pipeline reads and changes.
 struct PipelineRunState {
   WorkBitmap& work;
-  bool base_composed = false;
+  bool& base_composed;  // set as soon as a composition starts, even one that fails
   bool draw_only_run = false;
   bool draw_only_pending = false;
   bool terminate_requested = false;  // set when a composition ends the run

@@ -44,9 +44,7 @@ class DrawPipelineTest : public ::testing::Test {
     CalendarInputs inputs{settings_,       definition_,    holidays_, special_days_,
                           desktop_.screen, clock_.Today(), false};
     PipelineRunState run{work_, base_composed_, draw_only_run_, false};
-    bool drawn = DrawPipeline(sender, services, inputs, run, hooks_);
-    base_composed_ = run.base_composed;
-    return drawn;
+    return DrawPipeline(sender, services, inputs, run, hooks_);
   }
 
   testing::TempDir temp_;
