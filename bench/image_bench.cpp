@@ -41,14 +41,14 @@ constexpr int kHeight = 2160;
 const DibImage& Photo() {
   static const DibImage photo = [] {
     DibImage image = DibImage::Create(kWidth, kHeight, 24, {});
-    std::uint32_t seed = 12345;
+    std::uint32_t noise = 12345;
     for (int y = 0; y < kHeight; ++y) {
       std::uint8_t* row = image.Row(kHeight - 1 - y);
       const double v = static_cast<double>(y) / kHeight;
       for (int x = 0; x < kWidth; ++x) {
         const double u = static_cast<double>(x) / kWidth;
-        seed = seed * 1664525u + 1013904223u;
-        const double grain = static_cast<double>(seed >> 28) - 7.5;
+        noise = noise * 1664525u + 1013904223u;
+        const double grain = static_cast<double>(noise >> 28) - 7.5;
         const double hills = 40 * std::sin(u * 9 + std::sin(v * 7) * 2) * std::cos(v * 5 - u * 3);
         const double r = 70 + 120 * v + hills + grain;
         const double g = 110 + 60 * std::sin(u * 4 + v * 3) + hills * 0.5 + grain;

@@ -65,7 +65,8 @@ MainForm::CreateResult MainForm::FormCreate() {
   if (!ApplySettingsToWindow()) return CreateResult::kTerminate;
 
   auto_draw_code_ = ParseDecimal(ports_.store.ReadSetting("AutoDraw")).value_or(0);
-  random_.seed(static_cast<std::mt19937::result_type>(
+  // A different draw of designs in every run: start the generator from the clock.
+  random_ = std::mt19937(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count() ^ ports_.clock.TickCount()));
   draw_only_pending_ = false;
   if (auto_draw_code_ < 1) {

@@ -13,8 +13,8 @@ namespace orbeline {
 namespace {
 
 // A picture of random indices (or colours) of the given depth.
-DibImage RandomImage(int width, int height, int bit_count, unsigned seed) {
-  std::mt19937 random(seed);
+DibImage RandomImage(int width, int height, int bit_count, unsigned variant) {
+  std::mt19937 random(variant);
   if (bit_count == 24) {
     return testing::MakeDib24(width, height, [&](int, int) { return random() & 0xFFFFFF; });
   }
