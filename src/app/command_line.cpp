@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <climits>
+#include <sstream>
 
 #include "app/text_util.h"
 
@@ -66,6 +67,21 @@ LongOptions ParseLongOptions(const std::vector<std::string>& arguments) {
     return fail("unknown option '" + first + "'");
   }
   return options;
+}
+
+std::optional<std::chrono::year_month_day> ParseIsoDate(const std::string& text) {
+  int year = 0;
+  unsigned month = 0;
+  unsigned day = 0;
+  char dash1 = 0;
+  char dash2 = 0;
+  std::istringstream in(text);
+  in >> year >> dash1 >> month >> dash2 >> day;
+  if (!in || dash1 != '-' || dash2 != '-' || !in.eof()) return std::nullopt;
+  std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                   std::chrono::day{day}};
+  if (!date.ok() || year < 1 || year > 9999) return std::nullopt;
+  return date;
 }
 
 std::string UsageText() {

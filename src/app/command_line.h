@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,5 +30,8 @@ struct LongOptions {
 LongOptions ParseLongOptions(const std::vector<std::string>& arguments);
 
 std::string UsageText();
+
+// A date written YYYY-MM-DD (years 1..9999); nullopt for anything else or an impossible date.
+std::optional<std::chrono::year_month_day> ParseIsoDate(const std::string& text);
 
 }  // namespace orbeline

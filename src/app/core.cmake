@@ -8,6 +8,6 @@ target_sources(orbeline_core PRIVATE
   working_settings.cpp
 )
 target_sources(orbeline_core PRIVATE prepare_settings.cpp)
-target_sources(orbeline_core PRIVATE command_line.cpp)
+target_sources(orbeline_core PRIVATE command_line.cpp overlay_settings_backend.cpp)
 target_sources(orbeline_core PRIVATE main_form.cpp)
 target_sources(orbeline_core PRIVATE ask_confirmation.cpp designs.cpp)

@@ -42,6 +42,17 @@ std::optional<std::chrono::year_month_day> LastWriteDate(const std::string& path
 MainForm::MainForm(MainFormPorts ports, MainFormEnvironment environment)
     : ports_(std::move(ports)), environment_(std::move(environment)) {}
 
+void MainForm::RunPrepareSettings() {
+  prepared_ = PrepareSettings(
+      ports_.store, definition_,
+      {environment_.exe_path, environment_.version_number, environment_.system_temp}, ports_.shell);
+}
+
+CompositionContext MainForm::Composition() {
+  return {*desktop_, ports_.store, ports_.prompts, wallpaper_,
+          settings_, screen_rect_, draw_only_run_, draw_only_pending_};
+}
+
 WallpaperServices MainForm::Services() {
   return {*desktop_, ports_.store, ports_.prompts, ports_.clock};
 }
@@ -53,9 +64,7 @@ MainForm::CreateResult MainForm::FormCreate() {
   draw_only_run_ = false;
   base_composed_ = false;
   definition_ = LoadDefinitionFile(environment_.definition_file);
-  prepared_ = PrepareSettings(
-      ports_.store, definition_,
-      {environment_.exe_path, environment_.version_number, environment_.system_temp}, ports_.shell);
+  RunPrepareSettings();
   desktop_ = ports_.make_desktop(prepared_.temp_folder);
   screen_rect_ = desktop_->ScreenRectangle();
   WallpaperServices services = Services();
@@ -84,9 +93,7 @@ MainForm::CreateResult MainForm::FormCreate() {
   }
   draw_only_pending_ = true;
   base_composed_ = true;
-  CompositionContext composition{*desktop_, ports_.store, ports_.prompts, wallpaper_,
-                                 settings_, screen_rect_, draw_only_run_, draw_only_pending_};
-  ComposeResult composed = ComposeBaseImage(work_bitmap_, composition);
+  ComposeResult composed = ComposeBaseImage(work_bitmap_, Composition());
   if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
   if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
   return CreateResult::kDrawOnly;
@@ -152,17 +159,12 @@ bool MainForm::ApplyDesign(int n) {
 }
 
 bool MainForm::ApplySettingsToWindow() {
-  HolidayLoadResult loaded = LoadHolidayLists(
-      ports_.store, ports_.prompts, ports_.store.ReadSetting("AutoCalcEquinox") == "1", holidays_,
-      [this] {
-        prepared_ = PrepareSettings(
-            ports_.store, definition_,
-            {environment_.exe_path, environment_.version_number, environment_.system_temp},
-            ports_.shell);
-      });
+  const bool auto_calc_equinox = ports_.store.ReadSetting("AutoCalcEquinox") == "1";
+  HolidayLoadResult loaded = LoadHolidayLists(ports_.store, ports_.prompts, auto_calc_equinox,
+                                              holidays_, [this] { RunPrepareSettings(); });
   if (loaded != HolidayLoadResult::kLoaded) return false;
   std::chrono::year_month_day today = ports_.clock.Today();
-  AddEquinoxDays(holidays_, ports_.store.ReadSetting("AutoCalcEquinox") == "1", YearOf(today));
+  AddEquinoxDays(holidays_, auto_calc_equinox, YearOf(today));
   holiday_panel_text_ = ShowMonthHolidays(holidays_, YearOf(today), MonthOf(today));
   LoadSpecialDays(ports_.store, special_days_);
   special_day_lines_ = FillSpecialDayList(special_days_);
@@ -205,9 +207,7 @@ void MainForm::Revert(RevertTarget target) {
   WallpaperServices services = Services();
   RevertWallpaper(services, wallpaper_, settings_, target, [this] {
     base_composed_ = true;
-    CompositionContext composition{*desktop_, ports_.store, ports_.prompts, wallpaper_,
-                                   settings_, screen_rect_, draw_only_run_, draw_only_pending_};
-    return ComposeBaseImage(work_bitmap_, composition) == ComposeResult::kWritten;
+    return ComposeBaseImage(work_bitmap_, Composition()) == ComposeResult::kWritten;
   });
 }
 
@@ -255,8 +255,10 @@ void MainForm::FormClose() {
 void MainForm::DrawPreview(
     std::chrono::year_month_day date, const std::filesystem::path& png_path,
     const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png) {
-  CompositionContext composition{*desktop_, ports_.store, ports_.prompts, wallpaper_,
-                                 settings_, screen_rect_, true,           false};
+  // Asks nothing and writes no file, as no run that is only looking would.
+  CompositionContext composition = Composition();
+  composition.draw_only_run = true;
+  composition.draw_only_pending = false;
   composition.write_work_bitmap = false;
   if (ComposeBaseImage(work_bitmap_, composition) != ComposeResult::kWritten) {
     throw Error("Cannot compose the base image for the preview");
@@ -268,7 +270,6 @@ void MainForm::DrawPreview(
                         screen_rect_,
                         date,
                         environment_.japanese_locale};
-  inputs.save_window_state = false;
   std::unique_ptr<Canvas> canvas = ports_.make_canvas(work_bitmap_);
   DrawCalendarOn(*canvas, nullptr, inputs);
   canvas.reset();

@@ -20,6 +20,7 @@
 #include "image/work_bitmap.h"
 #include "render/canvas.h"
 #include "shell/shell.h"
+#include "wallpaper/composition.h"
 #include "wallpaper/desktop.h"
 #include "wallpaper/draw_pipeline.h"
 #include "wallpaper/wallpaper_state.h"
@@ -120,6 +121,8 @@ class MainForm {
   bool ApplyDesign(int n);
   bool TodaysCalendarInstalled() const;
   WallpaperServices Services();
+  CompositionContext Composition();
+  void RunPrepareSettings();
 
   MainFormPorts ports_;
   MainFormEnvironment environment_;

@@ -10,10 +10,8 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +20,7 @@
 #include "app/error.h"
 #include "app/holidays_command.h"
 #include "app/main_form.h"
+#include "app/overlay_settings_backend.h"
 #include "app/settings_store.h"
 #include "app/version.h"
 #include "calendar/definition_file.h"
@@ -101,49 +100,6 @@ MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Cl
           }};
 }
 
-// Settings writes of a run that must store nothing land here instead of the file.
-class ReadOnlyOverlay : public SettingsBackend {
- public:
-  explicit ReadOnlyOverlay(const SettingsBackend& base) : base_(base) {}
-  Value Read(std::string_view group, std::string_view name) const override {
-    auto it = written_.find(Key(group, name));
-    if (it != written_.end()) return it->second;
-    return base_.Read(group, name);
-  }
-  void Write(std::string_view group, std::string_view name, std::string_view text) override {
-    written_[Key(group, name)] = {Kind::kString, std::string(text)};
-  }
-  void Remove(std::string_view group, std::string_view name) override {
-    written_[Key(group, name)] = {};
-  }
-  std::vector<std::string> Names(std::string_view group) const override {
-    return base_.Names(group);
-  }
-  void Flush() override {}
-
- private:
-  static std::string Key(std::string_view group, std::string_view name) {
-    return std::string(group) + '/' + std::string(name);
-  }
-  const SettingsBackend& base_;
-  std::map<std::string, Value> written_;
-};
-
-std::optional<std::chrono::year_month_day> ParseDate(const std::string& text) {
-  int year = 0;
-  unsigned month = 0;
-  unsigned day = 0;
-  char dash1 = 0;
-  char dash2 = 0;
-  std::istringstream in(text);
-  in >> year >> dash1 >> month >> dash2 >> day;
-  if (!in || dash1 != '-' || dash2 != '-' || !in.eof()) return std::nullopt;
-  std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                   std::chrono::day{day}};
-  if (!date.ok() || year < 1 || year > 9999) return std::nullopt;
-  return date;
-}
-
 // A clock whose today is fixed; ticks and sleeps are the system's.
 class FixedDateClock : public SystemClock {
  public:
@@ -159,7 +115,7 @@ int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path
   SystemClock system_clock;
   std::chrono::year_month_day date = system_clock.Today();
   if (!options.preview_date.empty()) {
-    std::optional<std::chrono::year_month_day> parsed = ParseDate(options.preview_date);
+    std::optional<std::chrono::year_month_day> parsed = ParseIsoDate(options.preview_date);
     if (!parsed) {
       std::cerr << "orbeline: '" << options.preview_date
                 << "' is not a date of the form YYYY-MM-DD\n";
@@ -169,7 +125,7 @@ int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path
   }
   FixedDateClock clock(date);
   QtSettingsBackend file_backend(QStringLiteral("Quillmere"), QStringLiteral("Ovalin"));
-  ReadOnlyOverlay backend(file_backend);
+  OverlaySettingsBackend backend(file_backend);
   SettingsStore store(backend);
   HeadlessPrompts prompts;
   HeadlessShell shell;
@@ -205,7 +161,6 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
   }
   QApplication application(argc, argv);
   const std::filesystem::path exe_path = ExecutablePath(argv[0]);
-  if (options.command == LongOptions::Command::kHolidays) return RunHolidays(options, exe_path);
   if (options.command == LongOptions::Command::kPreview) {
     return RunPreview(options, exe_path, arguments);
   }
@@ -295,6 +250,8 @@ int RunProgram(int argc, char** argv) {
         std::cerr << "orbeline: " << options.error << "\n" << UsageText();
         return 2;
       case LongOptions::Command::kHolidays:
+        // Reads the store only: no window system is needed.
+        return RunHolidays(options, ExecutablePath(argv[0]));
       case LongOptions::Command::kPreview:
       case LongOptions::Command::kNone:
         break;

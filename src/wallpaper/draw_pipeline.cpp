@@ -38,7 +38,7 @@ void DrawCalendarOn(Canvas& canvas, SettingsStore* store, const CalendarInputs& 
   RenderContext context{
       inputs.settings, inputs.definition, inputs.holidays, inputs.special_days,
       inputs.screen,   inputs.today,      nullptr,         inputs.japanese_locale};
-  if (store != nullptr && inputs.save_window_state) {
+  if (store != nullptr) {
     context.save_window_state = [store, &inputs] { SaveWindowState(*store, inputs.settings); };
   }
   DrawCalendar(canvas, context);

@@ -45,7 +45,6 @@ struct CalendarInputs {
   ScreenRect screen;
   std::chrono::year_month_day today;
   bool japanese_locale = false;
-  bool save_window_state = true;  // false for a preview, which writes no setting
 };
 
 // The state of the run that the pipeline reads and changes.
@@ -64,7 +63,8 @@ struct PipelineRunState {
 bool DrawPipeline(DrawSender sender, const PipelineServices& services, const CalendarInputs& inputs,
                   PipelineRunState& run, const PipelineHooks& hooks);
 
-// Draws the calendar on `work` as a drawing would, without writing or installing anything.
+// Draws the calendar as a drawing would, without writing or installing anything; each block
+// saves the drawing settings to `store` first unless it is null (a preview stores nothing).
 void DrawCalendarOn(Canvas& canvas, SettingsStore* store, const CalendarInputs& inputs);
 
 }  // namespace orbeline

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/color_text.h"
 #include "app/error.h"
+#include "app/overlay_settings_backend.h"
 #include "fakes.h"
 
 namespace orbeline {
@@ -31,6 +34,27 @@ TEST(SettingsStoreTest, ValueOfAnotherTypeIsAnError) {
   } catch (const Error& error) {
     EXPECT_STREQ(error.what(), "Invalid data type for 'CharStep'");
   }
+}
+
+TEST(OverlaySettingsBackendTest, WritesStayInMemoryAndShadowTheStore) {
+  testing::MemorySettingsBackend base;
+  base.Write("", "Kept", "stored");
+  base.Write("", "Gone", "stored");
+  base.ClearLog();
+  OverlaySettingsBackend overlay(base);
+  SettingsStore store(overlay);
+  EXPECT_EQ(store.ReadSetting("Kept"), "stored");
+  EXPECT_EQ(store.ReadSetting("Missing"), "0");
+  store.WriteSetting("Kept", "changed");
+  store.Remove("Gone");
+  EXPECT_EQ(store.ReadSetting("Kept"), "changed");
+  EXPECT_FALSE(store.Exists("Gone"));
+  auto names = overlay.Names("");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Kept", "Missing"}));
+  EXPECT_TRUE(base.write_log().empty()) << "the store underneath is never written";
+  EXPECT_EQ(base.Get("Kept"), "stored");
+  EXPECT_EQ(base.Get("Gone"), "stored");
 }
 
 }  // namespace
