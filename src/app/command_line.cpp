@@ -3,7 +3,7 @@
 #include <climits>
 #include <sstream>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {

@@ -3,19 +3,23 @@
 #include <ostream>
 #include <string_view>
 
-#include "app/settings_store.h"
+#include "base/prompts.h"
+#include "base/shell.h"
 #include "calendar/definition.h"
+#include "settings/prepare_settings.h"
+#include "settings/settings_store.h"
 
 namespace orbeline {
 
 // `orbeline --holidays YEAR`: prints every date of YEAR that the calendar marks as a
-// holiday with the current settings, one YYYY-MM-DD a line in date order, and returns 0.
-// The store is only read. A store that has no holiday lists yet uses the definition's
-// national holidays and first-run switches; the equinox days are those of `system_year`,
+// holiday, one YYYY-MM-DD a line in date order, and returns 0. The settings are prepared
+// and loaded exactly as a start prepares and loads them, so `store` should keep its writes
+// to itself (an overlay of the user's store). The equinox days are those of `system_year`,
 // as in the running program. A YEAR that is not an integer in 1..9999 returns 2; a store
-// whose lists are broken or unreadable returns 1; both say why on `err`.
-int RunHolidaysCommand(std::string_view year_text, const SettingsStore& store,
-                       const Definition& definition, int system_year, std::ostream& out,
+// whose holiday lists are broken returns 1 after `prompts` has said so.
+int RunHolidaysCommand(std::string_view year_text, SettingsStore& store,
+                       const Definition& definition, const PrepareEnvironment& environment,
+                       Shell& shell, Prompts& prompts, int system_year, std::ostream& out,
                        std::ostream& err);
 
 }  // namespace orbeline

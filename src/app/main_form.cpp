@@ -10,11 +10,12 @@
 #include <system_error>
 #include <utility>
 
-#include "app/designs.h"
-#include "app/error.h"
+#include "base/error.h"
 #include "calendar/definition_file.h"
 #include "calendar/reminders.h"
 #include "calendar/user_holidays.h"
+#include "settings/designs.h"
+#include "settings/setting_names.h"
 #include "wallpaper/composition.h"
 #include "wallpaper/draw_pipeline.h"
 
@@ -48,9 +49,14 @@ void MainForm::RunPrepareSettings() {
       {environment_.exe_path, environment_.version_number, environment_.system_temp}, ports_.shell);
 }
 
-CompositionContext MainForm::Composition() {
-  return {*desktop_, ports_.store, ports_.prompts, wallpaper_,
-          settings_, screen_rect_, draw_only_run_, draw_only_pending_};
+CalendarInputs MainForm::Inputs(std::chrono::year_month_day today) const {
+  return {settings_,
+          definition_,
+          holidays_,
+          special_days_,
+          run_.screen,
+          today,
+          environment_.japanese_locale};
 }
 
 WallpaperServices MainForm::Services() {
@@ -60,40 +66,39 @@ WallpaperServices MainForm::Services() {
 MainForm::CreateResult MainForm::FormCreate() {
   source_unsupported_ = false;
   ports_.prompts.SetApplicationTitle("Orbeline");
-  shortcut_file_ = (environment_.startup_folder / kStartupFileName).string();
-  draw_only_run_ = false;
-  base_composed_ = false;
+  shortcut_file_ = (environment_.startup_folder / kStartupShortcutName).string();
+  run_.draw_only_run = false;
+  run_.base_composed = false;
   definition_ = LoadDefinitionFile(environment_.definition_file);
   RunPrepareSettings();
   desktop_ = ports_.make_desktop(prepared_.temp_folder);
-  screen_rect_ = desktop_->ScreenRectangle();
+  run_.screen = desktop_->ScreenRectangle();
   WallpaperServices services = Services();
   WallpaperSettingsResult wallpaper =
       ReadWallpaperSettings(services, environment_.home_folder.string(), prepared_.temp_folder);
-  wallpaper_ = wallpaper.state;
+  run_.wallpaper = wallpaper.state;
   if (!ApplySettingsToWindow()) return CreateResult::kTerminate;
 
-  auto_draw_code_ = ParseDecimal(ports_.store.ReadSetting("AutoDraw")).value_or(0);
+  auto_draw_code_ = ParseDecimal(ports_.store.ReadSetting(setting::kAutoDraw)).value_or(0);
   // A different draw of designs in every run: start the generator from the clock.
   random_ = std::mt19937(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count() ^ ports_.clock.TickCount()));
-  draw_only_pending_ = false;
+  run_.draw_only_pending = false;
   if (auto_draw_code_ < 1) {
     return wallpaper.terminate ? CreateResult::kTerminate : CreateResult::kInteractive;
   }
-  ports_.store.WriteSetting("AutoDraw", "0");
+  ports_.store.WriteSetting(setting::kAutoDraw, "0");
   // Without the desktop's wallpaper values there is nothing to draw on: the user has been
   // told, and the run ends before anything is composed.
   if (wallpaper.terminate) return CreateResult::kTerminate;
   DelayedDrawWait();
-  draw_only_run_ = true;
+  run_.draw_only_run = true;
   if (!ChooseDrawOnlySource()) {
     // A message was shown (the window would open), or today's calendar is already there.
     return CreateResult::kTerminate;
   }
-  draw_only_pending_ = true;
-  base_composed_ = true;
-  ComposeResult composed = ComposeBaseImage(work_bitmap_, Composition());
+  run_.draw_only_pending = true;
+  const ComposeResult composed = ComposeBaseImage(services, run_, settings_);
   if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
   if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
   return CreateResult::kDrawOnly;
@@ -102,10 +107,10 @@ MainForm::CreateResult MainForm::FormCreate() {
 bool MainForm::ChooseDrawOnlySource() {
   const int code = auto_draw_code_;
   if (code == 2) {
-    wallpaper_.source_wallpaper_path = environment_.first_argument;
+    run_.wallpaper.source_wallpaper_path = environment_.first_argument;
     // The bitmap named on the command line exists (the grammar checked it): draw on it even
     // when the desktop itself had no picture.
-    wallpaper_.no_source_wallpaper = false;
+    run_.wallpaper.no_source_wallpaper = false;
     return true;
   }
   if (code > 10) {
@@ -148,8 +153,9 @@ bool MainForm::ChooseDrawOnlySource() {
 }
 
 bool MainForm::TodaysCalendarInstalled() const {
-  if (!wallpaper_.work_bitmap_installed) return false;
-  std::optional<std::chrono::year_month_day> written = LastWriteDate(wallpaper_.work_bitmap_path);
+  if (!run_.wallpaper.work_bitmap_installed) return false;
+  std::optional<std::chrono::year_month_day> written =
+      LastWriteDate(run_.wallpaper.work_bitmap_path);
   return written && *written == ports_.clock.Today();
 }
 
@@ -159,7 +165,7 @@ bool MainForm::ApplyDesign(int n) {
 }
 
 bool MainForm::ApplySettingsToWindow() {
-  const bool auto_calc_equinox = ports_.store.ReadSetting("AutoCalcEquinox") == "1";
+  const bool auto_calc_equinox = ports_.store.ReadSetting(setting::kAutoCalcEquinox) == "1";
   HolidayLoadResult loaded = LoadHolidayLists(ports_.store, ports_.prompts, auto_calc_equinox,
                                               holidays_, [this] { RunPrepareSettings(); });
   if (loaded != HolidayLoadResult::kLoaded) return false;
@@ -169,13 +175,13 @@ bool MainForm::ApplySettingsToWindow() {
   LoadSpecialDays(ports_.store, special_days_);
   special_day_lines_ = FillSpecialDayList(special_days_);
   special_days_.SplitSpecialDates();
-  settings_ = LoadWorkingSettings(ports_.store, screen_rect_);
+  settings_ = LoadWorkingSettings(ports_.store, run_.screen);
   return true;
 }
 
 void MainForm::DelayedDrawWait() {
-  if (ports_.store.ReadSetting("DelayedOnlyDraw") != "1") return;
-  const int seconds = ParseDecimal(ports_.store.ReadSetting("DelaySeconds")).value_or(0);
+  if (ports_.store.ReadSetting(setting::kDelayedOnlyDraw) != "1") return;
+  const int seconds = ParseDecimal(ports_.store.ReadSetting(setting::kDelaySeconds)).value_or(0);
   if (seconds <= 0) return;
   // Compared as a signed difference, so that a tick count wrapping past 2^32 during the
   // wait neither cuts it short nor makes it endless.
@@ -191,28 +197,19 @@ void MainForm::DelayedDrawWait() {
 
 bool MainForm::Draw(DrawSender sender, const PipelineHooks& hooks) {
   WallpaperServices services = Services();
-  PipelineServices pipeline{services, wallpaper_, ports_.make_canvas};
-  CalendarInputs inputs{settings_,
-                        definition_,
-                        holidays_,
-                        special_days_,
-                        screen_rect_,
-                        ports_.clock.Today(),
-                        environment_.japanese_locale};
-  PipelineRunState run{work_bitmap_, base_composed_, draw_only_run_, draw_only_pending_};
-  return DrawPipeline(sender, pipeline, inputs, run, hooks);
+  return DrawPipeline(sender, services, run_, Inputs(ports_.clock.Today()), ports_.make_canvas,
+                      hooks);
 }
 
 void MainForm::Revert(RevertTarget target) {
   WallpaperServices services = Services();
-  RevertWallpaper(services, wallpaper_, settings_, target, [this] {
-    base_composed_ = true;
-    return ComposeBaseImage(work_bitmap_, Composition()) == ComposeResult::kWritten;
+  RevertWallpaper(services, run_.wallpaper, settings_, target, [this, &services] {
+    return ComposeBaseImage(services, run_, settings_) == ComposeResult::kWritten;
   });
 }
 
 void MainForm::RunDrawOnly() {
-  if (!draw_only_pending_) return;
+  if (!run_.draw_only_pending) return;
   if (!source_unsupported_) {
     PipelineHooks hooks;
     hooks.set_caption = [this](const std::string& caption) {
@@ -226,54 +223,48 @@ void MainForm::RunDrawOnly() {
     } catch (...) {
       failure = std::current_exception();
     }
-    draw_only_pending_ = false;
+    run_.draw_only_pending = false;
     FormCloseQuery();
     FormClose();
     if (failure) std::rethrow_exception(failure);
   }
-  draw_only_pending_ = false;
+  run_.draw_only_pending = false;
 }
 
 void MainForm::FormCloseQuery() {
   // A desktop that shows whatever its setting names would lose the picture on screen.
   if (settings_.no_restore_wallpaper || desktop_->ShowsStoredValueLive()) return;
   std::error_code ignored;
-  std::filesystem::remove(wallpaper_.work_bitmap_path, ignored);
+  std::filesystem::remove(run_.wallpaper.work_bitmap_path, ignored);
 }
 
 void MainForm::FormClose() {
   ports_.shell.CloseManual();
   ShowSpecialDayReminders(special_days_, ports_.prompts, ports_.clock.Today());
   WallpaperServices services = Services();
-  RestoreWallpaperAtClose(services, wallpaper_,
+  RestoreWallpaperAtClose(services, run_.wallpaper,
                           settings_.no_restore_wallpaper ? WallpaperAtClose::kKeepWorkBitmap
                                                          : WallpaperAtClose::kRestore);
-  ports_.store.WriteSetting("LastModifiedPage", std::to_string(settings_.last_modified_page));
-  work_bitmap_ = WorkBitmap();
+  ports_.store.WriteSetting(setting::kLastModifiedPage,
+                            std::to_string(settings_.last_modified_page));
+  run_.work = WorkBitmap();
 }
 
 void MainForm::DrawPreview(
     std::chrono::year_month_day date, const std::filesystem::path& png_path,
     const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png) {
   // Asks nothing and writes no file, as no run that is only looking would.
-  CompositionContext composition = Composition();
-  composition.draw_only_run = true;
-  composition.draw_only_pending = false;
-  composition.write_work_bitmap = false;
-  if (ComposeBaseImage(work_bitmap_, composition) != ComposeResult::kWritten) {
+  run_.draw_only_run = true;
+  run_.draw_only_pending = false;
+  WallpaperServices services = Services();
+  if (ComposeBaseImage(services, run_, settings_, ComposeOutput::kMemoryOnly) !=
+      ComposeResult::kWritten) {
     throw Error("Cannot compose the base image for the preview");
   }
-  CalendarInputs inputs{settings_,
-                        definition_,
-                        holidays_,
-                        special_days_,
-                        screen_rect_,
-                        date,
-                        environment_.japanese_locale};
-  std::unique_ptr<Canvas> canvas = ports_.make_canvas(work_bitmap_);
-  DrawCalendarOn(*canvas, nullptr, inputs);
+  std::unique_ptr<Canvas> canvas = ports_.make_canvas(run_.work);
+  DrawCalendarOn(*canvas, nullptr, Inputs(date));
   canvas.reset();
-  write_png(work_bitmap_, png_path);
+  write_png(run_.work, png_path);
 }
 
 }  // namespace orbeline

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/prepare_settings.h"
-#include "app/prompts.h"
-#include "app/settings_store.h"
-#include "app/working_settings.h"
+#include "base/clock.h"
+#include "base/prompts.h"
+#include "base/shell.h"
 #include "calendar/definition.h"
 #include "calendar/holiday_engine.h"
 #include "calendar/special_days.h"
 #include "image/work_bitmap.h"
 #include "render/canvas.h"
-#include "shell/shell.h"
+#include "settings/prepare_settings.h"
+#include "settings/settings_store.h"
+#include "settings/working_settings.h"
 #include "wallpaper/composition.h"
 #include "wallpaper/desktop.h"
 #include "wallpaper/draw_pipeline.h"
@@ -96,8 +96,8 @@ class MainForm {
       const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png);
 
   Desktop& desktop() { return *desktop_; }
-  const WallpaperState& wallpaper() const { return wallpaper_; }
-  WorkBitmap& work_bitmap() { return work_bitmap_; }
+  const WallpaperState& wallpaper() const { return run_.wallpaper; }
+  WorkBitmap& work_bitmap() { return run_.work; }
 
   const Definition& definition() const { return definition_; }
   const PreparedSettings& prepared() const { return prepared_; }
@@ -107,21 +107,21 @@ class MainForm {
   const SpecialDays& special_days() const { return special_days_; }
   const std::string& holiday_panel_text() const { return holiday_panel_text_; }
   const std::vector<std::string>& special_day_lines() const { return special_day_lines_; }
-  const ScreenRect& screen_rect() const { return screen_rect_; }
+  const Rect& screen_rect() const { return run_.screen; }
   const std::string& shortcut_file() const { return shortcut_file_; }
   int auto_draw_code() const { return auto_draw_code_; }
-  bool draw_only_run() const { return draw_only_run_; }
-  bool draw_only_pending() const { return draw_only_pending_; }
+  bool draw_only_run() const { return run_.draw_only_run; }
+  bool draw_only_pending() const { return run_.draw_only_pending; }
   bool source_unsupported() const { return source_unsupported_; }
 
  private:
-  // Step 16 of the creation for a draw-only run: the design, the source or the check
-  // whether today's calendar is already installed. False when the run must not draw.
+  // What a draw-only run draws with: the design, the source or the check whether today's
+  // calendar is already installed. False when the run must not draw.
   bool ChooseDrawOnlySource();
   bool ApplyDesign(int n);
   bool TodaysCalendarInstalled() const;
   WallpaperServices Services();
-  CompositionContext Composition();
+  CalendarInputs Inputs(std::chrono::year_month_day today) const;
   void RunPrepareSettings();
 
   MainFormPorts ports_;
@@ -134,18 +134,13 @@ class MainForm {
   SpecialDays special_days_;
   std::string holiday_panel_text_;
   std::vector<std::string> special_day_lines_;
-  ScreenRect screen_rect_;
   std::string shortcut_file_;
   std::mt19937 random_;
   std::unique_ptr<Desktop> desktop_;
-  WallpaperState wallpaper_;
-  WorkBitmap work_bitmap_;
+  WallpaperRun run_;
 
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;
-  bool draw_only_run_ = false;
-  bool draw_only_pending_ = false;
-  bool base_composed_ = false;
 };
 
 }  // namespace orbeline

@@ -3,24 +3,20 @@
 #include <array>
 #include <string>
 
+#include "settings/prepare_settings.h"
+
 namespace orbeline {
 
-// What a definition file supplies: name tables, national holidays and country defaults.
-// A missing file gives empty names, no holidays, ObserveType 0 and every switch false.
-struct Definition {
+// What a definition file supplies: name tables, and the national holidays and switches a
+// fresh store starts from. A missing file gives empty names, no holidays, ObserveType 0
+// and every switch false.
+struct Definition : CountryDefaults {
   std::array<std::string, 12> month_long_names;      // MonthLongNameMemo
   std::array<std::string, 12> month_short_names;     // MonthShortNameMemo (first 3 characters)
   std::array<std::string, 12> month_local_names;     // MonthLocalMemo
   std::array<std::string, 12> month_japanese_names;  // MonthJapaneseMemo (traditional)
   std::array<std::string, 14> day_names;  // DayNameMemo: 0..6 English Sunday.., 7..13 local
-  std::array<std::string, 12> national_holiday_text;  // NationalHolidayText, index month - 1
-
-  // Definition defaults.
-  bool reverse_year_month = false;
-  int observe_type = 0;
   bool ignore_gengo = false;
-  bool ignore_equinox = false;
-  bool ignore_kokumin = false;
 
   // Sample captions of the month-format and weekday-format lists (entries 0..5).
   std::array<std::string, 6> month_draw_captions;
@@ -29,7 +25,7 @@ struct Definition {
 
 // Fixed name tables.
 inline constexpr std::array<const char*, 13> kMonthNameMemo = {
-    "January", "February", "March",     "April",   "May",      "June",       "July",
+    "January", "February",  "March",   "April",    "May",      "June",       "July",
     "August",  "September", "October", "November", "December", "Every Month"};
 inline constexpr std::array<const char*, 7> kDayOfWeekMemo = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {

@@ -20,14 +20,14 @@ int RuleAfter(const HolidayList& list, std::size_t k) {
   return k + 1 < list.size() ? list[k + 1] : 0;
 }
 
-bool IsSubstituteDay(int substitute_type, int rule_day, int day, int weekday) {
+bool IsSubstituteDay(SubstituteType substitute_type, int rule_day, int day, int weekday) {
   switch (substitute_type) {
-    case 1:  // Japanese: a Sunday holiday moves to Monday.
+    case SubstituteType::kJapanese:  // a Sunday holiday moves to Monday
       return rule_day == day - 1 && weekday == kMonday;
-    case 2:  // USA: Sunday moves to Monday, Saturday to the Friday before.
+    case SubstituteType::kUsa:  // Sunday moves to Monday, Saturday to the Friday before
       return (rule_day == day - 1 && weekday == kMonday) ||
              (rule_day == day + 1 && weekday == kFriday);
-    case 3:  // UK: Saturday and Sunday both move to Monday.
+    case SubstituteType::kUk:  // Saturday and Sunday both move to Monday
       return (rule_day == day - 2 && weekday == kMonday) ||
              (rule_day == day - 1 && weekday == kMonday);
     default:

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/setting_values.h"
+
 namespace orbeline {
 
 // A day of a month: 1..31 that day; N*100+W the N-th (1..4), last (5) or every (6)
@@ -27,7 +29,7 @@ enum class DayKind { kHoliday, kSunday, kSaturday, kWeekday };
 
 // The settings that steer the derived holidays, as the window currently shows them.
 struct HolidayOptions {
-  int substitute_type = 0;  // 0 none, 1 Japanese, 2 USA, 3 UK; anything else acts as 0
+  SubstituteType substitute_type = SubstituteType::kNone;  // anything unnamed acts as kNone
   bool no_kokumin = false;  // true switches the day between two holidays off
 };
 

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <system_error>
 
-#include "app/error.h"
-#include "app/text_util.h"
+#include "base/error.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {

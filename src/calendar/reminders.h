@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "app/prompts.h"
+#include "base/prompts.h"
 #include "calendar/special_days.h"
 
 namespace orbeline {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "calendar/day_rule_text.h"
 #include "calendar/special_days.h"
 

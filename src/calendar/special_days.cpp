@@ -1,6 +1,6 @@
 #include "calendar/special_days.h"
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "calendar/day_rule_text.h"
 #include "calendar/gregorian.h"
 #include "calendar/holiday_engine.h"

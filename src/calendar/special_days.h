@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/color_text.h"
-#include "app/settings_store.h"
+#include "base/color_text.h"
+#include "settings/settings_store.h"
 
 namespace orbeline {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "base/prompts.h"
 #include "calendar/holiday_engine.h"
+#include "settings/settings_store.h"
 
 namespace orbeline {
 

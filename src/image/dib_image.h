@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/color_text.h"
+#include "base/color_text.h"
 
 namespace orbeline {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "image/bmp_reader.h"
 #include "image/image_error.h"
 #include "image/jpeg_decoder.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/color_text.h"
+#include "base/color_text.h"
 #include "image/dib_image.h"
 
 namespace orbeline {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/color_text.h"
+#include "base/color_text.h"
 
 namespace orbeline {
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/color_text.h"
+#include "base/color_text.h"
+#include "base/rect.h"
 #include "image/nk_dib.h"
-#include "image/rect.h"
 
 namespace orbeline {
 

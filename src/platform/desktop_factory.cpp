@@ -6,8 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/error.h"
-#include "app/text_util.h"
+#include "base/error.h"
+#include "base/text_util.h"
+#include "base/xdg_folders.h"
 #include "platform/generic_desktop.h"
 
 namespace orbeline {
@@ -16,13 +17,6 @@ namespace {
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value == nullptr ? "" : value;
-}
-
-// $variable when it is an absolute path, else $HOME/<fallback>, as the XDG rules say.
-std::filesystem::path XdgFolder(const char* variable, const char* fallback) {
-  std::filesystem::path folder = Environment(variable);
-  if (folder.is_absolute()) return folder;
-  return std::filesystem::path(Environment("HOME")) / fallback;
 }
 
 bool SessionUsesGnomeSettings() {
@@ -38,11 +32,10 @@ bool SessionUsesGnomeSettings() {
   return false;
 }
 
-ScreenRect Scaled(const QRect& rect, qreal ratio) {
+Rect Scaled(const QRect& rect, qreal ratio) {
   const int left = qRound(rect.left() * ratio);
   const int top = qRound(rect.top() * ratio);
-  return ScreenRect{left, top, left + qRound(rect.width() * ratio),
-                    top + qRound(rect.height() * ratio)};
+  return Rect{left, top, left + qRound(rect.width() * ratio), top + qRound(rect.height() * ratio)};
 }
 
 }  // namespace
@@ -72,14 +65,13 @@ std::unique_ptr<Desktop> CreateDesktop(const DesktopOptions& options) {
     throw Error("Unknown ORBELINE_DESKTOP value '" + chosen + "': use generic or gnome");
   }
 
-  const std::filesystem::path config = XdgFolder("XDG_CONFIG_HOME", ".config") / "Quillmere";
+  const std::filesystem::path config = ConfigHomeFolder() / "Quillmere";
   if (!gnome) return std::make_unique<GenericDesktop>(config / "Desktop.conf");
 
   GnomeDesktopOptions gnome_options;
   gnome_options.screen = options.screen.value_or(PrimaryScreen().value_or(DesktopScreen{}));
-  gnome_options.copies_folder = options.temp_folder.empty()
-                                    ? XdgFolder("XDG_CACHE_HOME", ".cache") / "orbeline"
-                                    : options.temp_folder;
+  gnome_options.copies_folder =
+      options.temp_folder.empty() ? CacheHomeFolder() / "orbeline" : options.temp_folder;
   gnome_options.state_file = config / "GnomeDesktop.conf";
   return std::make_unique<GnomeDesktop>(std::move(gnome_options));
 }

@@ -6,9 +6,9 @@
 #include <system_error>
 #include <vector>
 
-#include "app/error.h"
-#include "app/settings_store.h"
+#include "base/error.h"
 #include "image/image_decoder.h"
+#include "settings/settings_store.h"
 
 namespace orbeline {
 namespace {
@@ -102,10 +102,10 @@ ColorRef GenericDesktop::BackgroundColor() const {
   return MakeColorRef(channels[0], channels[1], channels[2]);
 }
 
-ScreenRect GenericDesktop::ScreenRectangle() const {
+Rect GenericDesktop::ScreenRectangle() const {
   if (display_) return display_->screen;
-  return ScreenRect{0, 0, ReadNumber("ScreenWidth", kDefaultWidth, 1, kMaxScreenSide),
-                    ReadNumber("ScreenHeight", kDefaultHeight, 1, kMaxScreenSide)};
+  return Rect{0, 0, ReadNumber("ScreenWidth", kDefaultWidth, 1, kMaxScreenSide),
+              ReadNumber("ScreenHeight", kDefaultHeight, 1, kMaxScreenSide)};
 }
 
 int GenericDesktop::BitsPerPixel() const {
@@ -113,13 +113,12 @@ int GenericDesktop::BitsPerPixel() const {
   return ReadNumber("BitsPerPixel", kDefaultBitsPerPixel, 1, 32);
 }
 
-ScreenRect GenericDesktop::WorkArea() const {
+Rect GenericDesktop::WorkArea() const {
   if (display_) return display_->work_area;
   return ScreenRectangle();
 }
 
-RootImage GenericDesktop::ComposeRootImage(const std::string& path,
-                                           const ScreenRect& screen) const {
+RootImage GenericDesktop::ComposeRootImage(const std::string& path, const Rect& screen) const {
   RootImage image;
   image.width = screen.right - screen.left;
   image.height = screen.bottom - screen.top;

@@ -28,9 +28,9 @@ class GenericDesktop : public Desktop {
   std::string ReadValue(std::string_view name, std::string_view fallback) const override;
   void WriteValue(std::string_view name, std::string_view text) override;
   ColorRef BackgroundColor() const override;
-  ScreenRect ScreenRectangle() const override;
+  Rect ScreenRectangle() const override;
   int BitsPerPixel() const override;
-  ScreenRect WorkArea() const override;
+  Rect WorkArea() const override;
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef) override { return false; }
   bool ShowsStoredValueLive() const override { return false; }
@@ -40,7 +40,7 @@ class GenericDesktop : public Desktop {
  private:
   std::optional<std::string> Read(std::string_view name) const;
   int ReadNumber(std::string_view name, int fallback, int min, int max) const;
-  RootImage ComposeRootImage(const std::string& path, const ScreenRect& screen) const;
+  RootImage ComposeRootImage(const std::string& path, const Rect& screen) const;
 
   std::filesystem::path config_file_;
   std::optional<X11ScreenInfo> display_;  // taken at construction

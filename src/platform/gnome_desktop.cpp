@@ -8,8 +8,8 @@
 #include <cctype>
 #include <system_error>
 
-#include "app/error.h"
-#include "app/settings_store.h"
+#include "base/error.h"
+#include "settings/settings_store.h"
 #include "wallpaper/wallpaper_state.h"
 
 namespace orbeline {

@@ -13,8 +13,8 @@ namespace orbeline {
 
 // The screen as the platform layer measured it (physical pixels).
 struct DesktopScreen {
-  ScreenRect screen{0, 0, 1920, 1080};
-  ScreenRect work_area{0, 0, 1920, 1080};
+  Rect screen{0, 0, 1920, 1080};
+  Rect work_area{0, 0, 1920, 1080};
   int bits_per_pixel = 24;
 };
 
@@ -56,9 +56,9 @@ class GnomeDesktop : public Desktop {
   // Only `Wallpaper` has a counterpart (both URIs); other writes are ignored.
   void WriteValue(std::string_view name, std::string_view text) override;
   ColorRef BackgroundColor() const override;
-  ScreenRect ScreenRectangle() const override { return options_.screen.screen; }
+  Rect ScreenRectangle() const override { return options_.screen.screen; }
   int BitsPerPixel() const override { return options_.screen.bits_per_pixel; }
-  ScreenRect WorkArea() const override { return options_.screen.work_area; }
+  Rect WorkArea() const override { return options_.screen.work_area; }
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef) override { return false; }
   bool ShowsStoredValueLive() const override { return true; }

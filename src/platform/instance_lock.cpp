@@ -9,15 +9,14 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/error.h"
+#include "base/error.h"
+#include "base/xdg_folders.h"
 
 namespace orbeline {
 
 std::string InstanceLock::LockPath() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::filesystem::path dir = (runtime != nullptr && *runtime != '\0')
-                                  ? std::filesystem::path(runtime)
-                                  : std::filesystem::temp_directory_path();
+  std::filesystem::path dir = RuntimeFolder();
+  if (dir.empty()) dir = std::filesystem::temp_directory_path();
   return (dir / "MutexObject_Ovalin.lock").string();
 }
 

@@ -1,8 +1,6 @@
 #include "platform/qt_settings_backend.h"
 
-#include <QStandardPaths>
-
-#include "app/error.h"
+#include "base/error.h"
 
 namespace orbeline {
 namespace {
@@ -15,11 +13,9 @@ QString Key(std::string_view group, std::string_view name) {
 
 }  // namespace
 
-QtSettingsBackend::QtSettingsBackend(const QString& organisation, const QString& application)
-    : settings_(std::make_unique<QSettings>(
-          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
-              organisation + '/' + application + QStringLiteral(".conf"),
-          QSettings::IniFormat)) {}
+QtSettingsBackend::QtSettingsBackend(const std::filesystem::path& file)
+    : settings_(std::make_unique<QSettings>(QString::fromStdString(file.string()),
+                                            QSettings::IniFormat)) {}
 
 SettingsBackend::Value QtSettingsBackend::Read(std::string_view group,
                                                std::string_view name) const {

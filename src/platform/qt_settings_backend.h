@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QSettings>
+#include <filesystem>
 #include <memory>
 
-#include "app/settings_backend.h"
+#include "settings/settings_backend.h"
 
 namespace orbeline {
 
-// The settings key as an INI file read and written by QSettings (IniFormat, the user's
-// own file): $XDG_CONFIG_HOME/<organisation>/<application>.conf. Main-key values
-// live in [General], subkeys as groups. QSettings writes the file atomically under a lock.
+// The settings key as an INI file read and written by QSettings (IniFormat). Main-key
+// values live in [General], subkeys as groups. QSettings writes the file atomically under a
+// lock.
 class QtSettingsBackend : public SettingsBackend {
  public:
-  QtSettingsBackend(const QString& organisation, const QString& application);
+  explicit QtSettingsBackend(const std::filesystem::path& file);
 
   Value Read(std::string_view group, std::string_view name) const override;
   void Write(std::string_view group, std::string_view name, std::string_view text) override;

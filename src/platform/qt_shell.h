@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "shell/shell.h"
+#include "base/shell.h"
 
 namespace orbeline {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/error.h"
+#include "base/error.h"
 
 namespace orbeline {
 namespace {
@@ -77,7 +77,7 @@ std::vector<unsigned long> ReadRootProperty(Display* display, Window root, const
   return items;
 }
 
-ScreenRect ReadWorkArea(Display* display, Window root, const ScreenRect& screen) {
+Rect ReadWorkArea(Display* display, Window root, const Rect& screen) {
   std::vector<unsigned long> current =
       ReadRootProperty(display, root, "_NET_CURRENT_DESKTOP", XA_CARDINAL, 1);
   const long desktop = current.empty() ? 0 : static_cast<long>(current[0]);
@@ -87,7 +87,7 @@ ScreenRect ReadWorkArea(Display* display, Window root, const ScreenRect& screen)
   const auto* area = &areas[4 * desktop];
   const int left = static_cast<int>(area[0]);
   const int top = static_cast<int>(area[1]);
-  return ScreenRect{left, top, left + static_cast<int>(area[2]), top + static_cast<int>(area[3])};
+  return Rect{left, top, left + static_cast<int>(area[2]), top + static_cast<int>(area[3])};
 }
 
 // One 8-bit channel scaled into the bits of a visual's mask.
@@ -137,7 +137,7 @@ std::optional<X11ScreenInfo> QueryX11Screen() {
   Display* d = display.get();
   const int screen = DefaultScreen(d);
   X11ScreenInfo info;
-  info.screen = ScreenRect{0, 0, DisplayWidth(d, screen), DisplayHeight(d, screen)};
+  info.screen = Rect{0, 0, DisplayWidth(d, screen), DisplayHeight(d, screen)};
   info.depth = DefaultDepth(d, screen);
   info.work_area = ReadWorkArea(d, RootWindow(d, screen), info.screen);
   return info;

@@ -4,14 +4,14 @@
 #include <optional>
 #include <vector>
 
-#include "app/working_settings.h"
+#include "settings/working_settings.h"
 
 namespace orbeline {
 
 // What the X display says about its default screen.
 struct X11ScreenInfo {
-  ScreenRect screen;     // (0, 0, width, height) of the root window
-  ScreenRect work_area;  // _NET_WORKAREA of the current desktop, else the whole screen
+  Rect screen;     // (0, 0, width, height) of the root window
+  Rect work_area;  // _NET_WORKAREA of the current desktop, else the whole screen
   int depth = 24;
 };
 

@@ -63,7 +63,7 @@ Point PlaceCenterLabels(Canvas& canvas, const RenderContext& context, const Bloc
 
   canvas.SetFont(YearMonthFont(settings));
   bool label_shown = false;
-  if (settings.year_month_draw_style == 3) {
+  if (settings.year_month_draw_style == YearMonthDrawStyle::kYearLeftMonthRight) {
     const LabelParts parts = SplitLabel(settings, label.text);
     const int offset = grid_width - MeasureLabelText(canvas, settings, parts.right);
     if (draw) {
@@ -74,9 +74,9 @@ Point PlaceCenterLabels(Canvas& canvas, const RenderContext& context, const Bloc
     label_shown = !parts.left.empty() || !parts.right.empty();
   } else {
     int offset = 0;
-    if (settings.year_month_draw_style == 0) {
+    if (settings.year_month_draw_style == YearMonthDrawStyle::kCentred) {
       offset = (grid_width - MeasureLabelText(canvas, settings, label.text)) / 2;
-    } else if (settings.year_month_draw_style == 2) {
+    } else if (settings.year_month_draw_style == YearMonthDrawStyle::kRight) {
       offset = grid_width - MeasureLabelText(canvas, settings, label.text);
     }
     if (draw) {
@@ -90,7 +90,7 @@ Point PlaceCenterLabels(Canvas& canvas, const RenderContext& context, const Bloc
             (settings.same_font ? 0 : SizeAboveDateFont(settings.font1, settings));
   }
 
-  if (settings.day_draw > 0) {
+  if (settings.day_draw > DayDraw::kNone) {
     canvas.SetFont(WeekdayNameFont(settings, RenderFont(settings.font).size));
     if (draw) {
       for (int column = 0; column < 7; ++column) {
@@ -120,7 +120,7 @@ Point PlaceBlockLabels(Canvas& canvas, const RenderContext& context, const Block
   const bool draw = pass == LabelPass::kDraw;
   const SmallEra small_era = SmallEraOf(settings);
   Point at = position;
-  switch (CalendarTypeOf(settings)) {
+  switch (settings.calendar_type) {
     case CalendarType::kTop:
     case CalendarType::kBottom: {
       canvas.SetFont(YearMonthFont(settings));
@@ -137,7 +137,7 @@ Point PlaceBlockLabels(Canvas& canvas, const RenderContext& context, const Block
     case CalendarType::kRight:
       if (draw && label.drawn_on_line) {
         int x = at.x;
-        if (CalendarTypeOf(settings) == CalendarType::kRight) {
+        if (settings.calendar_type == CalendarType::kRight) {
           canvas.SetFont(DateFont(settings));
           const int digits = canvas.TextWidth("28");
           canvas.SetFont(YearMonthFont(settings));
@@ -158,8 +158,8 @@ Point PlaceBlockLabels(Canvas& canvas, const RenderContext& context, const Block
 void DrawWeekdayBesideDay(Canvas& canvas, RenderContext& context, std::chrono::year_month_day date,
                           Point day_position) {
   const WorkingSettings& settings = context.settings;
-  const CalendarType type = CalendarTypeOf(settings);
-  if (settings.day_draw <= 0 || !IsLineType(type)) return;
+  const CalendarType type = settings.calendar_type;
+  if (settings.day_draw <= DayDraw::kNone || !IsLineType(type)) return;
 
   const FontSetting date_font = DateFont(settings);
   const int date_size = date_font.size;

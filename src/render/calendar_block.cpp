@@ -55,8 +55,8 @@ int StartDay(int style, int day) {
   }
 }
 
-Point BlockOrigin(const WorkingSettings& settings, const ScreenRect& screen) {
-  switch (CalendarTypeOf(settings)) {
+Point BlockOrigin(const WorkingSettings& settings, const Rect& screen) {
+  switch (settings.calendar_type) {
     case CalendarType::kTop:
       return {settings.position_y, settings.position_x};
     case CalendarType::kRight:
@@ -102,7 +102,7 @@ class DayRun {
 // Where the day after one drawn at `at` is drawn.
 Point NextCell(const WorkingSettings& settings, Point at, std::chrono::year_month_day date) {
   const int step = settings.char_step;
-  switch (CalendarTypeOf(settings)) {
+  switch (settings.calendar_type) {
     case CalendarType::kTop:
     case CalendarType::kBottom:
       at.x += unsigned{date.day()} >= 10 ? step : (2 * step) / 3;
@@ -151,7 +151,7 @@ DayRun BlockDays(int style, std::chrono::year_month_day block_date) {
 void DrawBlockTodayMark(Canvas& canvas, const RenderContext& context, const BlockLabel& label,
                         Point origin, DayRun run, int today_day, MarkAllowance allowance) {
   const WorkingSettings& settings = context.settings;
-  if (settings.today_draw_method < 2 || settings.today_draw_method > 6) return;
+  if (!DrawsTodayShape(settings.today_draw_method)) return;
   Point at = PlaceBlockLabels(canvas, context, label, origin, LabelPass::kPositionOnly);
   bool month_changed = false;
   while (run.day() != today_day) {
@@ -159,7 +159,7 @@ void DrawBlockTodayMark(Canvas& canvas, const RenderContext& context, const Bloc
     if (!run.Advance(month_changed)) return;
   }
   canvas.SetFont(DateFont(settings));
-  DrawTodayMark(canvas, settings, DayText(today_day, CalendarTypeOf(settings)), at.x, at.y,
+  DrawTodayMark(canvas, settings, DayText(today_day, settings.calendar_type), at.x, at.y,
                 allowance);
 }
 
@@ -177,7 +177,7 @@ void DrawMonthSeparator(Canvas& canvas, const WorkingSettings& settings, Point n
   canvas.SetFont(DateFont(settings));
   // SlashLean has no limits in the window; beyond a screen's size it only risks overflow.
   const int lean = std::clamp(settings.slash_lean, -kMaxLean, kMaxLean);
-  const CalendarType type = CalendarTypeOf(settings);
+  const CalendarType type = settings.calendar_type;
   if (type == CalendarType::kLeft || type == CalendarType::kRight) {
     canvas.MoveTo(next_cell.x, next_cell.y + lean);
     canvas.LineTo(next_cell.x + canvas.TextWidth("28"), next_cell.y - lean);
@@ -191,7 +191,7 @@ void DrawMonthSeparator(Canvas& canvas, const WorkingSettings& settings, Point n
 
 void SetInitialExtents(Canvas& canvas, RenderContext& context) {
   canvas.SetFont(DateFont(context.settings));
-  switch (CalendarTypeOf(context.settings)) {
+  switch (context.settings.calendar_type) {
     case CalendarType::kTop:
       context.block_height = canvas.TextHeight("28");
       break;
@@ -211,7 +211,7 @@ void SetInitialExtents(Canvas& canvas, RenderContext& context) {
 
 void SetFinalExtents(RenderContext& context, Point origin, Point end) {
   const WorkingSettings& settings = context.settings;
-  switch (CalendarTypeOf(settings)) {
+  switch (settings.calendar_type) {
     case CalendarType::kTop:
     case CalendarType::kBottom:
       context.block_width = end.x - origin.x;
@@ -234,8 +234,8 @@ void DrawCalendarBlock(Canvas& canvas, RenderContext& context, TodayBlock today_
   if (context.save_window_state) context.save_window_state();
   const WorkingSettings& settings = context.settings;
   // A line-draw type the window's list does not hold has no anchor: nothing to draw.
-  if (settings.calendar_type < 0 || settings.calendar_type > 4) return;
-  const CalendarType type = CalendarTypeOf(settings);
+  if (!IsKnownCalendarType(settings.calendar_type)) return;
+  const CalendarType type = settings.calendar_type;
   const int style = settings.calendar_style;
 
   const int day = static_cast<int>(unsigned{block_date.day()});
@@ -271,7 +271,7 @@ void DrawCalendarBlock(Canvas& canvas, RenderContext& context, TodayBlock today_
   Point at = PlaceBlockLabels(canvas, context, label, origin, LabelPass::kDraw);
   SetInitialExtents(canvas, context);
 
-  const bool enlarge_today = settings.today_draw_method == 7 || settings.today_draw_method == 8;
+  const bool enlarge_today = EnlargesToday(settings.today_draw_method);
   DayRun run = days;
   for (;;) {
     DrawnDay drawn;

@@ -5,8 +5,8 @@
 #include <limits>
 #include <string_view>
 
-#include "app/color_text.h"
-#include "app/font_setting.h"
+#include "base/color_text.h"
+#include "settings/font_setting.h"
 
 namespace orbeline {
 

@@ -25,8 +25,8 @@ std::string DayText(int day, CalendarType type) {
 
 void DrawTodayMark(Canvas& canvas, const WorkingSettings& settings, std::string_view today_text,
                    int x, int y, MarkAllowance allowance) {
-  const int method = settings.today_draw_method;
-  if (method < 2 || method > 6) return;
+  const TodayDrawMethod method = settings.today_draw_method;
+  if (!DrawsTodayShape(method)) return;
   const bool leading_space = !today_text.empty() && today_text.front() == ' ';
   const int space = leading_space ? canvas.TextWidth(" ") : 0;
   const int width = canvas.TextWidth(today_text);
@@ -35,7 +35,7 @@ void DrawTodayMark(Canvas& canvas, const WorkingSettings& settings, std::string_
   const int shift = allowance.italic_shift;
   const ColorRef color = settings.today_color;
 
-  if (method == 6) {
+  if (method == TodayDrawMethod::kUnderline) {
     canvas.SetPen(color, 2);
     canvas.MoveTo(x + space, y + height);
     canvas.LineTo(x + width, y + height);
@@ -43,9 +43,9 @@ void DrawTodayMark(Canvas& canvas, const WorkingSettings& settings, std::string_
     return;
   }
   canvas.SetPen(color, 1);
-  const bool filled = method == 2 || method == 4;
+  const bool filled = method == TodayDrawMethod::kCircle || method == TodayDrawMethod::kBox;
   canvas.SetBrush(filled ? color : kWhite, filled ? BrushStyle::kSolid : BrushStyle::kClear);
-  if (method == 2 || method == 3) {
+  if (method == TodayDrawMethod::kCircle || method == TodayDrawMethod::kDot) {
     if (leading_space) {
       canvas.Ellipse(x + space - shift, y + 1, x + width + pad + 1, y + height);
     } else {

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/color_text.h"
-#include "app/working_settings.h"
+#include "base/color_text.h"
 #include "render/canvas.h"
 #include "render/render_context.h"
+#include "settings/working_settings.h"
 
 namespace orbeline {
 

@@ -52,7 +52,7 @@ ColorRef GetDayColor(const RenderContext& context, int year, int month, int day,
           context.special_days.FindSpecialDayColor(year, month, day)) {
     color = SpecialRoleColor(settings, special->role, special->color, color);
   }
-  if (day == today_day && (settings.today_draw_method == 1 || settings.today_draw_method == 8)) {
+  if (day == today_day && ColorsToday(settings.today_draw_method)) {
     color = settings.today_color;
   }
   return color;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/color_text.h"
+#include "base/color_text.h"
 #include "render/render_context.h"
 
 namespace orbeline {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/error.h"
-#include "app/text_util.h"
+#include "base/error.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "app/color_text.h"
-#include "app/working_settings.h"
+#include "base/color_text.h"
 #include "render/canvas.h"
+#include "settings/working_settings.h"
 
 namespace orbeline {
 

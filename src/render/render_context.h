@@ -4,27 +4,32 @@
 #include <chrono>
 #include <functional>
 
-#include "app/font_setting.h"
-#include "app/working_settings.h"
 #include "calendar/definition.h"
 #include "calendar/holiday_engine.h"
 #include "calendar/special_days.h"
+#include "settings/font_setting.h"
+#include "settings/working_settings.h"
 
 namespace orbeline {
 
-// Everything one drawing of the calendar reads, and the two extents that carry from one
-// calendar block to the next. The renderer reads the working copy of the settings only.
-struct RenderContext {
+// Everything one drawing of the calendar reads. The renderer reads the working copy of the
+// settings only.
+struct CalendarInputs {
   const WorkingSettings& settings;
   const Definition& definition;  // month and weekday name tables
   const HolidayLists& holidays;  // with substitute_type/no_kokumin of the settings
   const SpecialDays& special_days;
-  ScreenRect screen;  // right and bottom anchor the Right and Bottom types
+  Rect screen;  // right and bottom anchor the Right and Bottom types
   std::chrono::year_month_day today;
+  bool japanese_locale = false;  // the "g" era token gives only the first character
+};
+
+// One drawing under way: its inputs and the two extents that carry from one calendar block
+// to the next.
+struct RenderContext : CalendarInputs {
   // Called at the start of every block so the drawing settings are kept; may be empty
   // (a preview stores nothing).
   std::function<void()> save_window_state;
-  bool japanese_locale = false;  // the "g" era token gives only the first character
 
   // BlockWidth and BlockHeight: the extents of the block drawn last (negative for the
   // Right width and the Bottom height; for the Center type the height is the bottom edge).
@@ -35,13 +40,6 @@ struct RenderContext {
   int block_left = 0;
   int block_top = 0;
 };
-
-enum class CalendarType { kTop = 0, kLeft = 1, kRight = 2, kBottom = 3, kCenter = 4 };
-
-inline CalendarType CalendarTypeOf(const WorkingSettings& settings) {
-  return static_cast<CalendarType>(settings.calendar_type);
-}
-inline bool IsLineType(CalendarType type) { return type != CalendarType::kCenter; }
 
 // Sizes beyond this many points only come from damaged settings; keeping within it means
 // no size or position arithmetic can overflow.

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace orbeline {
 namespace {
@@ -21,18 +21,18 @@ std::string YearWithEraLetter(Picture picture, std::chrono::year_month_day date,
          FormatDatePicture("e", date, g_cut) + ")";
 }
 
-std::string MonthText(int month_draw, const Definition& definition, int month) {
+std::string MonthText(MonthDraw month_draw, const Definition& definition, int month) {
   const std::size_t index = static_cast<std::size_t>(month - 1);
   switch (month_draw) {
-    case 1:
+    case MonthDraw::kShortName:
       return definition.month_short_names[index];
-    case 2:
+    case MonthDraw::kLongName:
       return definition.month_long_names[index];
-    case 3:
+    case MonthDraw::kNumber:
       return std::to_string(month);
-    case 4:
+    case MonthDraw::kLocalName:
       return definition.month_local_names[index];
-    case 5:
+    case MonthDraw::kJapaneseName:
       return definition.month_japanese_names[index];
     default:
       return "";
@@ -92,7 +92,7 @@ std::string FormatYearMonth(const WorkingSettings& settings, const Definition& d
   const std::string year = FormatYear(settings.year_draw, date, g_cut);
   const std::string month =
       MonthText(settings.month_draw, definition, static_cast<int>(unsigned{date.month()}));
-  const char* separator = settings.month_draw == 3 ? "/" : " ";
+  const char* separator = settings.month_draw == MonthDraw::kNumber ? "/" : " ";
   return settings.reverse_year_month ? month + separator + year : year + separator + month;
 }
 
@@ -109,13 +109,13 @@ std::string GetWeekdayLabel(const WorkingSettings& settings, const Definition& d
   if (i < 0 || i > 6) return "";
   const std::size_t index = static_cast<std::size_t>(i);
   switch (settings.day_draw) {
-    case 1:
-    case 2:
-    case 3:
+    case DayDraw::kOneLetter:
+    case DayDraw::kTwoLetters:
+    case DayDraw::kThreeLetters:
       return Utf8Prefix(definition.day_names[index], static_cast<std::size_t>(settings.day_draw));
-    case 4:
+    case DayDraw::kFullName:
       return Utf8Prefix(definition.day_names[index], 20);
-    case 5:
+    case DayDraw::kLocalName:
       return Utf8Prefix(definition.day_names[index + 7], 5);
     default:
       return "";

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <string>
 
-#include "app/working_settings.h"
 #include "calendar/definition.h"
 #include "render/japanese_era.h"
+#include "settings/working_settings.h"
 
 namespace orbeline {
 

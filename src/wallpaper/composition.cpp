@@ -5,10 +5,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/ask_confirmation.h"
-#include "app/error.h"
-#include "app/text_util.h"
+#include "base/error.h"
+#include "base/text_util.h"
 #include "image/image_decoder.h"
+#include "settings/ask_confirmation.h"
+#include "settings/setting_names.h"
 
 namespace orbeline {
 namespace {
@@ -29,19 +30,19 @@ void ResetLikeDib(WorkBitmap& work, const TNkDIB& dib, int width, int height) {
 
 }  // namespace
 
-bool LoadSourceWallpaper(TNkDIB& dib, const CompositionContext& context) {
+bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run) {
   dib.SetConvertMode(NkConvertMode::kHigh);
-  const std::string& path = context.wallpaper.source_wallpaper_path;
+  const std::string& path = run.wallpaper.source_wallpaper_path;
   const std::string extension = LowerExtension(path);
   bool blank = false;
   if (extension == ".htm" || extension == ".html" || extension == ".gif") {
-    AskConfirmation(context.store, context.prompts, context.draw_only_run,
-                    {Prompts::ConfirmationMode::kInformation, "HTMLGIFCheck", false,
-                     kUnsupportedText, "Orbeline - Error"});
-    if (context.draw_only_pending) {
-      context.prompts.ShowMessage({"Orbeline - Error", kUnsupportedText,
-                                   Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
-                                   Prompts::Answer::kOk});
+    AskConfirmation(services.store, services.prompts, run.draw_only_run,
+                    {Prompts::ConfirmationMode::kInformation, std::string(setting::kHTMLGIFCheck),
+                     false, kUnsupportedText, "Orbeline - Error"});
+    if (run.draw_only_pending) {
+      services.prompts.ShowMessage({"Orbeline - Error", kUnsupportedText,
+                                    Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
+                                    Prompts::Answer::kOk});
       return true;
     }
     blank = true;
@@ -61,7 +62,7 @@ bool LoadSourceWallpaper(TNkDIB& dib, const CompositionContext& context) {
     dib.SetWidth(16);
     dib.SetHeight(16);
   }
-  if (context.desktop.BitsPerPixel() <= 8) {
+  if (services.desktop.BitsPerPixel() <= 8) {
     dib.SetDrawOption(NkDrawOption::kColorHalftone);
     if (dib.GetBitCount() > 8) dib.SetPixelFormat(NkPixelFormat::k8Bit);
   } else {
@@ -105,17 +106,20 @@ bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& p
   }
 }
 
-ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& context) {
-  const int width = context.screen.right;
-  const int height = context.screen.bottom;
-  const WallpaperState& wallpaper = context.wallpaper;
+ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
+                               const WorkingSettings& settings, ComposeOutput output) {
+  run.base_composed = true;
+  WorkBitmap& work = run.work;
+  const int width = run.screen.right;
+  const int height = run.screen.bottom;
+  const WallpaperState& wallpaper = run.wallpaper;
   if (wallpaper.tile_source) {
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, context)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
     ResetLikeDib(work, dib, width, height);
     const int w = dib.Width();
     const int h = dib.Height();
-    if (context.settings.tile_pattern == 2) {
+    if (settings.tile_pattern == TilePattern::kStaggeredVertically) {
       int row = 1;
       for (int y = 0; y < height; y += h, ++row) {
         for (int x = row % 2 == 0 ? -Half(w) : 0; x < width; x += w) work.DrawDib(dib, x, y);
@@ -123,28 +127,28 @@ ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& conte
     } else {
       int column = 1;
       for (int x = 0; x < width; x += w, ++column) {
-        const bool stagger = context.settings.tile_pattern == 1 && column % 2 == 0;
+        const bool stagger =
+            settings.tile_pattern == TilePattern::kStaggeredHorizontally && column % 2 == 0;
         for (int y = stagger ? -Half(h) : 0; y < height; y += h) work.DrawDib(dib, x, y);
       }
     }
   } else if (wallpaper.no_source_wallpaper) {
     work.Reset(
         width, height,
-        context.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit : WorkBitmapFormat::k8Bit);
-    FillDesktopPattern(work, width, height, context.desktop);
+        services.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit : WorkBitmapFormat::k8Bit);
+    FillDesktopPattern(work, width, height, services.desktop);
   } else {
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, context)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
     ResetLikeDib(work, dib, width, height);
-    FillDesktopPattern(work, width, height, context.desktop);
+    FillDesktopPattern(work, width, height, services.desktop);
     if (wallpaper.stretch_source) {
       Rect target{0, 0, width, height};
       if (wallpaper.origin_x != 0 || wallpaper.origin_y != 0) {
         target = {wallpaper.origin_x, wallpaper.origin_y, wallpaper.origin_x + width,
                   wallpaper.origin_y + height};
-      } else if (context.settings.taskbar_adjust) {
-        ScreenRect area = GetWorkArea(context.desktop);
-        target = {area.left, area.top, area.right, area.bottom};
+      } else if (settings.taskbar_adjust) {
+        target = GetWorkArea(services.desktop);
       }
       work.StretchDrawDib(dib, target);
     } else {
@@ -153,8 +157,8 @@ ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& conte
       work.DrawDib(dib, x, y);
     }
   }
-  if (context.write_work_bitmap &&
-      !WriteWorkBitmap(work, wallpaper.work_bitmap_path, context.prompts)) {
+  if (output == ComposeOutput::kWriteFile &&
+      !WriteWorkBitmap(work, wallpaper.work_bitmap_path, services.prompts)) {
     return ComposeResult::kWriteFailed;
   }
   return ComposeResult::kWritten;

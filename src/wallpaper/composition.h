@@ -2,28 +2,30 @@
 
 #include <string>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
-#include "app/working_settings.h"
+#include "base/prompts.h"
+#include "base/rect.h"
 #include "image/nk_dib.h"
 #include "image/work_bitmap.h"
+#include "settings/working_settings.h"
 #include "wallpaper/desktop.h"
 #include "wallpaper/wallpaper_state.h"
 
 namespace orbeline {
 
-// What composing the base image reads besides the wallpaper state.
-struct CompositionContext {
-  Desktop& desktop;
-  SettingsStore& store;
-  Prompts& prompts;
-  const WallpaperState& wallpaper;
-  const WorkingSettings& settings;  // TilePattern, TaskbarAdjust
-  ScreenRect screen;
+// What a run that draws on the wallpaper holds: what the desktop showed at start, the
+// screen, and the work bitmap the calendar is drawn on.
+struct WallpaperRun {
+  WallpaperState wallpaper;
+  WorkBitmap work;
+  Rect screen;
+  bool base_composed = false;      // set as soon as a composition starts, even one that fails
   bool draw_only_run = false;      // no confirmation is ever shown then
   bool draw_only_pending = false;  // an unsupported picture ends such a run
-  bool write_work_bitmap = true;   // false for a preview, which writes nothing
 };
+
+// Where a composed base image goes: the work bitmap and its file, or (a preview, which
+// writes nothing) the work bitmap alone.
+enum class ComposeOutput { kWriteFile, kMemoryOnly };
 
 enum class ComposeResult {
   kWritten,            // the base image is in the work bitmap and its file
@@ -34,12 +36,14 @@ enum class ComposeResult {
 // Loads the source picture into `dib` at the depth the screen shows. True when the
 // picture is a kind the program cannot draw on in a draw-only run (the user has been told;
 // the run ends). A file that cannot be decoded raises an error naming it and the reason.
-bool LoadSourceWallpaper(TNkDIB& dib, const CompositionContext& context);
+bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run);
 
 // Rebuilds at screen size what the desktop shows without a calendar (the picture tiled,
 // staggered, centred or stretched, or the 8x8 pattern) into `work`, and writes the work
 // bitmap file.
-ComposeResult ComposeBaseImage(WorkBitmap& work, const CompositionContext& context);
+ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
+                               const WorkingSettings& settings,
+                               ComposeOutput output = ComposeOutput::kWriteFile);
 
 // The desktop's 8x8 pattern in the desktop colour, repeated over width x height.
 void FillDesktopPattern(WorkBitmap& work, int width, int height, const Desktop& desktop);

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/color_text.h"
-#include "app/working_settings.h"
+#include "base/color_text.h"
+#include "settings/working_settings.h"
 
 namespace orbeline {
 
@@ -36,10 +36,10 @@ class Desktop {
   // The desktop background colour (shown where no picture covers the screen).
   virtual ColorRef BackgroundColor() const = 0;
   // The whole desktop, panels included: (0, 0, width, height).
-  virtual ScreenRect ScreenRectangle() const = 0;
+  virtual Rect ScreenRectangle() const = 0;
   virtual int BitsPerPixel() const = 0;
   // The desktop without panels and docks; the whole screen when nothing is reserved.
-  virtual ScreenRect WorkArea() const = 0;
+  virtual Rect WorkArea() const = 0;
 
   // Shows the picture file at `path` as the wallpaper now and stores `path` as the
   // `Wallpaper` value; the empty path means no picture (the background colour).

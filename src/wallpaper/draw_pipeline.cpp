@@ -35,55 +35,44 @@ class PipelineCleanup {
 }  // namespace
 
 void DrawCalendarOn(Canvas& canvas, SettingsStore* store, const CalendarInputs& inputs) {
-  RenderContext context{
-      inputs.settings, inputs.definition, inputs.holidays, inputs.special_days,
-      inputs.screen,   inputs.today,      nullptr,         inputs.japanese_locale};
+  RenderContext context{inputs};
   if (store != nullptr) {
     context.save_window_state = [store, &inputs] { SaveWindowState(*store, inputs.settings); };
   }
   DrawCalendar(canvas, context);
 }
 
-bool DrawPipeline(DrawSender sender, const PipelineServices& services, const CalendarInputs& inputs,
-                  PipelineRunState& run, const PipelineHooks& hooks) {
-  WallpaperServices& wallpaper = services.wallpaper;
+bool DrawPipeline(DrawSender sender, WallpaperServices& services, WallpaperRun& run,
+                  const CalendarInputs& inputs, const CanvasFactory& make_canvas,
+                  const PipelineHooks& hooks) {
   Call(hooks.set_busy, true);
   const bool marker_visible = inputs.settings.marker_visible;
   if (marker_visible) Call(hooks.show_marker, false);
   Call(hooks.set_caption, std::string("Drawing - Orbeline"));
-  wallpaper.prompts.ProcessEvents();
+  services.prompts.ProcessEvents();
   Call(hooks.set_main_buttons_enabled, false);
   PipelineCleanup cleanup(hooks, marker_visible);
 
-  CompositionContext composition{wallpaper.desktop, wallpaper.store,      wallpaper.prompts,
-                                 services.state,    inputs.settings,      inputs.screen,
-                                 run.draw_only_run, run.draw_only_pending};
+  const WallpaperState& state = run.wallpaper;
   bool compose = false;
   if (!run.base_composed) {
     compose = true;
   } else {
     std::error_code error;
-    const bool file_exists = std::filesystem::exists(services.state.work_bitmap_path, error);
+    const bool file_exists = std::filesystem::exists(state.work_bitmap_path, error);
     if (!(file_exists && run.draw_only_run)) compose = sender == DrawSender::kDrawButton;
   }
-  if (compose) {
-    run.base_composed = true;
-    if (ComposeBaseImage(run.work, composition) != ComposeResult::kWritten) {
-      run.terminate_requested = true;
-      return false;
-    }
+  if (compose && ComposeBaseImage(services, run, inputs.settings) != ComposeResult::kWritten) {
+    return false;
   }
 
   {
-    std::unique_ptr<Canvas> canvas = services.make_canvas(run.work);
-    DrawCalendarOn(*canvas, &wallpaper.store, inputs);
+    std::unique_ptr<Canvas> canvas = make_canvas(run.work);
+    DrawCalendarOn(*canvas, &services.store, inputs);
   }
-  if (!WriteWorkBitmap(run.work, services.state.work_bitmap_path, wallpaper.prompts)) {
-    run.terminate_requested = true;
-    return false;
-  }
-  InstallWallpaper(wallpaper, services.state, services.state.work_bitmap_path, inputs.settings);
-  wallpaper.prompts.ProcessEvents();
+  if (!WriteWorkBitmap(run.work, state.work_bitmap_path, services.prompts)) return false;
+  InstallWallpaper(services, state, state.work_bitmap_path, inputs.settings);
+  services.prompts.ProcessEvents();
   return true;
 }
 

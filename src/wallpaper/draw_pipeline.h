@@ -4,14 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
-#include "app/working_settings.h"
-#include "calendar/definition.h"
-#include "calendar/holiday_engine.h"
-#include "calendar/special_days.h"
 #include "image/work_bitmap.h"
 #include "render/canvas.h"
+#include "render/render_context.h"
+#include "settings/settings_store.h"
 #include "wallpaper/composition.h"
 #include "wallpaper/wallpaper_state.h"
 
@@ -29,39 +25,16 @@ struct PipelineHooks {
   std::function<void(const std::string&)> set_caption;
 };
 
-struct PipelineServices {
-  WallpaperServices& wallpaper;
-  const WallpaperState& state;
-  // Paints on the work bitmap's pixels.
-  std::function<std::unique_ptr<Canvas>(WorkBitmap&)> make_canvas;
-};
-
-// The calendar data and the working copy the renderer reads.
-struct CalendarInputs {
-  const WorkingSettings& settings;
-  const Definition& definition;
-  const HolidayLists& holidays;
-  const SpecialDays& special_days;
-  ScreenRect screen;
-  std::chrono::year_month_day today;
-  bool japanese_locale = false;
-};
-
-// The state of the run that the pipeline reads and changes.
-struct PipelineRunState {
-  WorkBitmap& work;
-  bool& base_composed;  // set as soon as a composition starts, even one that fails
-  bool draw_only_run = false;
-  bool draw_only_pending = false;
-  bool terminate_requested = false;  // set when a composition ends the run
-};
+// Makes a canvas that paints on the work bitmap's pixels.
+using CanvasFactory = std::function<std::unique_ptr<Canvas>(WorkBitmap&)>;
 
 // One drawing: the base image when needed, the calendar blocks, the work bitmap file and
 // its installation. The clean-up (caption, buttons, marker, cursor) runs even when a step
 // fails; the error then goes on to the caller's general error report. False when the
 // composition ended the run (nothing was drawn or installed).
-bool DrawPipeline(DrawSender sender, const PipelineServices& services, const CalendarInputs& inputs,
-                  PipelineRunState& run, const PipelineHooks& hooks);
+bool DrawPipeline(DrawSender sender, WallpaperServices& services, WallpaperRun& run,
+                  const CalendarInputs& inputs, const CanvasFactory& make_canvas,
+                  const PipelineHooks& hooks);
 
 // Draws the calendar as a drawing would, without writing or installing anything; each block
 // saves the drawing settings to `store` first unless it is null (a preview stores nothing).

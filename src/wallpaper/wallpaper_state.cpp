@@ -1,18 +1,16 @@
 #include "wallpaper/wallpaper_state.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
+#include "settings/setting_names.h"
 
 namespace orbeline {
 namespace {
 
 constexpr std::string_view kMissingValue = "Error";
-constexpr std::string_view kOriginalWallpaperSetting = "OriginalWallpaper";
 constexpr std::uint32_t kIconTextDelayMs = 500;
 
 // A path that names an existing file (a folder is not a wallpaper).
@@ -40,7 +38,7 @@ std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view h
     std::string in_home = WithTrailingSlash(home_folder) + wallpaper;
     if (FileExists(in_home)) return in_home;
   }
-  if (IsWorkBitmapName(wallpaper)) return store.ReadSetting(kOriginalWallpaperSetting);
+  if (IsWorkBitmapName(wallpaper)) return store.ReadSetting(setting::kOriginalWallpaper);
   return wallpaper;
 }
 
@@ -83,7 +81,7 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 }
 
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
-  store.WriteSetting(kOriginalWallpaperSetting, state.source_wallpaper_path);
+  store.WriteSetting(setting::kOriginalWallpaper, state.source_wallpaper_path);
 }
 
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,
@@ -137,7 +135,7 @@ void ApplyIconTextColor(WallpaperServices& services, ColorRef color) {
   const std::uint32_t start = services.clock.TickCount();
   while (services.clock.TickCount() - start < kIconTextDelayMs) {
     services.prompts.ProcessEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    services.clock.Sleep(10);
   }
   services.desktop.ApplyIconTextColor(color);
   services.prompts.ProcessEvents();
@@ -154,13 +152,10 @@ void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
   InstallWallpaper(services, state, path, settings);
 }
 
-ScreenRect GetWorkArea(const Desktop& desktop) {
-  const ScreenRect screen = desktop.ScreenRectangle();
-  const ScreenRect area = desktop.WorkArea();
-  const ScreenRect inside{std::max(area.left, screen.left), std::max(area.top, screen.top),
-                          std::min(area.right, screen.right), std::min(area.bottom, screen.bottom)};
-  if (inside.right <= inside.left || inside.bottom <= inside.top) return screen;
-  return inside;
+Rect GetWorkArea(const Desktop& desktop) {
+  const Rect screen = desktop.ScreenRectangle();
+  const Rect inside = Intersect(desktop.WorkArea(), screen);
+  return inside.IsEmpty() ? screen : inside;
 }
 
 ColorRef DesktopPatternColor(const Desktop& desktop) {

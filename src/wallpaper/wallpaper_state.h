@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/clock.h"
-#include "app/prompts.h"
-#include "app/settings_store.h"
-#include "app/working_settings.h"
+#include "base/clock.h"
+#include "base/prompts.h"
+#include "settings/settings_store.h"
+#include "settings/working_settings.h"
 #include "wallpaper/desktop.h"
 
 namespace orbeline {
@@ -33,7 +33,7 @@ struct WallpaperServices {
   Desktop& desktop;
   SettingsStore& store;  // the program's own settings
   Prompts& prompts;
-  const Clock& clock;
+  Clock& clock;
 };
 
 struct WallpaperSettingsResult {
@@ -94,7 +94,7 @@ void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
 
 // The desktop without panels, always inside the screen (the whole screen when the desktop
 // reports no usable work area).
-ScreenRect GetWorkArea(const Desktop& desktop);
+Rect GetWorkArea(const Desktop& desktop);
 
 // The desktop colour as a 16-bit display shows it: each channel v becomes 0 when v is 0,
 // else (v - 1) AND 252; other depths give the colour unchanged.

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ask_confirmation.h"
-#include "app/designs.h"
-#include "app/settings_store.h"
 #include "fake_desktop.h"
 #include "fakes.h"
 #include "isolated_env.h"
 #include "recording_canvas.h"
+#include "settings/ask_confirmation.h"
+#include "settings/designs.h"
+#include "settings/settings_store.h"
 
 namespace orbeline {
 namespace {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "calendar/ini_reader.h"
 #include "isolated_env.h"
 

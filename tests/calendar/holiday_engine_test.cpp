@@ -73,7 +73,7 @@ TEST(IsHolidayTest, SubstituteStyles) {
       {"substitute Monday that is listed does not move on", 2001, 2, "11 12", 1, {11, 12}},
   };
   for (const Row& row : rows) {
-    HolidayOptions options{row.substitute_type, true};
+    HolidayOptions options{SubstituteType{row.substitute_type}, true};
     EXPECT_EQ(HolidaysOf(ListsWith(row.month, row.rules), options, row.year, row.month, 31),
               row.expected)
         << row.name;
@@ -94,7 +94,7 @@ TEST(IsHolidayTest, DayBetweenTwoHolidaysSeptember2009) {
       {"last rule's neighbour is the ending 0", "17", false, {17}},
   };
   for (const Row& row : rows) {
-    HolidayOptions options{1, row.no_kokumin};
+    HolidayOptions options{SubstituteType::kJapanese, row.no_kokumin};
     EXPECT_EQ(HolidaysOf(ListsWith(9, row.rules), options, 2009, 9, 30), row.expected) << row.name;
   }
 }
@@ -110,13 +110,13 @@ TEST(IsHolidayTest, EveryRuleOfTheMonthIsExamined) {
 }
 
 TEST(IsHolidayTest, NothingCrossesMonthEnds) {
-  HolidayOptions japanese{1, false};
+  HolidayOptions japanese{SubstituteType::kJapanese, false};
   // 31 May 2026 is a Sunday: Monday 1 June is not a substitute.
   HolidayLists lists = ListsWith(5, "31");
   EXPECT_TRUE(IsHoliday(lists, japanese, 2026, 5, 31));
   EXPECT_FALSE(IsHoliday(lists, japanese, 2026, 6, 1));
   // USA: Saturday 1 August 2026 gives no Friday 31 July.
-  HolidayOptions usa{2, false};
+  HolidayOptions usa{SubstituteType::kUsa, false};
   lists = ListsWith(8, "1");
   EXPECT_FALSE(IsHoliday(lists, usa, 2026, 7, 31));
   // Holidays on the 31st and the next 2nd: the 1st between them is not a holiday.

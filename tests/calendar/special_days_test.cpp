@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "calendar/day_rule_text.h"
 #include "fakes.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/color_text.h"
+#include "base/color_text.h"
 #include "image/dib_image.h"
 
 namespace orbeline::testing {

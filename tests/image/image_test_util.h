@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "image/dib_image.h"
 #include "image/nk_dib.h"
 

@@ -5,8 +5,14 @@ set -uo pipefail
 ORBELINE=${ORBELINE:?path of the orbeline binary}
 failures=0
 
+# The homes this script made; only these are removed, so scripts may run side by side.
+MADE_ROOTS=()
+cleanup_homes() { ((${#MADE_ROOTS[@]} == 0)) || rm -rf "${MADE_ROOTS[@]}"; }
+trap cleanup_homes EXIT
+
 new_home() {
   TEST_ROOT=$(mktemp -d /tmp/orbeline-it-XXXXXX)
+  MADE_ROOTS+=("$TEST_ROOT")
   mkdir -p "$TEST_ROOT"/{home,config,cache,runtime}
   chmod 700 "$TEST_ROOT/runtime"
   export HOME="$TEST_ROOT/home" XDG_CONFIG_HOME="$TEST_ROOT/config"
@@ -14,8 +20,6 @@ new_home() {
   export ORBELINE_DESKTOP=generic
   CONF="$XDG_CONFIG_HOME/Quillmere/Ovalin.conf"
 }
-
-cleanup_homes() { rm -rf /tmp/orbeline-it-* 2>/dev/null || true; }
 
 # setting NAME [GROUP]: the stored value (empty output when absent).
 setting() {

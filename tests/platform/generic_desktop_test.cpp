@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "isolated_env.h"
 #include "platform/desktop_factory.h"
 
@@ -46,8 +46,8 @@ TEST_F(GenericDesktopTest, FirstUseCreatesConfigWithEmptyWallpaperAndDefaults) {
   EXPECT_EQ(desktop->ReadValue(kWallpaperValue, "Error"), "");
   EXPECT_EQ(desktop->ReadValue(kTileWallPaperValue, "Error"), "Error");
   EXPECT_EQ(desktop->BackgroundColor(), MakeColorRef(58, 110, 165));
-  EXPECT_EQ(desktop->ScreenRectangle(), (ScreenRect{0, 0, 1920, 1080}));
-  EXPECT_EQ(desktop->WorkArea(), (ScreenRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(desktop->ScreenRectangle(), (Rect{0, 0, 1920, 1080}));
+  EXPECT_EQ(desktop->WorkArea(), (Rect{0, 0, 1920, 1080}));
   EXPECT_EQ(desktop->BitsPerPixel(), 24);
   EXPECT_FALSE(desktop->ApplyIconTextColor(0xFFFFFF));
   EXPECT_FALSE(desktop->ShowsStoredValueLive());
@@ -88,8 +88,8 @@ TEST_F(GenericDesktopTest, HandEditedValuesAreRead) {
   GenericDesktop desktop(ConfigFile());
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), "/pics/a,b.jpg");
   EXPECT_EQ(desktop.BackgroundColor(), MakeColorRef(0, 0, 0));
-  EXPECT_EQ(desktop.ScreenRectangle(), (ScreenRect{0, 0, 800, 600}));
-  EXPECT_EQ(desktop.WorkArea(), (ScreenRect{0, 0, 800, 600}));
+  EXPECT_EQ(desktop.ScreenRectangle(), (Rect{0, 0, 800, 600}));
+  EXPECT_EQ(desktop.WorkArea(), (Rect{0, 0, 800, 600}));
   EXPECT_EQ(desktop.BitsPerPixel(), 8);
 }
 

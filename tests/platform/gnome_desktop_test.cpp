@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "fakes.h"
 #include "isolated_env.h"
 #include "wallpaper/wallpaper_state.h"
@@ -104,8 +104,8 @@ TEST_F(GnomeDesktopTest, ReadsTheUsersValues) {
   EXPECT_EQ(desktop.Name(), "gnome");
   EXPECT_TRUE(desktop.ShowsStoredValueLive());
   EXPECT_FALSE(desktop.ApplyIconTextColor(0));
-  EXPECT_EQ(desktop.ScreenRectangle(), (ScreenRect{0, 0, 1280, 800}));
-  EXPECT_EQ(desktop.WorkArea(), (ScreenRect{0, 32, 1280, 800}));
+  EXPECT_EQ(desktop.ScreenRectangle(), (Rect{0, 0, 1280, 800}));
+  EXPECT_EQ(desktop.WorkArea(), (Rect{0, 32, 1280, 800}));
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), light_.string());
   EXPECT_EQ(desktop.ReadValue(kPatternValue, "Error"), "");
   EXPECT_EQ(desktop.ReadValue(kWallpaperOriginXValue, "0"), "0");

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "isolated_env.h"
 #include "platform/generic_desktop.h"
 
@@ -125,7 +125,7 @@ class X11RootTest : public ::testing::Test {
 
 TEST_F(X11RootTest, ScreenComesFromTheDisplay) {
   GenericDesktop desktop(environment_.config_home() / "Quillmere" / "Desktop.conf");
-  EXPECT_EQ(desktop.ScreenRectangle(), (ScreenRect{0, 0, width_, height_}));
+  EXPECT_EQ(desktop.ScreenRectangle(), (Rect{0, 0, width_, height_}));
   EXPECT_EQ(desktop.BitsPerPixel(), DefaultDepth(display_, DefaultScreen(display_)));
   EXPECT_EQ(desktop.WorkArea(), desktop.ScreenRectangle());
 
@@ -139,7 +139,7 @@ TEST_F(X11RootTest, ScreenComesFromTheDisplay) {
                   32, PropModeReplace, reinterpret_cast<unsigned char*>(&current), 1);
   XSync(display_, False);
   ASSERT_TRUE(QueryX11Screen().has_value());
-  EXPECT_EQ(QueryX11Screen()->work_area, (ScreenRect{0, 24, width_, height_}));
+  EXPECT_EQ(QueryX11Screen()->work_area, (Rect{0, 24, width_, height_}));
   XDeleteProperty(display_, root_, XInternAtom(display_, "_NET_WORKAREA", False));
   XDeleteProperty(display_, root_, XInternAtom(display_, "_NET_CURRENT_DESKTOP", False));
   XSync(display_, False);

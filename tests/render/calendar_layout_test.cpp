@@ -76,7 +76,7 @@ TEST(CalendarDatesTest, DaysInMonthAdvanceDayAndWeekdayColumn) {
 }
 
 TEST_F(LayoutTest, StyleZeroInLeapFebruaryDrawsTwentyNineDaysAlongTheTop) {
-  settings.calendar_type = 0;
+  settings.calendar_type = CalendarType{0};
   settings.position_x = 100;  // Top: the distance from the top edge
   settings.position_y = 50;
   DrawToday(Date(2024, 2, 10));
@@ -186,7 +186,7 @@ TEST_F(LayoutTest, HalfMonthStylesTakeThePreviousOrNextMonthByTodaysDay) {
 }
 
 TEST_F(LayoutTest, RightTypeSecondHorizontalBlockStandsLeftOfTheFirst) {
-  settings.calendar_type = 2;
+  settings.calendar_type = CalendarType{2};
   settings.calendar_style = 7;  // current, next
   settings.position_x = 100;    // from the right edge (1000)
   settings.position_y = 50;
@@ -213,7 +213,7 @@ TEST_F(LayoutTest, RightTypeSecondHorizontalBlockStandsLeftOfTheFirst) {
 }
 
 TEST_F(LayoutTest, CenterVerticalBlocksFollowThePreviousBottomEdgeNotPositionY) {
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.calendar_style = 13;  // November, December, January
   settings.position_x = 10;
   settings.position_y = 300;
@@ -236,7 +236,7 @@ TEST_F(LayoutTest, CenterVerticalBlocksFollowThePreviousBottomEdgeNotPositionY) 
 }
 
 TEST_F(LayoutTest, MonthEndingInTheLastColumnCountsNoEmptyRow) {
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.position_x = 10;
   settings.position_y = 300;
   // January 2026 ends on a Saturday: column 7 of a Sunday-first grid. Rows at 320..400;
@@ -331,7 +331,7 @@ TEST_F(LayoutTest, ReversedHorizontalBlocksAreIndexedInDrawingOrder) {
 }
 
 TEST_F(LayoutTest, VerticalLineBlocksStepByTheHeightOfTheBlockBefore) {
-  settings.calendar_type = 1;
+  settings.calendar_type = CalendarType{1};
   settings.calendar_style = 9;  // current, next; both labels drawn
   settings.position_x = 20;
   settings.position_y = 40;
@@ -344,17 +344,17 @@ TEST_F(LayoutTest, VerticalLineBlocksStepByTheHeightOfTheBlockBefore) {
 }
 
 TEST_F(LayoutTest, UnknownTypeDrawsNothingAndDamagedSizesDoNotOverflow) {
-  settings.calendar_type = 5;
+  settings.calendar_type = CalendarType{5};
   DrawToday(Date(2026, 1, 16));
   EXPECT_TRUE(canvas.calls().empty());
   EXPECT_EQ(saved_count, 1);
 
   // Sizes and a lean no window offers, as a damaged store could hold them (the sanitizers
   // stop the test on any overflow).
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.calendar_style = 4;
-  settings.today_draw_method = 7;
-  settings.day_draw = 3;
+  settings.today_draw_method = TodayDrawMethod{7};
+  settings.day_draw = DayDraw{3};
   settings.small_day_name = true;
   settings.font0.size = std::numeric_limits<int>::max();
   settings.font1.size = std::numeric_limits<int>::min();
@@ -363,7 +363,7 @@ TEST_F(LayoutTest, UnknownTypeDrawsNothingAndDamagedSizesDoNotOverflow) {
   DrawToday(Date(2026, 1, 31));
   ASSERT_NE(canvas.FindText("31"), nullptr);
   EXPECT_EQ(canvas.FindText("31")->font.size, 3000);  // 150 % of the 2000-point cap
-  settings.calendar_type = 1;
+  settings.calendar_type = CalendarType{1};
   settings.same_font = true;
   settings.font.size = std::numeric_limits<int>::min();
   canvas.Clear();
@@ -380,7 +380,7 @@ TEST_F(LayoutTest, ThirdBlockFollowsTheSecondEvenWhenItIsShorterThanTheFirst) {
   EXPECT_EQ(canvas.FindText("2026/2")->x, 50 + 920);
   EXPECT_EQ(canvas.FindText("2026/3")->x, 50 + 920 + 830);
 
-  settings.calendar_type = 1;  // Left, stacked: label row + one row of 30 per day
+  settings.calendar_type = CalendarType{1};  // Left, stacked: label row + one row of 30 per day
   settings.calendar_style = 15;
   settings.month_step = 4;
   canvas.Clear();

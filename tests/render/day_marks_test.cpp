@@ -19,7 +19,8 @@ using testing::RecordingCanvas;
 class DayMarksTest : public ::testing::Test, public testing::RenderFixture {
  protected:
   DayMarksTest() {
-    settings.calendar_type = 1;  // Left: days below each other, 1..9 with a leading space
+    settings.calendar_type =
+        CalendarType{1};  // Left: days below each other, 1..9 with a leading space
     settings.position_x = 100;
     settings.position_y = 50;
   }
@@ -49,7 +50,7 @@ class TodayMarkTest : public DayMarksTest, public ::testing::WithParamInterface<
 // " 5" is 15 wide with a 5-wide space; "15" is 20 wide; both 15 high.
 TEST_P(TodayMarkTest, ShapeLiesUnderTodaysNumber) {
   const MarkRow& row = GetParam();
-  settings.today_draw_method = row.method;
+  settings.today_draw_method = TodayDrawMethod{row.method};
   DrawToday(Date(2026, 1, row.day));
   const auto shapes = canvas.Shapes();
   ASSERT_EQ(shapes.size(), 1u);
@@ -122,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Methods, TodayMarkTest,
                          });
 
 TEST_F(DayMarksTest, UnderlineRunsUnderTheDigitsWithATwoPixelPen) {
-  settings.today_draw_method = 6;
+  settings.today_draw_method = TodayDrawMethod{6};
   DrawToday(Date(2026, 1, 5));
   auto lines = canvas.Lines();
   ASSERT_EQ(lines.size(), 1u);
@@ -156,13 +157,13 @@ TEST_F(DayMarksTest, ItalicBoldShadowedDateFontWidensAndShiftsTheMark) {
   EXPECT_EQ(allowance.pad, 4);
   EXPECT_EQ(allowance.italic_shift, 1);
 
-  settings.today_draw_method = 4;
+  settings.today_draw_method = TodayDrawMethod{4};
   DrawToday(Date(2026, 1, 15));
   ASSERT_EQ(canvas.Shapes().size(), 1u);
   EXPECT_EQ(Box(canvas.Shapes()[0]), (std::vector<int>{99, 490, 124, 505}));
 
   canvas.Clear();
-  settings.today_draw_method = 2;
+  settings.today_draw_method = TodayDrawMethod{2};
   DrawToday(Date(2026, 1, 5));
   EXPECT_EQ(Box(canvas.Shapes()[0]), (std::vector<int>{104, 191, 120, 205}));
 
@@ -173,7 +174,7 @@ TEST_F(DayMarksTest, ItalicBoldShadowedDateFontWidensAndShiftsTheMark) {
 
 TEST_F(DayMarksTest, MarksOtherThanShapesDrawNoShape) {
   for (const int method : {0, 1, 7, 8}) {
-    settings.today_draw_method = method;
+    settings.today_draw_method = TodayDrawMethod{method};
     canvas.Clear();
     DrawToday(Date(2026, 1, 15));
     EXPECT_TRUE(canvas.Shapes().empty()) << method;
@@ -207,7 +208,7 @@ TEST_F(DayMarksTest, DayColourFollowsKindThenSpecialDayThenToday) {
 
   // Today's number: TodayColor only for "Colored Date" and "Bigger w/Today's color".
   for (int method = 0; method <= 8; ++method) {
-    settings.today_draw_method = method;
+    settings.today_draw_method = TodayDrawMethod{method};
     const bool coloured = method == 1 || method == 8;
     EXPECT_EQ(GetDayColor(context, 2026, 1, 16, 16), coloured ? testing::kToday : testing::kWeekday)
         << method;
@@ -238,11 +239,11 @@ TEST_F(DayMarksTest, LaterSpecialDayDecidesAndRolesMapToTheirColours) {
 }
 
 TEST_F(DayMarksTest, BiggerTodayIsDrawnAtHalfAgainTheSizeCentredOnItsPlace) {
-  settings.calendar_type = 0;  // Top: "2026/1" at (50, 100), day 1 at x 130
+  settings.calendar_type = CalendarType{0};  // Top: "2026/1" at (50, 100), day 1 at x 130
   settings.position_x = 100;
   settings.font0.size = 12;
   settings.font1.size = 12;
-  settings.today_draw_method = 7;
+  settings.today_draw_method = TodayDrawMethod{7};
   DrawToday(Date(2026, 1, 16));
   // At 12 points "16" is 24 x 18; at 18 points 36 x 27: shifted by (6, 4).
   // Day 16 stands at 50 + 72 + 20 + 9 x 20 + 6 x 30 = 502 (label 6 x 12 wide).
@@ -256,17 +257,17 @@ TEST_F(DayMarksTest, BiggerTodayIsDrawnAtHalfAgainTheSizeCentredOnItsPlace) {
   EXPECT_EQ(canvas.FindText("17")->font.size, 12);
 
   canvas.Clear();
-  settings.today_draw_method = 8;
+  settings.today_draw_method = TodayDrawMethod{8};
   DrawToday(Date(2026, 1, 16));
   EXPECT_EQ(canvas.FindText("16")->color, testing::kToday);
   EXPECT_EQ(canvas.FindText("16")->font.size, 18);
 }
 
 TEST_F(DayMarksTest, SeparatorRedrawsAnEnlargedTodayAsItWasDrawn) {
-  settings.calendar_type = 0;
+  settings.calendar_type = CalendarType{0};
   settings.position_x = 100;
   settings.calendar_style = 4;  // from today onward: 31 January is followed by 1 February
-  settings.today_draw_method = 8;
+  settings.today_draw_method = TodayDrawMethod{8};
   settings.shadow = true;
   DrawToday(Date(2026, 1, 31));
   std::vector<RecordingCanvas::Call> thirty_first;
@@ -313,7 +314,7 @@ TEST_F(DayMarksTest, DayBoxesFollowTheCellOfEachType) {
   EXPECT_EQ(shapes[0].brush_style, BrushStyle::kClear);
 
   // Top at (50, 100): day 1 at x 130 in a 20-wide cell, day 10 at 310 in a 30-wide one.
-  settings.calendar_type = 0;
+  settings.calendar_type = CalendarType{0};
   settings.position_x = 100;
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
@@ -322,7 +323,7 @@ TEST_F(DayMarksTest, DayBoxesFollowTheCellOfEachType) {
   EXPECT_EQ(Box(shapes[9]), (std::vector<int>{308, 99, 310 + 30 - 1, 100 + 15 + 1}));
 
   // Center at (100, 50): 1 January 2026 in column 5, rows from 70.
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.position_x = 100;
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));

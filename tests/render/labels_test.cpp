@@ -42,22 +42,22 @@ class LabelsTest : public ::testing::Test, public testing::RenderFixture {
 
 TEST_F(LabelsTest, YearAndMonthJoinWithTheirSeparatorEvenWhenOneSideIsEmpty) {
   settings.year_draw = 0;
-  settings.month_draw = 2;
+  settings.month_draw = MonthDraw{2};
   EXPECT_EQ(Label(Date(2026, 1, 16)), " January");
   settings.year_draw = 3;
-  settings.month_draw = 0;
+  settings.month_draw = MonthDraw{0};
   EXPECT_EQ(Label(Date(2026, 1, 16)), "2026 ");
-  settings.month_draw = 3;
+  settings.month_draw = MonthDraw{3};
   EXPECT_EQ(Label(Date(1997, 5, 1)), "1997/5");
   settings.reverse_year_month = true;
   EXPECT_EQ(Label(Date(1997, 5, 1)), "5/1997");
-  settings.month_draw = 1;
+  settings.month_draw = MonthDraw{1};
   EXPECT_EQ(Label(Date(1997, 5, 1)), "May 1997");
-  settings.month_draw = 4;
+  settings.month_draw = MonthDraw{4};
   EXPECT_EQ(Label(Date(1997, 11, 1)), "十一月 1997");
-  settings.month_draw = 5;
+  settings.month_draw = MonthDraw{5};
   EXPECT_EQ(Label(Date(1997, 12, 1)), "師走 1997");
-  settings.month_draw = 6;  // not in the list
+  settings.month_draw = MonthDraw{6};  // not in the list
   EXPECT_EQ(Label(Date(1997, 12, 1)), " 1997");
 }
 
@@ -175,7 +175,7 @@ TEST_F(LabelsTest, EraPartIsInForceOnlyForParenthesisedFormats) {
 
 TEST_F(LabelsTest, TopLabelWidthCountsTheSmallEraPart) {
   settings.year_draw = 9;
-  settings.month_draw = 0;
+  settings.month_draw = MonthDraw{0};
   settings.emperor_small = true;
   settings.position_y = 50;
   DrawToday(Date(2026, 1, 16));
@@ -185,13 +185,13 @@ TEST_F(LabelsTest, TopLabelWidthCountsTheSmallEraPart) {
 }
 
 TEST_F(LabelsTest, CenterLabelAlignments) {
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.position_x = 100;
   settings.position_y = 50;
-  settings.month_draw = 2;  // "2026 January" is 115 wide; the grid is 210
+  settings.month_draw = MonthDraw{2};  // "2026 January" is 115 wide; the grid is 210
   const std::vector<int> expected_x = {100 + 47, 100, 100 + 95};
   for (int style = 0; style <= 2; ++style) {
-    settings.year_month_draw_style = style;
+    settings.year_month_draw_style = YearMonthDrawStyle{style};
     canvas.Clear();
     DrawToday(Date(2026, 1, 16));
     ASSERT_NE(canvas.FindText("2026 January"), nullptr) << style;
@@ -200,11 +200,11 @@ TEST_F(LabelsTest, CenterLabelAlignments) {
 }
 
 TEST_F(LabelsTest, SplitLabelPutsYearLeftAndMonthRightOrTheOtherWayRound) {
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.position_x = 100;
   settings.position_y = 50;
-  settings.month_draw = 2;
-  settings.year_month_draw_style = 3;
+  settings.month_draw = MonthDraw{2};
+  settings.year_month_draw_style = YearMonthDrawStyle{3};
   DrawToday(Date(2026, 1, 16));
   EXPECT_EQ(canvas.FindText("2026")->x, 100);
   EXPECT_EQ(canvas.FindText("January")->x, 100 + 210 - 70);
@@ -223,7 +223,7 @@ TEST_F(LabelsTest, SplitLabelPutsYearLeftAndMonthRightOrTheOtherWayRound) {
   DrawToday(Date(2026, 1, 16));
   EXPECT_EQ(canvas.FindText(" January")->x, 100 + 210 - 75);
   settings.year_draw = 3;
-  settings.month_draw = 3;
+  settings.month_draw = MonthDraw{3};
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
   EXPECT_EQ(canvas.FindText("2026")->x, 100);
@@ -231,10 +231,10 @@ TEST_F(LabelsTest, SplitLabelPutsYearLeftAndMonthRightOrTheOtherWayRound) {
 }
 
 TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.position_x = 100;
   settings.position_y = 50;
-  settings.day_draw = 3;
+  settings.day_draw = DayDraw{3};
   settings.monday_start = true;
   DrawToday(Date(2026, 1, 16));
   std::vector<std::string> names;
@@ -252,7 +252,7 @@ TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
   EXPECT_EQ(canvas.FindText(" 1")->x, 100 + 3 * 30);
 
   settings.monday_start = false;
-  settings.day_draw = 1;
+  settings.day_draw = DayDraw{1};
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
   EXPECT_EQ(canvas.FindText("S")->color, testing::kSunday);
@@ -261,10 +261,10 @@ TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
 }
 
 TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
-  settings.calendar_type = 1;  // Left, weekday names right of the numbers
+  settings.calendar_type = CalendarType{1};  // Left, weekday names right of the numbers
   settings.position_x = 100;
   settings.position_y = 50;
-  settings.day_draw = 2;
+  settings.day_draw = DayDraw{2};
   settings.same_font = true;
   settings.small_day_name = true;
   DrawToday(Date(2026, 1, 16));
@@ -291,7 +291,7 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
   EXPECT_EQ(block_width, 35 + 25);
 
   // In the Center header: 60 % names and a 60 % row step.
-  settings.calendar_type = 4;
+  settings.calendar_type = CalendarType{4};
   settings.same_font = true;
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
@@ -300,25 +300,25 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
 }
 
 TEST_F(LabelsTest, WeekdayNamesBesideDaysSetTheExtentsOfEachLineType) {
-  settings.day_draw = 3;
+  settings.day_draw = DayDraw{3};
   settings.position_x = 100;
   settings.position_y = 50;
 
-  settings.calendar_type = 0;  // Top: under the number, centred in the cell
+  settings.calendar_type = CalendarType{0};  // Top: under the number, centred in the cell
   DrawToday(Date(2026, 1, 16));
   const RecordingCanvas::Call* thursday = canvas.FindText("Thu");
   EXPECT_EQ(thursday->x, 130 + (20 - 30) / 2);
   EXPECT_EQ(thursday->y, 100 + 15);
   EXPECT_EQ(block_height, 30);
 
-  settings.calendar_type = 3;  // Bottom: over the number
+  settings.calendar_type = CalendarType{3};  // Bottom: over the number
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
   thursday = canvas.FindText("Thu");
   EXPECT_EQ(thursday->y, 800 - 100 - 15);
   EXPECT_EQ(block_height, -30);
 
-  settings.calendar_type = 2;  // Right: left of the number
+  settings.calendar_type = CalendarType{2};  // Right: left of the number
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
   thursday = canvas.FindText("Thu");
@@ -332,17 +332,17 @@ TEST_F(LabelsTest, WeekdayNamesBesideDaysSetTheExtentsOfEachLineType) {
 TEST_F(LabelsTest, WeekdayLabelCuts) {
   const std::vector<std::string> expected = {"", "W", "We", "Wed", "Wednesday", "水曜日", ""};
   for (int format = 0; format <= 6; ++format) {
-    settings.day_draw = format;
+    settings.day_draw = DayDraw{format};
     EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), expected[format]) << format;
   }
   definition.day_names[3] = "An extremely long weekday name";
   definition.day_names[10] = "一二三四五六";
-  settings.day_draw = 4;
+  settings.day_draw = DayDraw{4};
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "An extremely long we");
-  settings.day_draw = 5;
+  settings.day_draw = DayDraw{5};
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "一二三四五");
   settings.monday_start = true;
-  settings.day_draw = 3;
+  settings.day_draw = DayDraw{3};
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 6), "Sun");
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 0), "Mon");
 }

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/prompts.h"
-#include "app/settings_backend.h"
-#include "shell/shell.h"
+#include "base/clock.h"
+#include "base/prompts.h"
+#include "base/shell.h"
+#include "settings/settings_backend.h"
 
 namespace orbeline::testing {
 

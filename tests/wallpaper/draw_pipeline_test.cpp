@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/settings_store.h"
 #include "fake_desktop.h"
 #include "fakes.h"
 #include "isolated_env.h"
 #include "recording_canvas.h"
+#include "settings/settings_store.h"
 
 namespace orbeline {
 namespace {
@@ -25,26 +25,28 @@ class DrawPipelineTest : public ::testing::Test {
         clock_(year{2026} / month{1} / day{16}),
         services_{desktop_, store_, prompts_, clock_} {
     desktop_.screen = {0, 0, 320, 200};
-    state_.no_source_wallpaper = true;
-    state_.work_bitmap_path = (temp_.path() / "ovalin.bmp").string();
+    run_.wallpaper.no_source_wallpaper = true;
+    run_.wallpaper.work_bitmap_path = (temp_.path() / "ovalin.bmp").string();
     settings_.calendar_style = 0;
-    settings_.calendar_type = 4;
+    settings_.calendar_type = CalendarType{4};
     settings_.char_step = settings_.char_step2 = 20;
     settings_.font = {"Arial", 12, false, false};
     settings_.same_font = true;
-    settings_.today_draw_method = 1;
+    settings_.today_draw_method = TodayDrawMethod{1};
     settings_.weekday_color = MakeColorRef(128, 128, 128);
   }
 
   bool Draw(DrawSender sender) {
-    PipelineServices services{services_, state_, [this](WorkBitmap&) {
-                                ++canvases_made_;
-                                return std::make_unique<testing::RecordingCanvas>();
-                              }};
-    CalendarInputs inputs{settings_,       definition_,    holidays_, special_days_,
-                          desktop_.screen, clock_.Today(), false};
-    PipelineRunState run{work_, base_composed_, draw_only_run_, false};
-    return DrawPipeline(sender, services, inputs, run, hooks_);
+    run_.screen = desktop_.screen;
+    const CalendarInputs inputs{settings_,       definition_,    holidays_, special_days_,
+                                desktop_.screen, clock_.Today(), false};
+    return DrawPipeline(
+        sender, services_, run_, inputs,
+        [this](WorkBitmap&) {
+          ++canvases_made_;
+          return std::make_unique<testing::RecordingCanvas>();
+        },
+        hooks_);
   }
 
   testing::TempDir temp_;
@@ -54,45 +56,42 @@ class DrawPipelineTest : public ::testing::Test {
   testing::FakeClock clock_;
   testing::FakeDesktop desktop_;
   WallpaperServices services_;
-  WallpaperState state_;
+  WallpaperRun run_;
   WorkingSettings settings_;
   Definition definition_;
   HolidayLists holidays_;
   SpecialDays special_days_;
-  WorkBitmap work_;
-  bool base_composed_ = false;
-  bool draw_only_run_ = false;
   int canvases_made_ = 0;
   PipelineHooks hooks_;
 };
 
 TEST_F(DrawPipelineTest, FreshDrawComposesOverwriteKeepsTheDrawing) {
   ASSERT_TRUE(Draw(DrawSender::kWindow));
-  EXPECT_TRUE(base_composed_) << "the first drawing of a run always composes";
+  EXPECT_TRUE(run_.base_composed) << "the first drawing of a run always composes";
   ASSERT_EQ(desktop_.installs.size(), 1u);
-  EXPECT_EQ(desktop_.installs[0].path, state_.work_bitmap_path);
-  EXPECT_TRUE(std::filesystem::exists(state_.work_bitmap_path));
+  EXPECT_EQ(desktop_.installs[0].path, run_.wallpaper.work_bitmap_path);
+  EXPECT_TRUE(std::filesystem::exists(run_.wallpaper.work_bitmap_path));
   EXPECT_EQ(backend_.Get("CalendarStyle"), "0") << "the block saved the drawing settings";
 
   // Mark the surface: an overwrite draws over it, a fresh drawing composes it away.
-  work_.SetPixel(300, 190, MakeColorRef(1, 2, 3));
+  run_.work.SetPixel(300, 190, MakeColorRef(1, 2, 3));
   Draw(DrawSender::kWindow);
-  EXPECT_EQ(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  EXPECT_EQ(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));
   Draw(DrawSender::kDrawButton);
-  EXPECT_NE(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  EXPECT_NE(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));
   EXPECT_EQ(desktop_.installs.size(), 3u);
   EXPECT_EQ(canvases_made_, 3);
 }
 
 TEST_F(DrawPipelineTest, DrawOnlyRunKeepsTheComposedImageWhileItsFileExists) {
   Draw(DrawSender::kWindow);
-  draw_only_run_ = true;
-  work_.SetPixel(300, 190, MakeColorRef(1, 2, 3));
+  run_.draw_only_run = true;
+  run_.work.SetPixel(300, 190, MakeColorRef(1, 2, 3));
   Draw(DrawSender::kDrawButton);
-  EXPECT_EQ(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
-  std::filesystem::remove(state_.work_bitmap_path);
+  EXPECT_EQ(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  std::filesystem::remove(run_.wallpaper.work_bitmap_path);
   Draw(DrawSender::kDrawButton);
-  EXPECT_NE(work_.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+  EXPECT_NE(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));
 }
 
 TEST_F(DrawPipelineTest, CleanUpRunsWhenTheInstallationFails) {
@@ -110,7 +109,7 @@ TEST_F(DrawPipelineTest, CleanUpRunsWhenTheInstallationFails) {
 }
 
 TEST_F(DrawPipelineTest, UnwritableWorkBitmapEndsTheRunWithoutInstalling) {
-  state_.work_bitmap_path = (temp_.path() / "blocked" / "ovalin.bmp").string();
+  run_.wallpaper.work_bitmap_path = (temp_.path() / "blocked" / "ovalin.bmp").string();
   std::ofstream(temp_.path() / "blocked") << "a file where the folder should be";
   EXPECT_FALSE(Draw(DrawSender::kDrawButton));
   EXPECT_TRUE(desktop_.installs.empty());

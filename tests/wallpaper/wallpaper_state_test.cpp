@@ -5,7 +5,7 @@
 #include <chrono>
 #include <fstream>
 
-#include "app/error.h"
+#include "base/error.h"
 #include "fake_desktop.h"
 #include "fakes.h"
 #include "isolated_env.h"
@@ -280,9 +280,9 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
 
 TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreen) {
   desktop_.work_area = {0, 30, 1024, 768};
-  EXPECT_EQ(GetWorkArea(desktop_), (ScreenRect{0, 30, 1024, 768}));
+  EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 30, 1024, 768}));
   desktop_.work_area = {-5, -5, 2000, 700};
-  EXPECT_EQ(GetWorkArea(desktop_), (ScreenRect{0, 0, 1024, 700}));
+  EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 0, 1024, 700}));
   desktop_.work_area = {0, 0, 0, 0};
   EXPECT_EQ(GetWorkArea(desktop_), desktop_.screen);
 }

@@ -1,4 +1,0 @@
-// The program entry lives in app/; this file only hands over the command line.
-#include "platform/run_program.h"
-
-int main(int argc, char** argv) { return orbeline::RunProgram(argc, argv); }

@@ -1,0 +1,269 @@
+#include "main/run_program.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/holidays_command.h"
+#include "app/main_form.h"
+#include "app/version.h"
+#include "base/clock.h"
+#include "base/error.h"
+#include "base/xdg_folders.h"
+#include "calendar/definition_file.h"
+#include "calendar/locale_code.h"
+#include "platform/desktop_factory.h"
+#include "platform/headless_prompts.h"
+#include "platform/instance_lock.h"
+#include "platform/qt_canvas.h"
+#include "platform/qt_settings_backend.h"
+#include "platform/qt_shell.h"
+#include "settings/overlay_settings_backend.h"
+#include "settings/setting_names.h"
+#include "settings/settings_store.h"
+#include "ui/qt_prompts.h"
+
+namespace orbeline {
+namespace {
+
+bool EnvironmentSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+std::filesystem::path ExecutablePath(const char* argv0) {
+  std::error_code error;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) return self;
+  return std::filesystem::absolute(argv0, error);
+}
+
+std::filesystem::path SettingsFile() { return ConfigHomeFolder() / "Quillmere" / "Ovalin.conf"; }
+
+// Runs that cannot ask anybody anything: no display at all, or a scripted run that asks
+// for it with ORBELINE_HEADLESS=1 (a test under Xvfb must not wait for a click).
+bool IsHeadless() {
+  if (EnvironmentSet("ORBELINE_HEADLESS")) return true;
+  return QGuiApplication::platformName() == QLatin1String("offscreen") ||
+         QGuiApplication::platformName() == QLatin1String("minimal");
+}
+
+std::filesystem::path DefinitionFileFor(const std::filesystem::path& exe_dir) {
+  return FindDefinitionFile(exe_dir, kDataDir, ThreeLetterLanguageCode().value_or(""));
+}
+
+bool JapaneseLocale() { return ThreeLetterLanguageCode().value_or("") == "JPN"; }
+
+MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
+                                    const std::vector<std::string>& arguments) {
+  MainFormEnvironment environment;
+  environment.exe_path = exe_path.string();
+  environment.definition_file = DefinitionFileFor(exe_path.parent_path());
+  environment.system_temp = CacheHomeFolder() / "orbeline";
+  environment.startup_folder = ConfigHomeFolder() / "autostart";
+  environment.home_folder = HomeFolder();
+  environment.first_argument = arguments.size() > 1 ? arguments[1] : "";
+  environment.japanese_locale = JapaneseLocale();
+  environment.version_number = kVersionNumber;
+  return environment;
+}
+
+MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock) {
+  return {store,
+          prompts,
+          shell,
+          clock,
+          [](const std::string& temp_folder) {
+            DesktopOptions options;
+            options.temp_folder = temp_folder;
+            if (!IsHeadless()) options.screen = PrimaryScreen();
+            return CreateDesktop(options);
+          },
+          [](WorkBitmap& work) -> std::unique_ptr<Canvas> {
+            return std::make_unique<QtCanvas>(work.Pixels(), work.Width(), work.Height(),
+                                              work.StrideBytes());
+          }};
+}
+
+// A clock whose today is fixed; ticks and sleeps are the system's.
+class FixedDateClock : public SystemClock {
+ public:
+  explicit FixedDateClock(std::chrono::year_month_day today) : today_(today) {}
+  std::chrono::year_month_day Today() const override { return today_; }
+
+ private:
+  std::chrono::year_month_day today_;
+};
+
+int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path,
+               const std::vector<std::string>& arguments) {
+  SystemClock system_clock;
+  std::chrono::year_month_day date = system_clock.Today();
+  if (!options.preview_date.empty()) {
+    std::optional<std::chrono::year_month_day> parsed = ParseIsoDate(options.preview_date);
+    if (!parsed) {
+      std::cerr << "orbeline: '" << options.preview_date
+                << "' is not a date of the form YYYY-MM-DD\n";
+      return 2;
+    }
+    date = *parsed;
+  }
+  FixedDateClock clock(date);
+  QtSettingsBackend file_backend(SettingsFile());
+  OverlaySettingsBackend backend(file_backend);
+  SettingsStore store(backend);
+  HeadlessPrompts prompts;
+  HeadlessShell shell;
+  std::vector<std::string> no_arguments(arguments.begin(), arguments.begin() + 1);
+  MainForm form(MakePorts(store, prompts, shell, clock), MakeEnvironment(exe_path, no_arguments));
+  if (form.FormCreate() == MainForm::CreateResult::kTerminate) return 1;
+  form.DrawPreview(date, options.preview_file,
+                   [](const WorkBitmap& work, const std::filesystem::path& path) {
+                     QImage image(reinterpret_cast<const uchar*>(work.Pixels()), work.Width(),
+                                  work.Height(), work.StrideBytes(), QImage::Format_RGB32);
+                     if (!image.save(QString::fromStdString(path.string()), "PNG")) {
+                       throw Error("Cannot write " + path.string());
+                     }
+                   });
+  return 0;
+}
+
+int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_path) {
+  QtSettingsBackend file_backend(SettingsFile());
+  OverlaySettingsBackend backend(file_backend);
+  SettingsStore store(backend);
+  const MainFormEnvironment environment = MakeEnvironment(exe_path, {});
+  const Definition definition = LoadDefinitionFile(environment.definition_file);
+  HeadlessShell shell;
+  HeadlessPrompts prompts;
+  SystemClock clock;
+  return RunHolidaysCommand(
+      options.holidays_year, store, definition,
+      {environment.exe_path, environment.version_number, environment.system_temp}, shell, prompts,
+      static_cast<int>(clock.Today().year()), std::cout, std::cerr);
+}
+
+int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
+              const LongOptions& options) {
+  // Without a display the program still draws: Qt paints on its offscreen platform.
+  if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&
+      !EnvironmentSet("QT_QPA_PLATFORM")) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  QApplication application(argc, argv);
+  const std::filesystem::path exe_path = ExecutablePath(argv[0]);
+  if (options.command == LongOptions::Command::kPreview) {
+    return RunPreview(options, exe_path, arguments);
+  }
+  QApplication::setApplicationName(QStringLiteral("Orbeline"));
+  const bool headless = IsHeadless();
+  std::unique_ptr<Prompts> prompts;
+  if (headless) {
+    prompts = std::make_unique<HeadlessPrompts>();
+  } else {
+    prompts = std::make_unique<QtPrompts>();
+  }
+
+  const std::filesystem::path exe_dir = exe_path.parent_path();
+  std::unique_ptr<Shell> shell;
+  if (headless) {
+    shell = std::make_unique<HeadlessShell>();
+  } else {
+    shell = std::make_unique<QtShell>(exe_dir, kDataDir);
+  }
+
+  InstanceLock lock;
+  if (!lock.TryAcquire()) {
+    prompts->ShowMessage({"Error", "Orbeline already launched!", Prompts::Icon::kExclamation,
+                          Prompts::Buttons::kOk, Prompts::Answer::kOk});
+    return 1;
+  }
+
+  int code = 0;
+  if (arguments.size() > 1) {
+    code = AutoDrawCode(arguments[1], [](const std::string& path) {
+      std::error_code error;
+      return std::filesystem::is_regular_file(path, error);
+    });
+    // An argument that matches nothing ends the run at once, silently.
+    if (code == 0) return 0;
+  }
+
+  QtSettingsBackend backend(SettingsFile());
+  SettingsStore store(backend);
+  if (code > 0) store.WriteSetting(setting::kAutoDraw, std::to_string(code));
+
+  SystemClock clock;
+  MainForm form(MakePorts(store, *prompts, *shell, clock), MakeEnvironment(exe_path, arguments));
+
+  int exit_code = 0;
+  try {
+    switch (form.FormCreate()) {
+      case MainForm::CreateResult::kTerminate:
+        break;
+      case MainForm::CreateResult::kDrawOnly:
+        form.RunDrawOnly();
+        break;
+      case MainForm::CreateResult::kInteractive:
+        if (headless) {
+          std::fprintf(stderr, "orbeline: the settings window needs a display\n");
+        } else {
+          std::fprintf(stderr, "orbeline: the settings window is not available yet\n");
+        }
+        exit_code = 1;
+        break;
+    }
+  } catch (const std::exception& error) {
+    // The one general error report: the operation stopped, the user is told why.
+    prompts->ShowMessage({"Orbeline", error.what(), Prompts::Icon::kStop, Prompts::Buttons::kOk,
+                          Prompts::Answer::kOk});
+    exit_code = 1;
+  }
+  store.Flush();
+  return exit_code;
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+  std::vector<std::string> arguments(argv, argv + argc);
+  LongOptions options =
+      ParseLongOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+  try {
+    switch (options.command) {
+      case LongOptions::Command::kHelp:
+        std::cout << UsageText();
+        return 0;
+      case LongOptions::Command::kVersion:
+        std::cout << "Orbeline " << kVersionText << "\n";
+        return 0;
+      case LongOptions::Command::kError:
+        std::cerr << "orbeline: " << options.error << "\n" << UsageText();
+        return 2;
+      case LongOptions::Command::kHolidays:
+        // Reads the store only: no window system is needed.
+        return RunHolidays(options, ExecutablePath(argv[0]));
+      case LongOptions::Command::kPreview:
+      case LongOptions::Command::kNone:
+        break;
+    }
+    return RunWithQt(argc, argv, arguments, options);
+  } catch (const std::exception& error) {
+    std::cerr << "orbeline: " << error.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace orbeline

@@ -1,0 +1,101 @@
+#include "ui/qt_prompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace orbeline {
+namespace {
+
+QMessageBox::Icon ToQt(Prompts::Icon icon) {
+  switch (icon) {
+    case Prompts::Icon::kInformation:
+      return QMessageBox::Information;
+    case Prompts::Icon::kExclamation:
+      return QMessageBox::Warning;
+    case Prompts::Icon::kQuestion:
+      return QMessageBox::Question;
+    case Prompts::Icon::kStop:
+      return QMessageBox::Critical;
+    case Prompts::Icon::kNone:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
+  QMessageBox box(ToQt(message.icon), QString::fromStdString(message.caption),
+                  QString::fromStdString(message.text));
+  switch (message.buttons) {
+    case Buttons::kOk:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case Buttons::kOkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case Buttons::kYesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok:
+      return Answer::kOk;
+    case QMessageBox::Cancel:
+      return Answer::kCancel;
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      break;
+  }
+  // Closed through the title bar: the cancelling answer of the box.
+  return message.buttons == Buttons::kYesNo      ? Answer::kNo
+         : message.buttons == Buttons::kOkCancel ? Answer::kCancel
+                                                 : Answer::kOk;
+}
+
+Prompts::ConfirmationResult QtPrompts::ShowConfirmation(const std::string& caption,
+                                                        const std::string& text,
+                                                        ConfirmationMode mode, bool) {
+  QMessageBox box(
+      mode == ConfirmationMode::kQuestion ? QMessageBox::Question : QMessageBox::Information,
+      QString::fromStdString(caption), QString::fromStdString(text));
+  auto* never = new QCheckBox(QStringLiteral("Never Show This Confirmation"));
+  box.setCheckBox(never);
+  if (mode == ConfirmationMode::kQuestion) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  QApplication::beep();
+  int result = box.exec();
+  return {result == QMessageBox::Yes, never->isChecked()};
+}
+
+std::optional<std::string> QtPrompts::InputBox(const std::string& caption,
+                                               const std::string& prompt,
+                                               const std::string& initial) {
+  bool ok = false;
+  QString text = QInputDialog::getText(nullptr, QString::fromStdString(caption),
+                                       QString::fromStdString(prompt), QLineEdit::Normal,
+                                       QString::fromStdString(initial), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
+}
+
+void QtPrompts::Beep() { QApplication::beep(); }
+
+void QtPrompts::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void QtPrompts::SetApplicationTitle(const std::string& title) {
+  QGuiApplication::setApplicationDisplayName(QString::fromStdString(title));
+}
+
+}  // namespace orbeline

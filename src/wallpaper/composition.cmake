@@ -1,1 +1,0 @@
-target_sources(orbeline_core PRIVATE composition.cpp draw_pipeline.cpp)

@@ -1,0 +1,131 @@
+#include "app/holidays_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "fakes.h"
+#include "settings/overlay_settings_backend.h"
+
+namespace orbeline {
+namespace {
+
+using testing::MemorySettingsBackend;
+
+Definition JapaneseDefinition() {
+  Definition definition;
+  definition.national_holiday_text = {"1 201", "11 23", "20",     "29",  "3 4 5", "",
+                                      "301",   "11",    "301 23", "201", "3 23",  ""};
+  definition.observe_type = 1;
+  return definition;
+}
+
+Definition UsaDefinition() {
+  Definition definition;
+  definition.national_holiday_text = {"1 301", "301", "",    "",    "501",    "19",
+                                      "4",     "",    "101", "201", "11 404", "25"};
+  definition.observe_type = 2;
+  definition.ignore_equinox = true;
+  definition.ignore_kokumin = true;
+  return definition;
+}
+
+class HolidaysCommandTest : public ::testing::Test {
+ protected:
+  int Run(std::string_view year, const Definition& definition, int system_year = 2026) {
+    out.str("");
+    err.str("");
+    // As the program runs it: over a store that keeps its writes to itself.
+    OverlaySettingsBackend overlay(backend);
+    SettingsStore prepared(overlay);
+    return RunHolidaysCommand(year, prepared, definition, {"/bin/orbeline", 15200, "/tmp"}, shell,
+                              prompts, system_year, out, err);
+  }
+
+  MemorySettingsBackend backend;
+  SettingsStore store{backend};
+  testing::FakeShell shell;
+  testing::RecordingPrompts prompts;
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+TEST_F(HolidaysCommandTest, JapaneseFirstRun) {
+  EXPECT_EQ(Run("2026", JapaneseDefinition()), 0);
+  EXPECT_EQ(out.str(),
+            "2026-01-01\n2026-01-12\n2026-02-11\n2026-02-23\n2026-03-20\n2026-04-29\n"
+            "2026-05-03\n2026-05-04\n2026-05-05\n2026-07-20\n2026-08-11\n2026-09-21\n"
+            "2026-09-22\n2026-09-23\n2026-10-12\n2026-11-03\n2026-11-23\n");
+  EXPECT_EQ(err.str(), "");
+  EXPECT_TRUE(backend.write_log().empty());
+}
+
+TEST_F(HolidaysCommandTest, UsaMarksTheFridayBeforeIndependenceDay) {
+  EXPECT_EQ(Run("2026", UsaDefinition()), 0);
+  EXPECT_NE(out.str().find("2026-07-03\n2026-07-04\n"), std::string::npos) << out.str();
+  EXPECT_EQ(out.str().find("2026-03-20"), std::string::npos);  // no equinox days
+  EXPECT_NE(out.str().find("2026-11-26\n2026-12-25\n"), std::string::npos) << out.str();
+}
+
+TEST_F(HolidaysCommandTest, StoredSettingsWin) {
+  store.WriteSetting("CharStep", "30");
+  for (int m = 1; m <= 12; ++m) store.WriteSetting("Holiday" + std::to_string(m), "");
+  store.WriteSetting("Holiday3", "20");
+  store.WriteSetting("Holiday5", "3 4 5");
+  store.WriteSetting("SubstituteType", "0");
+  store.WriteSetting("AutoCalcEquinox", "1");
+  backend.ClearLog();
+  // Equinox switched off, so the stored 20 stays; no substitute for Sunday 3 May 2026.
+  EXPECT_EQ(Run("2026", JapaneseDefinition()), 0);
+  EXPECT_EQ(out.str(), "2026-03-20\n2026-05-03\n2026-05-04\n2026-05-05\n");
+  // Equinox days follow the system year, not the year asked.
+  store.WriteSetting("AutoCalcEquinox", "0");
+  store.WriteSetting("NoFurikae", "1");
+  EXPECT_EQ(Run("2027", JapaneseDefinition(), 2015), 0);
+  EXPECT_EQ(out.str(), "2027-03-21\n2027-05-03\n2027-05-04\n2027-05-05\n2027-09-23\n");
+}
+
+TEST_F(HolidaysCommandTest, SubstituteTypeFromOlderSettings) {
+  // 23 February 2025 is a Sunday.
+  store.WriteSetting("NoFurikae", "1");
+  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
+  EXPECT_EQ(out.str().find("2025-02-24"), std::string::npos);
+  store.WriteSetting("NoFurikae", "0");
+  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
+  EXPECT_NE(out.str().find("2025-02-23\n2025-02-24\n"), std::string::npos);
+  store.WriteSetting("SubstituteType", "0");
+  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
+  EXPECT_EQ(out.str().find("2025-02-24"), std::string::npos);
+}
+
+TEST_F(HolidaysCommandTest, BadYears) {
+  for (const char* year : {"", "abc", "0", "10000", "-5", "2026x", "$7E2"}) {
+    EXPECT_EQ(Run(year, JapaneseDefinition()), 2) << year;
+    EXPECT_NE(err.str().find("not a year"), std::string::npos) << year;
+    EXPECT_EQ(out.str(), "") << year;
+  }
+  EXPECT_EQ(Run("1", JapaneseDefinition()), 0);
+  EXPECT_EQ(Run("9999", JapaneseDefinition()), 0);
+}
+
+TEST_F(HolidaysCommandTest, BrokenStoreSaysSoAsAStartDoesAndChangesNothing) {
+  store.WriteSetting("CharStep", "30");
+  for (int m = 1; m <= 12; ++m) {
+    if (m != 7) store.WriteSetting("Holiday" + std::to_string(m), "1");
+  }
+  backend.ClearLog();
+  EXPECT_EQ(Run("2026", JapaneseDefinition()), 1);
+  ASSERT_FALSE(prompts.shown.empty());
+  EXPECT_NE(prompts.shown[0].text.find("Registory broken"), std::string::npos);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_TRUE(backend.write_log().empty());
+  EXPECT_FALSE(backend.Get("Holiday7"));
+
+  backend.PutOther("", "Holiday7");
+  EXPECT_EQ(Run("2026", JapaneseDefinition()), 1);
+  EXPECT_NE(err.str().find("Invalid data type for 'Holiday7'"), std::string::npos) << err.str();
+}
+
+}  // namespace
+}  // namespace orbeline

@@ -1,9 +1,0 @@
-orbeline_add_gtest(image_test
-  bmp_reader_test.cpp
-  bmp_round_trip_test.cpp
-  color_reduction_test.cpp
-  decoder_test.cpp
-  halftone_test.cpp
-  nk_dib_test.cpp
-  work_bitmap_test.cpp
-)

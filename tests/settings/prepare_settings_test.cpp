@@ -1,0 +1,166 @@
+#include "settings/prepare_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "fakes.h"
+#include "isolated_env.h"
+#include "settings/settings_store.h"
+
+namespace orbeline {
+namespace {
+
+class PrepareSettingsTest : public ::testing::Test {
+ protected:
+  PrepareSettingsTest() : store_(backend_) {
+    definition_.national_holiday_text[0] = "1 201";
+    definition_.national_holiday_text[8] = "301 23";
+    definition_.observe_type = 2;
+    definition_.ignore_equinox = true;
+    environment_ = {"/opt/orbeline/bin/orbeline", 15200, temp_.path() / "system-temp"};
+  }
+
+  PreparedSettings Prepare() { return PrepareSettings(store_, definition_, environment_, shell_); }
+  std::optional<std::string> Get(const char* name, const char* group = "") {
+    return backend_.Get(name, group);
+  }
+
+  testing::TempDir temp_;
+  testing::MemorySettingsBackend backend_;
+  SettingsStore store_;
+  testing::FakeShell shell_;
+  CountryDefaults definition_;
+  PrepareEnvironment environment_;
+};
+
+TEST_F(PrepareSettingsTest, FirstStartWritesTheFirstRunSet) {
+  PreparedSettings prepared = Prepare();
+  struct Expected {
+    const char* name;
+    const char* value;
+  } expected[] = {
+      {"CalendarType", "4"},
+      {"FontName", "Arial"},
+      {"FontSize", "18"},
+      {"FontStyleItalic", "1"},
+      {"FontStyleBold", "1"},
+      {"Font2Size", "18"},
+      {"CharStep", "30"},
+      {"CharStep2", "30"},
+      {"PositionX", "0"},
+      {"SundayColor", "clRed"},
+      {"SaturdayColor", "clBlue"},
+      {"WeekdayColor", "clGray"},
+      {"TodayColor", "clLime"},
+      {"YearMonthColor", "clAqua"},
+      {"HolidayColor", "clFuchsia"},
+      {"ShadowColor", "clBlack"},
+      {"Shadow", "1"},
+      {"TodayDrawMethod", "1"},
+      {"SmallDayName", "0"},
+      {"Holiday1", "1 201"},
+      {"Holiday2", ""},
+      {"Holiday9", "301 23"},
+      {"ReverseYearMonth", "0"},
+      {"AutoCalcEquinox", "1"},
+      {"NoKokumin", "0"},
+      {"NoRestoreWallpaper", "0"},
+      {"VersionInfo", "15200"},
+      {"StartupFileName", "Orbeline StartUp.desktop"},
+      {"SlashLean", "6"},
+      {"SameFont", "1"},
+      {"MarkerVisible", "1"},
+      {"MarkerAnimate", "1"},
+      {"DelaySeconds", "30"},
+      {"IconTextColor", "clWhite"},
+      {"ExeFileName", "/opt/orbeline/bin/orbeline -OnlyDraw"},
+      {"SubstituteType", "2"},
+      {"CustomColor0", "0"},
+      {"CustomColor15", "0"},
+  };
+  for (const Expected& e : expected) EXPECT_EQ(Get(e.name), e.value) << e.name;
+  EXPECT_FALSE(Get("DayboxColor").has_value());
+  for (int n = 1; n <= 20; ++n) {
+    EXPECT_EQ(backend_.Get("DesignName", std::to_string(n)), "Configure" + std::to_string(n));
+  }
+  EXPECT_EQ(shell_.opened_topics, std::vector<int>{1});
+  EXPECT_EQ(prepared.temp_folder, (temp_.path() / "system-temp").string() + "/");
+  EXPECT_EQ(prepared.custom_colors[3], "0");
+}
+
+TEST_F(PrepareSettingsTest, LaterStartsOnlyFillGapsAndRewriteTheExecutable) {
+  Prepare();
+  shell_.opened_topics.clear();
+  store_.WriteSetting("SundayColor", "clMaroon");
+  store_.WriteSetting("SlashLean", "100");
+  backend_.Remove("", "DelaySeconds");
+  environment_.exe_path = "/usr/bin/orbeline";
+  Prepare();
+  EXPECT_EQ(Get("SundayColor"), "clMaroon");
+  EXPECT_EQ(Get("SlashLean"), "6");
+  EXPECT_EQ(Get("DelaySeconds"), "30");
+  EXPECT_EQ(Get("ExeFileName"), "/usr/bin/orbeline -OnlyDraw");
+  EXPECT_TRUE(shell_.opened_topics.empty()) << "the manual opens once per version";
+  environment_.version_number = 15300;
+  Prepare();
+  EXPECT_EQ(Get("VersionInfo"), "15300");
+  EXPECT_EQ(shell_.opened_topics, std::vector<int>{1});
+}
+
+TEST_F(PrepareSettingsTest, MigratesValuesOfOlderVersions) {
+  store_.WriteSetting("CharStep", "20");
+  store_.WriteSetting("CalenderStyle", "7");
+  store_.WriteSetting("CalenderType", "2");
+  store_.WriteSetting("NoFurikae", "1");
+  store_.WriteSetting("Holiday1", "1 15");
+  store_.WriteSetting("Holiday10", "10");
+  Prepare();
+  EXPECT_EQ(Get("CalendarStyle"), "7");
+  EXPECT_EQ(Get("CalendarType"), "2");
+  EXPECT_FALSE(Get("CalenderStyle").has_value());
+  EXPECT_FALSE(Get("CalenderType").has_value());
+  EXPECT_EQ(Get("SubstituteType"), "0");
+  EXPECT_EQ(Get("Holiday1"), "1 201");
+  EXPECT_EQ(Get("Holiday10"), "201");
+  EXPECT_EQ(Get("CharStep2"), "20");
+  EXPECT_EQ(Get("SundayColor"), std::nullopt) << "not a first run";
+}
+
+TEST_F(PrepareSettingsTest, HolidayMigrationOnlyBeforeVersion150) {
+  store_.WriteSetting("CharStep", "20");
+  store_.WriteSetting("VersionInfo", "15000");
+  store_.WriteSetting("Holiday1", "1 15");
+  Prepare();
+  EXPECT_EQ(Get("Holiday1"), "1 15");
+}
+
+TEST_F(PrepareSettingsTest, NegativeCharStepForcesTheFirstRunSetAgain) {
+  Prepare();
+  store_.WriteSetting("Holiday3", "5");
+  store_.WriteSetting("CharStep", "-1");
+  Prepare();
+  EXPECT_EQ(Get("Holiday3"), "");
+  EXPECT_EQ(Get("CharStep"), "30");
+}
+
+TEST_F(PrepareSettingsTest, DesignNamesAreKeptWhenTheFirstExists) {
+  store_.Write("1", "DesignName", "Mine");
+  Prepare();
+  EXPECT_EQ(backend_.Get("DesignName", "1"), "Mine");
+  EXPECT_FALSE(backend_.Get("DesignName", "2").has_value());
+}
+
+TEST(ResolveTempFolderTest, StoredFolderOrTheSystemTemporaryPath) {
+  testing::TempDir dir;
+  std::string existing = dir.path().string();
+  EXPECT_EQ(ResolveTempFolder(existing, "/sys-temp"), existing + "/");
+  EXPECT_EQ(ResolveTempFolder(existing + "/", "/sys-temp"), existing + "/");
+  EXPECT_EQ(ResolveTempFolder(existing + "/missing", "/sys-temp"), "/sys-temp/");
+  EXPECT_EQ(ResolveTempFolder("", "/sys-temp/"), "/sys-temp/");
+  EXPECT_EQ(ResolveTempFolder("/", "/sys-temp"), "/");
+}
+
+}  // namespace
+}  // namespace orbeline

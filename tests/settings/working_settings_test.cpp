@@ -1,0 +1,95 @@
+#include "settings/working_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "settings/settings_store.h"
+
+namespace orbeline {
+namespace {
+
+const Rect kScreen{0, 0, 1024, 768};
+
+TEST(WorkingSettingsTest, ReadsAsTheControlsShowThem) {
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  store.WriteSetting("SundayColor", "clred");
+  store.WriteSetting("WeekdayColor", "$00123456");
+  store.WriteSetting("TodayColor", "not a colour");
+  store.WriteSetting("Shadow", "1");
+  store.WriteSetting("DayBox", "2");  // flags are true exactly for "1"
+  store.WriteSetting("CalendarType", "1");
+  store.WriteSetting("CharStep", "300");
+  store.WriteSetting("CharStep2", "0");
+  store.WriteSetting("MonthStep", "-999");
+  store.WriteSetting("PositionX", "5000");
+  store.WriteSetting("PositionY", "-20");
+  store.WriteSetting("YearDraw", "5");  // past the list: kept, selects nothing
+  store.WriteSetting("TodayDrawMethod", "abc");
+  store.WriteSetting("TilePattern", "9");
+  store.WriteSetting("SubstituteType", "-4");
+  store.WriteSetting("LastModifiedPage", "7");
+  store.WriteSetting("DelaySeconds", "999");
+  store.WriteSetting("SlashLean", "-40");
+  store.WriteSetting("IconTextColor", "clWhite");
+  WorkingSettings s = LoadWorkingSettings(store, kScreen);
+  EXPECT_EQ(s.sunday_color, 0x0000FFu);
+  EXPECT_EQ(s.weekday_color, 0x123456u);
+  EXPECT_EQ(s.today_color, 0u);
+  EXPECT_TRUE(s.shadow);
+  EXPECT_FALSE(s.day_box);
+  EXPECT_EQ(s.char_step, 255);
+  EXPECT_EQ(s.char_step2, 1);
+  EXPECT_EQ(s.month_step, -255);
+  EXPECT_EQ(s.position_x, 1024) << "Left type: X runs over the screen's width";
+  EXPECT_EQ(s.position_y, 0);
+  EXPECT_EQ(s.year_draw, 5);
+  EXPECT_EQ(s.today_draw_method, TodayDrawMethod::kNone);
+  EXPECT_EQ(s.tile_pattern, TilePattern::kStaggeredVertically);
+  EXPECT_EQ(s.substitute_type, SubstituteType{-1});
+  EXPECT_EQ(s.last_modified_page, 0);
+  EXPECT_EQ(s.delay_seconds, 180);
+  EXPECT_EQ(s.slash_lean, -40);
+  EXPECT_EQ(s.icon_text_color, 0xFFFFFFu);
+  // Every value the window looked at now exists in the store.
+  EXPECT_EQ(backend.Get("MondayStart"), "0");
+  EXPECT_EQ(backend.Get("DayboxColor"), "0");
+}
+
+TEST(WorkingSettingsTest, PositionRangesFollowTheLineDrawType) {
+  Rect screen{0, 0, 1920, 1080};
+  EXPECT_EQ(PositionXRange(CalendarType{0}, screen).max, 1080);
+  EXPECT_EQ(PositionYRange(CalendarType{0}, screen).max, 1920);
+  EXPECT_EQ(PositionXRange(CalendarType{3}, screen).max, 1080);
+  EXPECT_EQ(PositionXRange(CalendarType{4}, screen).max, 1920);
+  EXPECT_EQ(PositionYRange(CalendarType{2}, screen).max, 1080);
+}
+
+TEST(WorkingSettingsTest, SaveWindowStateWritesTheStateSettingsInOrder) {
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  WorkingSettings s;
+  s.font = {"Arial", 18, true, true};
+  s.position_x = 12;
+  s.char_step = 30;
+  s.calendar_style = 7;
+  s.month_reverse = true;
+  s.month_step = -3;
+  SaveWindowState(store, s);
+  const auto& log = backend.write_log();
+  ASSERT_EQ(log.size(), 16u + 17u);
+  EXPECT_EQ(log[0], "/FontName=Arial");
+  EXPECT_EQ(log[3], "/FontStyleBold=1");
+  EXPECT_EQ(log[12], "/Font2Name=Arial");
+  EXPECT_EQ(log[16], "/PositionX=12");
+  EXPECT_EQ(log[18], "/CharStep=30");
+  EXPECT_EQ(log[27], "/CalendarStyle=7");
+  EXPECT_EQ(log[31], "/MonthReverse=1");
+  EXPECT_EQ(log[32], "/MonthStep=-3");
+  // Settings their controls write at once are not part of it.
+  EXPECT_FALSE(backend.Get("Shadow").has_value());
+  EXPECT_FALSE(backend.Get("CalendarType").has_value());
+}
+
+}  // namespace
+}  // namespace orbeline
