@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <utility>
 
 #include "calendar/definition.h"
 #include "calendar/holiday_engine.h"
@@ -27,6 +28,9 @@ struct CalendarInputs {
 // One drawing under way: its inputs and the two extents that carry from one calendar block
 // to the next.
 struct RenderContext : CalendarInputs {
+  explicit RenderContext(const CalendarInputs& inputs, std::function<void()> save = {})
+      : CalendarInputs(inputs), save_window_state(std::move(save)) {}
+
   // Called at the start of every block so the drawing settings are kept; may be empty
   // (a preview stores nothing).
   std::function<void()> save_window_state;
