@@ -1,5 +1,8 @@
 #include "base/text_util.h"
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
 namespace orbeline {
 namespace {
 
@@ -25,6 +28,14 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
     if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 1;
   }
   return length;
+}
+
+// Two columns for an East Asian wide or fullwidth character, one for anything else (an
+// ill-formed sequence, c < 0, included).
+std::size_t DisplayColumns(UChar32 c) {
+  if (c < 0) return 1;
+  const int width = u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH);
+  return width == U_EA_WIDE || width == U_EA_FULLWIDTH ? 2 : 1;
 }
 
 }  // namespace
@@ -107,6 +118,23 @@ std::size_t Utf8Length(std::string_view text) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < text.size(); i += SequenceLength(text, i)) ++n;
   return n;
+}
+
+std::string Utf8PrefixColumns(std::string_view text, std::size_t columns) {
+  std::size_t used = 0;
+  std::size_t end = 0;
+  const auto length = static_cast<std::int32_t>(text.size());
+  std::int32_t i = 0;
+  while (i < length) {
+    UChar32 c = 0;
+    U8_NEXT(text.data(), i, length, c);
+    const std::size_t width = DisplayColumns(c);
+    if (used + width > columns && end > 0) break;
+    used += width;
+    end = static_cast<std::size_t>(i);
+    if (used >= columns) break;
+  }
+  return std::string(text.substr(0, end));
 }
 
 std::string LowerExtension(std::string_view path) {

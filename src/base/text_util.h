@@ -28,6 +28,12 @@ constexpr const char* FlagText(bool value) { return value ? "1" : "0"; }
 std::string Utf8Prefix(std::string_view text, std::size_t count);
 std::size_t Utf8Length(std::string_view text);
 
+// The longest start of UTF-8 text that takes at most `columns` display columns: an East
+// Asian wide or fullwidth character takes two, every other character one. This is how a cut
+// counted in bytes of a single- or double-byte code page reads in UTF-8. Never less than the
+// first whole character of non-empty text; bytes that are not valid UTF-8 take one column.
+std::string Utf8PrefixColumns(std::string_view text, std::size_t columns);
+
 // The extension of a path, lower-cased: the text from the last "." that comes after the
 // last "/" (".bmp"); empty when there is none.
 std::string LowerExtension(std::string_view path);

@@ -12,7 +12,7 @@ namespace orbeline {
 // and every switch false.
 struct Definition : CountryDefaults {
   std::array<std::string, 12> month_long_names;      // MonthLongNameMemo
-  std::array<std::string, 12> month_short_names;     // MonthShortNameMemo (first 3 characters)
+  std::array<std::string, 12> month_short_names;     // MonthShortNameMemo (first 3 columns)
   std::array<std::string, 12> month_local_names;     // MonthLocalMemo
   std::array<std::string, 12> month_japanese_names;  // MonthJapaneseMemo (traditional)
   std::array<std::string, 14> day_names;  // DayNameMemo: 0..6 English Sunday.., 7..13 local

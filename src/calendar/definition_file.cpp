@@ -26,14 +26,14 @@ bool IsExistingFile(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ignored);
 }
 
-// "a,b,c..." from the first `count` names, each cut to `characters` characters (0 = whole).
+// "a,b,c..." from the first `count` names, each cut to `columns` columns (0 = whole).
 template <std::size_t N>
 std::string SampleCaption(const std::array<std::string, N>& names, std::size_t first,
-                          std::size_t count, std::size_t characters) {
+                          std::size_t count, std::size_t columns) {
   std::string caption;
   for (std::size_t i = first; i < first + count; ++i) {
     if (i > first) caption += ',';
-    caption += characters == 0 ? names[i] : Utf8Prefix(names[i], characters);
+    caption += columns == 0 ? names[i] : Utf8PrefixColumns(names[i], columns);
   }
   return caption + "...";
 }
@@ -60,7 +60,7 @@ Definition ReadDefinition(const IniFile& file) {
   for (std::size_t k = 0; k < 12; ++k) {
     std::string key = std::to_string(k + 1);
     definition.month_long_names[k] = file.ReadString("Month.English", key, "");
-    definition.month_short_names[k] = Utf8Prefix(definition.month_long_names[k], 3);
+    definition.month_short_names[k] = Utf8PrefixColumns(definition.month_long_names[k], 3);
     definition.month_local_names[k] = file.ReadString("Month.Local", key, "");
     definition.month_japanese_names[k] = file.ReadString("Month.Traditional", key, "");
     definition.national_holiday_text[k] = file.ReadString("NationalHoliday", key, "");

@@ -112,11 +112,12 @@ std::string GetWeekdayLabel(const WorkingSettings& settings, const Definition& d
     case DayDraw::kOneLetter:
     case DayDraw::kTwoLetters:
     case DayDraw::kThreeLetters:
-      return Utf8Prefix(definition.day_names[index], static_cast<std::size_t>(settings.day_draw));
+      return Utf8PrefixColumns(definition.day_names[index],
+                               static_cast<std::size_t>(settings.day_draw));
     case DayDraw::kFullName:
-      return Utf8Prefix(definition.day_names[index], 20);
+      return Utf8PrefixColumns(definition.day_names[index], 20);
     case DayDraw::kLocalName:
-      return Utf8Prefix(definition.day_names[index + 7], 5);
+      return Utf8PrefixColumns(definition.day_names[index + 7], 10);
     default:
       return "";
   }

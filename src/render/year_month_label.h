@@ -23,7 +23,7 @@ std::string FormatYear(int year_draw, std::chrono::year_month_day date, EraNameC
 bool IsEraPartInForce(const WorkingSettings& settings);
 
 // The weekday name shown in column 0..6 of a week row (Monday first with MondayStart), cut
-// by DayDraw: 1, 2, 3 or 20 characters of the English name, or 5 of the local name.
+// by DayDraw: 1, 2, 3 or 20 display columns of the English name, or 10 of the local name.
 std::string GetWeekdayLabel(const WorkingSettings& settings, const Definition& definition,
                             int column);
 

@@ -84,10 +84,10 @@ TEST(DefinitionTest, MissingFileGivesEmptyTablesAndDefaults) {
   EXPECT_EQ(definition.day_draw_captions[4], ",...");
 }
 
-TEST(DefinitionTest, ShortMonthNamesAreTheFirstThreeCharacters) {
+TEST(DefinitionTest, ShortMonthNamesAreTheFirstThreeColumns) {
   Definition definition = ReadDefinition(IniFile::Parse(
       "[Month.English]\n1=May\n2=Sept\n3=\n4=Ma\n5=M\xC3\xA4rz\n6=\xE7\x9D\xA6\xE6\x9C\x88\n"));
-  const char* expected[] = {"May", "Sep", "", "Ma", "M\xC3\xA4r", "\xE7\x9D\xA6\xE6\x9C\x88",
+  const char* expected[] = {"May", "Sep", "", "Ma", "M\xC3\xA4r", "\xE7\x9D\xA6",
                             "",    "",    "", "",   "",           ""};
   for (int k = 0; k < 12; ++k) {
     EXPECT_EQ(definition.month_short_names[k], expected[k]) << "month " << k + 1;
@@ -159,12 +159,12 @@ TEST(DefinitionTest, SampleCaptions) {
                                         "\xE7\x81\xAB..."}));
 }
 
-TEST(DefinitionTest, WeekdayCaptionCutsCountCharactersNotBytes) {
+TEST(DefinitionTest, WeekdayCaptionCutsCountColumnsNotBytes) {
   Definition definition = ReadDefinition(
       IniFile::Parse("[DayOfWeek.English]\n1=\xC3\x84pfel\n2=\xE6\x97\xA5\xE6\x9B\x9C\n3=ab\n"));
   EXPECT_EQ(definition.day_draw_captions[1], "\xC3\x84,\xE6\x97\xA5,a...");
-  EXPECT_EQ(definition.day_draw_captions[2], "\xC3\x84p,\xE6\x97\xA5\xE6\x9B\x9C,ab...");
-  EXPECT_EQ(definition.day_draw_captions[3], "\xC3\x84pf,\xE6\x97\xA5\xE6\x9B\x9C,ab...");
+  EXPECT_EQ(definition.day_draw_captions[2], "\xC3\x84p,\xE6\x97\xA5,ab...");
+  EXPECT_EQ(definition.day_draw_captions[3], "\xC3\x84pf,\xE6\x97\xA5,ab...");
 }
 
 }  // namespace

@@ -341,6 +341,16 @@ TEST_F(LabelsTest, WeekdayLabelCuts) {
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "An extremely long we");
   settings.day_draw = DayDraw{5};
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "一二三四五");
+  // Ten columns: a wide character takes two.
+  for (const char* name : {"Wednesday", "Donnerstag", "日曜日", "ab日曜日曜"}) {
+    definition.day_names[10] = name;
+    EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), name);
+  }
+  definition.day_names[10] = "abc日曜日曜";
+  EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "abc日曜日");
+  definition.day_names[3] = "日曜日";
+  settings.day_draw = DayDraw{1};
+  EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "日") << "never less than one character";
   settings.monday_start = true;
   settings.day_draw = DayDraw{3};
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 6), "Sun");
