@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/text_util.h"
+#include "settings/designs.h"
 #include "settings/setting_names.h"
 
 namespace orbeline {
@@ -71,10 +72,13 @@ void FillSubstituteType(SettingsStore& store, const CountryDefaults& country) {
   store.WriteSetting(kSubstituteType, no_furikae ? "0" : std::to_string(country.observe_type));
 }
 
+// Only a missing or empty name gets its default: the names the user chose stay.
 void FillDesignNames(SettingsStore& store) {
-  if (!store.ReadText("1", kDesignName, "").empty()) return;
-  for (int n = 1; n <= 20; ++n) {
-    store.Write(std::to_string(n), kDesignName, "Configure" + std::to_string(n));
+  for (int n = 1; n <= kDesignCount; ++n) {
+    const std::string design = std::to_string(n);
+    if (store.ReadText(design, kDesignName, "").empty()) {
+      store.Write(design, kDesignName, "Configure" + design);
+    }
   }
 }
 

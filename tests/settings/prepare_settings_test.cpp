@@ -145,11 +145,13 @@ TEST_F(PrepareSettingsTest, NegativeCharStepForcesTheFirstRunSetAgain) {
   EXPECT_EQ(Get("CharStep"), "30");
 }
 
-TEST_F(PrepareSettingsTest, DesignNamesAreKeptWhenTheFirstExists) {
-  store_.Write("1", "DesignName", "Mine");
+TEST_F(PrepareSettingsTest, DefaultDesignNamesOnlyWhereANameIsMissing) {
+  store_.Write("1", "DesignName", "");
+  store_.Write("2", "DesignName", "Mine");
   Prepare();
-  EXPECT_EQ(backend_.Get("DesignName", "1"), "Mine");
-  EXPECT_FALSE(backend_.Get("DesignName", "2").has_value());
+  EXPECT_EQ(backend_.Get("DesignName", "1"), "Configure1");
+  EXPECT_EQ(backend_.Get("DesignName", "2"), "Mine");
+  EXPECT_EQ(backend_.Get("DesignName", "3"), "Configure3");
 }
 
 TEST(ResolveTempFolderTest, StoredFolderOrTheSystemTemporaryPath) {
