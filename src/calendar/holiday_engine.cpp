@@ -35,6 +35,26 @@ bool IsSubstituteDay(SubstituteType substitute_type, int rule_day, int day, int 
   }
 }
 
+// Style kJapaneseSince2007: the day is the first one that is not a holiday after a run of
+// holidays that includes a Sunday. Only days the lists name (and the days between two of
+// them) count as holidays here; the walk back crosses month ends and stops after a year, so a
+// list that marks nearly every day cannot make it endless.
+bool FollowsSundayHoliday(const HolidayLists& lists, const HolidayOptions& options, int year,
+                          int month, int day) {
+  const HolidayOptions listed{SubstituteType::kNone, options.no_kokumin};
+  std::chrono::sys_days date{MakeDate(year, month, day)};
+  for (int steps = 0; steps < 366; ++steps) {
+    date -= std::chrono::days{1};
+    const std::chrono::year_month_day before{date};
+    const int y = static_cast<int>(before.year());
+    const int m = static_cast<int>(static_cast<unsigned>(before.month()));
+    const int d = static_cast<int>(static_cast<unsigned>(before.day()));
+    if (!IsHoliday(lists, listed, y, m, d)) return false;
+    if (WeekdayOf(y, m, d) == kSunday) return true;
+  }
+  return false;
+}
+
 // Moves every rule to the front, keeping their order, so that the first 0 ends the list.
 void CloseGaps(HolidayList& list) {
   auto end = std::stable_partition(list.begin(), list.end(), [](DayRule r) { return r != 0; });
@@ -72,7 +92,8 @@ bool IsHoliday(const HolidayLists& lists, const HolidayOptions& options, int yea
       return true;
     }
   }
-  return false;
+  return options.substitute_type == SubstituteType::kJapaneseSince2007 &&
+         FollowsSundayHoliday(lists, options, year, month, day);
 }
 
 DayKind GetDayKind(const HolidayLists& lists, const HolidayOptions& options, int year, int month,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace orbeline {
 
 // The entries of the settings that are list indexes or radio groups. A stored index the
@@ -74,7 +76,19 @@ enum class YearMonthDrawStyle : int {
 // TilePattern (a radio group; -1 is nothing chosen): how a tiled wallpaper repeats.
 enum class TilePattern : int { kNormal = 0, kStaggeredHorizontally = 1, kStaggeredVertically = 2 };
 
-// SubstituteType (a radio group): the day off after a holiday on a weekend.
-enum class SubstituteType : int { kNone = 0, kJapanese = 1, kUsa = 2, kUk = 3 };
+// SubstituteType (a radio group): the day off after a holiday on a weekend. kJapanese only
+// ever moves a Sunday holiday to the Monday; kJapaneseSince2007 moves it to the first
+// following day that is not a holiday, as Japan's law has it since 2007.
+enum class SubstituteType : int {
+  kNone = 0,
+  kJapanese = 1,
+  kUsa = 2,
+  kUk = 3,
+  kJapaneseSince2007 = 4,
+};
+inline constexpr SubstituteType kLastSubstituteType = SubstituteType::kJapaneseSince2007;
+// The radio group's entry for kJapaneseSince2007, after the four entries of the window.
+inline constexpr std::string_view kJapaneseSince2007Caption =
+    "Japanese Style (since 2007: next non-holiday for Sunday conflict)";
 
 }  // namespace orbeline

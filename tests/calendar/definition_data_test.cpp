@@ -32,7 +32,7 @@ const ShippedFile kShippedFiles[] = {
      "Sunday"},
     {"JPN.def",
      {"1 201", "11 23", "20", "29", "3 4 5", "", "301", "11", "301 23", "201", "3 23", ""},
-     1,
+     4,
      false,
      "1\xE6\x9C\x88",
      "\xE7\x9D\xA6\xE6\x9C\x88",

@@ -71,6 +71,10 @@ TEST(IsHolidayTest, SubstituteStyles) {
       {"UK: Saturday alone -> Monday", 2009, 7, "4", 3, {4, 6}},
       {"UK: Sunday alone -> Monday", 2004, 7, "4", 3, {4, 5}},
       {"substitute Monday that is listed does not move on", 2001, 2, "11 12", 1, {11, 12}},
+      {"since 2007: Sunday 3 May 2026 -> Wednesday 6", 2026, 5, "3 4 5", 4, {3, 4, 5, 6}},
+      {"since 2007: a plain Sunday -> Monday", 2001, 2, "11", 4, {11, 12}},
+      {"since 2007: a user's Monday moves it on", 2001, 2, "11 12", 4, {11, 12, 13}},
+      {"since 2007 ignores Saturday", 2009, 7, "4", 4, {4}},
   };
   for (const Row& row : rows) {
     HolidayOptions options{SubstituteType{row.substitute_type}, true};
@@ -123,6 +127,8 @@ TEST(IsHolidayTest, NothingCrossesMonthEnds) {
   lists = ListsWith(1, "2");
   lists.month(12) = ParseHolidayText("31");
   EXPECT_FALSE(IsHoliday(lists, japanese, 2027, 1, 1));
+  // The law's substitute is the next day that is not a holiday, in whichever month.
+  EXPECT_TRUE(IsHoliday(ListsWith(5, "31"), {SubstituteType{4}, false}, 2026, 6, 1));
 }
 
 TEST(IsHolidayTest, FullListAndInvalidDates) {

@@ -15,7 +15,7 @@ expect_eq "-OnlyDraw exit code" 0 $?
 for pair in CharStep=30 CalendarType=4 FontSize=18 SundayColor=clRed SameFont=1 SlashLean=6 \
             DelaySeconds=30 IconTextColor=clWhite MarkerVisible=1 MarkerAnimate=1 \
             VersionInfo=15200 AutoDraw=0 "Holiday1=1 201" CustomColor0=0 CustomColor15=0 \
-            "StartupFileName=Orbeline StartUp.desktop" SubstituteType=1; do
+            "StartupFileName=Orbeline StartUp.desktop" SubstituteType=4; do
   expect_eq "fresh store ${pair%%=*}" "${pair#*=}" "$(setting "${pair%%=*}")"
 done
 for n in 1 7 20; do expect_eq "DesignName $n" "Configure$n" "$(setting DesignName $n)"; done
