@@ -180,8 +180,8 @@ bool MainForm::ApplySettingsToWindow() {
 }
 
 void MainForm::DelayedDrawWait() {
-  if (ports_.store.ReadSetting(setting::kDelayedOnlyDraw) != "1") return;
-  const int seconds = ParseDecimal(ports_.store.ReadSetting(setting::kDelaySeconds)).value_or(0);
+  if (!settings_.delayed_only_draw) return;
+  const int seconds = settings_.delay_seconds;
   if (seconds <= 0) return;
   // Compared as a signed difference, so that a tick count wrapping past 2^32 during the
   // wait neither cuts it short nor makes it endless.

@@ -67,12 +67,13 @@ class MainForm {
   CreateResult FormCreate();
 
   // Reads the holiday lists (with their integrity check), the equinox days, this month's
-  // holiday text and the special days, then every setting the window shows. False when
-  // the holiday check ended the run.
+  // holiday text and the special days, then every setting the window shows, clamped as the
+  // controls clamp them and written back where a control writes its value at once. False
+  // when the holiday check ended the run.
   bool ApplySettingsToWindow();
 
-  // The delayed start of a draw-only run: "Suspend - Orbeline" while the wait lets
-  // events through.
+  // The delayed start of a draw-only run, as long as the working copy says: "Suspend -
+  // Orbeline" while the wait lets events through.
   void DelayedDrawWait();
 
   // One drawing (Draw button: kDrawButton; right-click Draw, Enter: kWindow). False when

@@ -27,6 +27,20 @@ ColorRef ReadColor(SettingsStore& store, std::string_view name) {
 // A radio group keeps -1 (nothing chosen) and clamps anything past its last item.
 int ClampRadio(int value, int last) { return std::clamp(value, -1, last); }
 
+// A control that stores its value at once writes what it shows, so a clamped value reaches
+// the store in every run, with or without a window.
+void WriteShown(SettingsStore& store, std::string_view name, const std::string& shown) {
+  if (store.ReadText(name, "") != shown) store.WriteSetting(name, shown);
+}
+
+// The colour dialog's 16 custom colours go back as the 6 characters its entries hold.
+void WriteBackCustomColors(SettingsStore& store) {
+  for (int i = 0; i < 16; ++i) {
+    const std::string name = std::string(kCustomColorPrefix) + std::to_string(i);
+    WriteShown(store, name, store.ReadSetting(name).substr(0, 6));
+  }
+}
+
 }  // namespace
 
 ScrollRange PositionXRange(CalendarType calendar_type, const Rect& screen) {
@@ -49,6 +63,7 @@ WorkingSettings LoadWorkingSettings(SettingsStore& store, const Rect& screen) {
   s.holiday_color = ReadColor(store, kHolidayColor);
   s.shadow_color = ReadColor(store, kShadowColor);
   s.daybox_color = ReadColor(store, kDayboxColor);
+  WriteBackCustomColors(store);
   s.today_draw_method = TodayDrawMethod{ReadInt(store, kTodayDrawMethod)};
   s.shadow = ReadFlag(store, kShadow);
   s.day_box = ReadFlag(store, kDayBox);
@@ -85,10 +100,16 @@ WorkingSettings LoadWorkingSettings(SettingsStore& store, const Rect& screen) {
   s.month_reverse = ReadFlag(store, kMonthReverse);
   s.delayed_only_draw = ReadFlag(store, kDelayedOnlyDraw);
   s.delay_seconds = std::clamp(ReadInt(store, kDelaySeconds), 0, 180);
+  WriteShown(store, kDelaySeconds, std::to_string(s.delay_seconds));
   s.no_kokumin = ReadFlag(store, kNoKokumin);
   s.no_restore_wallpaper = ReadFlag(store, kNoRestoreWallpaper);
   s.transparent = ReadFlag(store, kTransparent);
-  s.substitute_type = SubstituteType{ClampRadio(ReadInt(store, kSubstituteType), 3)};
+  s.substitute_type = SubstituteType{
+      ClampRadio(ReadInt(store, kSubstituteType), static_cast<int>(kLastSubstituteType))};
+  // With nothing chosen no button is clicked, so nothing is written.
+  if (s.substitute_type != SubstituteType{-1}) {
+    WriteShown(store, kSubstituteType, std::to_string(static_cast<int>(s.substitute_type)));
+  }
   s.icon_text_color = ReadColor(store, kIconTextColor);
   s.marker_visible = ReadFlag(store, kMarkerVisible);
   s.marker_animate = ReadFlag(store, kMarkerAnimate);

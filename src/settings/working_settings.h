@@ -57,7 +57,7 @@ struct WorkingSettings {
   bool no_kokumin = false;
   bool no_restore_wallpaper = false;
   bool transparent = false;
-  SubstituteType substitute_type = SubstituteType::kNone;  // radio group, -1..3
+  SubstituteType substitute_type = SubstituteType::kNone;  // radio group, -1..4
   ColorRef icon_text_color = 0xFFFFFF;
   bool marker_visible = false;
   bool marker_animate = false;
@@ -75,7 +75,9 @@ ScrollRange PositionXRange(CalendarType calendar_type, const Rect& screen);
 ScrollRange PositionYRange(CalendarType calendar_type, const Rect& screen);
 
 // Loads every value the window shows from the store, in the order the window reads them;
-// reads that find nothing write "0" back as ReadSetting does. The holiday lists and the
+// reads that find nothing write "0" back as ReadSetting does, and the controls that store
+// their value at once write back what they show (the clamped `DelaySeconds` and
+// `SubstituteType`, the custom colours cut to their 6 characters). The holiday lists and the
 // special days are loaded separately.
 WorkingSettings LoadWorkingSettings(SettingsStore& store, const Rect& screen);
 

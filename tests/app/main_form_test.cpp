@@ -148,6 +148,21 @@ TEST_F(MainFormTest, BitmapArgumentBecomesTheSource) {
   EXPECT_EQ(form_->work_bitmap().GetPixel(150, 95), MakeColorRef(9, 8, 7));
 }
 
+TEST_F(MainFormTest, ClampedValuesAreWrittenBackAndTheWaitReadsThem) {
+  Start(0);
+  store_.WriteSetting("DelayedOnlyDraw", "1");
+  store_.WriteSetting("DelaySeconds", "1000");
+  store_.WriteSetting("SubstituteType", "9");
+  store_.WriteSetting("CustomColor3", "ABCDEF12");
+  clock_.tick_step = 0;
+  clock_.slept = 0;
+  ASSERT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
+  EXPECT_LE(clock_.slept, 181000u) << "the spin editor allows 0 to 180 seconds";
+  EXPECT_EQ(backend_.Get("DelaySeconds"), "180");
+  EXPECT_EQ(backend_.Get("SubstituteType"), "4");
+  EXPECT_EQ(backend_.Get("CustomColor3"), "ABCDEF");
+}
+
 TEST_F(MainFormTest, MissingDesktopWallpaperEndsTheRun) {
   desktop_values_.clear();
   EXPECT_EQ(Start(1), MainForm::CreateResult::kTerminate);

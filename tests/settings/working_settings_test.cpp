@@ -51,6 +51,10 @@ TEST(WorkingSettingsTest, ReadsAsTheControlsShowThem) {
   EXPECT_EQ(s.delay_seconds, 180);
   EXPECT_EQ(s.slash_lean, -40);
   EXPECT_EQ(s.icon_text_color, 0xFFFFFFu);
+  // The controls that write at once wrote their clamped values back; "nothing chosen" is
+  // no choice to write.
+  EXPECT_EQ(backend.Get("DelaySeconds"), "180");
+  EXPECT_EQ(backend.Get("SubstituteType"), "-4");
   // Every value the window looked at now exists in the store.
   EXPECT_EQ(backend.Get("MondayStart"), "0");
   EXPECT_EQ(backend.Get("DayboxColor"), "0");
