@@ -12,14 +12,13 @@
 namespace orbeline {
 
 // `orbeline --holidays YEAR`: prints every date of YEAR that the calendar marks as a
-// holiday, one YYYY-MM-DD a line in date order, and returns 0. The settings are prepared
-// and loaded exactly as a start prepares and loads them, so `store` should keep its writes
-// to itself (an overlay of the user's store). The equinox days are those of `system_year`,
-// as in the running program. A YEAR that is not an integer in 1..9999 returns 2; a store
-// whose holiday lists are broken returns 1 after `prompts` has said so.
+// holiday when it is drawn in that year, one YYYY-MM-DD a line in date order, and returns 0.
+// The settings are prepared and loaded exactly as a start prepares and loads them (so the
+// equinox days are those of YEAR), and `store` should keep its writes to itself (an overlay
+// of the user's store). A YEAR that is not an integer in 1..9999 returns 2; a store whose
+// holiday lists are broken returns 1 after `prompts` has said so.
 int RunHolidaysCommand(std::string_view year_text, SettingsStore& store,
                        const Definition& definition, const PrepareEnvironment& environment,
-                       Shell& shell, Prompts& prompts, int system_year, std::ostream& out,
-                       std::ostream& err);
+                       Shell& shell, Prompts& prompts, std::ostream& out, std::ostream& err);
 
 }  // namespace orbeline

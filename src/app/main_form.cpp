@@ -10,10 +10,10 @@
 #include <system_error>
 #include <utility>
 
+#include "app/window_settings.h"
 #include "base/error.h"
 #include "calendar/definition_file.h"
 #include "calendar/reminders.h"
-#include "calendar/user_holidays.h"
 #include "settings/designs.h"
 #include "settings/setting_names.h"
 #include "wallpaper/composition.h"
@@ -21,11 +21,6 @@
 
 namespace orbeline {
 namespace {
-
-int YearOf(std::chrono::year_month_day date) { return static_cast<int>(date.year()); }
-int MonthOf(std::chrono::year_month_day date) {
-  return static_cast<int>(static_cast<unsigned>(date.month()));
-}
 
 // The local calendar date of a file's last change.
 std::optional<std::chrono::year_month_day> LastWriteDate(const std::string& path) {
@@ -165,17 +160,15 @@ bool MainForm::ApplyDesign(int n) {
 }
 
 bool MainForm::ApplySettingsToWindow() {
-  const bool auto_calc_equinox = ports_.store.ReadSetting(setting::kAutoCalcEquinox) == "1";
-  HolidayLoadResult loaded = LoadHolidayLists(ports_.store, ports_.prompts, auto_calc_equinox,
-                                              holidays_, [this] { RunPrepareSettings(); });
-  if (loaded != HolidayLoadResult::kLoaded) return false;
-  std::chrono::year_month_day today = ports_.clock.Today();
-  AddEquinoxDays(holidays_, auto_calc_equinox, YearOf(today));
-  holiday_panel_text_ = ShowMonthHolidays(holidays_, YearOf(today), MonthOf(today));
-  LoadSpecialDays(ports_.store, special_days_);
-  special_day_lines_ = FillSpecialDayList(special_days_);
-  special_days_.SplitSpecialDates();
-  settings_ = LoadWorkingSettings(ports_.store, run_.screen);
+  std::optional<WindowSettings> loaded = LoadWindowSettings(
+      ports_.store, ports_.prompts, [this] { RunPrepareSettings(); }, ports_.clock.Today(),
+      run_.screen);
+  if (!loaded) return false;
+  holidays_ = loaded->holidays;
+  holiday_panel_text_ = std::move(loaded->holiday_panel_text);
+  special_days_ = std::move(loaded->special_days);
+  special_day_lines_ = std::move(loaded->special_day_lines);
+  settings_ = std::move(loaded->settings);
   return true;
 }
 

@@ -148,14 +148,13 @@ int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_pat
   const Definition definition = LoadDefinitionFile(environment.definition_file);
   HeadlessShell shell;
   HeadlessPrompts prompts;
-  SystemClock clock;
   return RunHolidaysCommand(
       options.holidays_year, store, definition,
       {environment.exe_path, environment.version_number, environment.system_temp}, shell, prompts,
-      static_cast<int>(clock.Today().year()), std::cout, std::cerr);
+      std::cout, std::cerr);
 }
 
-int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
+int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
               const LongOptions& options) {
   // Without a display the program still draws: Qt paints on its offscreen platform.
   if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&

@@ -33,14 +33,14 @@ Definition UsaDefinition() {
 
 class HolidaysCommandTest : public ::testing::Test {
  protected:
-  int Run(std::string_view year, const Definition& definition, int system_year = 2026) {
+  int Run(std::string_view year, const Definition& definition) {
     out.str("");
     err.str("");
     // As the program runs it: over a store that keeps its writes to itself.
     OverlaySettingsBackend overlay(backend);
     SettingsStore prepared(overlay);
     return RunHolidaysCommand(year, prepared, definition, {"/bin/orbeline", 15200, "/tmp"}, shell,
-                              prompts, system_year, out, err);
+                              prompts, out, err);
   }
 
   MemorySettingsBackend backend;
@@ -79,11 +79,33 @@ TEST_F(HolidaysCommandTest, StoredSettingsWin) {
   // Equinox switched off, so the stored 20 stays; no substitute for Sunday 3 May 2026.
   EXPECT_EQ(Run("2026", JapaneseDefinition()), 0);
   EXPECT_EQ(out.str(), "2026-03-20\n2026-05-03\n2026-05-04\n2026-05-05\n");
-  // Equinox days follow the system year, not the year asked.
+  // The equinox days are those of the year asked, as a drawing in that year marks them.
   store.WriteSetting("AutoCalcEquinox", "0");
   store.WriteSetting("NoFurikae", "1");
-  EXPECT_EQ(Run("2027", JapaneseDefinition(), 2015), 0);
+  EXPECT_EQ(Run("2027", JapaneseDefinition()), 0);
   EXPECT_EQ(out.str(), "2027-03-21\n2027-05-03\n2027-05-04\n2027-05-05\n2027-09-23\n");
+}
+
+TEST_F(HolidaysCommandTest, TheLawSince2007AddsExactlyTheEightMaySubstitutes) {
+  Definition law = JapaneseDefinition();
+  law.observe_type = 4;
+  std::string added;
+  for (int year = 2022; year <= 2050; ++year) {
+    Run(std::to_string(year), JapaneseDefinition());
+    const std::string monday_only = out.str();
+    Run(std::to_string(year), law);
+    std::string rest = out.str();
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+      if (monday_only.find(line) != std::string::npos) continue;
+      added += line + " ";
+      rest.erase(rest.find(line + "\n"), line.size() + 1);
+    }
+    EXPECT_EQ(rest, monday_only) << "nothing else changes";
+  }
+  EXPECT_EQ(added,
+            "2025-05-06 2026-05-06 2031-05-06 2036-05-06 2037-05-06 2042-05-06 2043-05-06 "
+            "2048-05-06 ");
 }
 
 TEST_F(HolidaysCommandTest, SubstituteTypeFromOlderSettings) {

@@ -9,9 +9,13 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0:detect_leaks=0"
 holidays() { LC_ALL= LC_MESSAGES= LANG=$1 faketime "2026-06-01 12:00:00" "$ORBELINE" --holidays "$2"; }
 
 new_home
-expected_jp="2026-01-01 2026-01-12 2026-02-11 2026-02-23 2026-03-20 2026-04-29 2026-05-03 2026-05-04 2026-05-05 2026-07-20 2026-08-11 2026-09-21 2026-09-22 2026-09-23 2026-10-12 2026-11-03 2026-11-23"
+expected_jp="2026-01-01 2026-01-12 2026-02-11 2026-02-23 2026-03-20 2026-04-29 2026-05-03 2026-05-04 2026-05-05 2026-05-06 2026-07-20 2026-08-11 2026-09-21 2026-09-22 2026-09-23 2026-10-12 2026-11-03 2026-11-23"
 expect_eq "Japanese holidays of 2026" "$expected_jp" "$(holidays ja_JP.UTF-8 2026 | tr '\n' ' ' | sed 's/ $//')"
 expect_true "--holidays creates no store" test ! -e "$CONF"
+# Every year from 2022 to 2050: exactly Japan's published public holidays.
+reference="$(dirname "$0")/japan_holidays_2022_2050.txt"
+expect_eq "Japan 2022-2050 against the published list" "" \
+  "$(diff <(for y in $(seq 2022 2050); do holidays ja_JP.UTF-8 "$y"; done) "$reference")"
 us=$(holidays en_US.UTF-8 2026)
 expect_true "US: Friday before a Saturday 4 July" grep -qx 2026-07-03 <<<"$us"
 expect_true "US: Thanksgiving" grep -qx 2026-11-26 <<<"$us"
