@@ -58,7 +58,15 @@ WallpaperServices MainForm::Services() {
   return {*desktop_, ports_.store, ports_.prompts, ports_.clock};
 }
 
+int MainForm::TakeAutoDrawCode() {
+  if (environment_.preview) return 0;
+  const int code = ParseDecimal(ports_.store.ReadSetting(setting::kAutoDraw)).value_or(0);
+  if (code > 0) ports_.store.WriteSetting(setting::kAutoDraw, "0");
+  return code;
+}
+
 MainForm::CreateResult MainForm::FormCreate() {
+  auto_draw_code_ = TakeAutoDrawCode();
   source_unsupported_ = false;
   ports_.prompts.SetApplicationTitle("Orbeline");
   shortcut_file_ = (environment_.startup_folder / kStartupShortcutName).string();
@@ -74,7 +82,6 @@ MainForm::CreateResult MainForm::FormCreate() {
   run_.wallpaper = wallpaper.state;
   if (!ApplySettingsToWindow()) return CreateResult::kTerminate;
 
-  auto_draw_code_ = ParseDecimal(ports_.store.ReadSetting(setting::kAutoDraw)).value_or(0);
   // A different draw of designs in every run: start the generator from the clock.
   random_ = std::mt19937(static_cast<std::mt19937::result_type>(
       std::chrono::system_clock::now().time_since_epoch().count() ^ ports_.clock.TickCount()));
@@ -82,7 +89,6 @@ MainForm::CreateResult MainForm::FormCreate() {
   if (auto_draw_code_ < 1) {
     return wallpaper.terminate ? CreateResult::kTerminate : CreateResult::kInteractive;
   }
-  ports_.store.WriteSetting(setting::kAutoDraw, "0");
   // Without the desktop's wallpaper values there is nothing to draw on: the user has been
   // told, and the run ends before anything is composed.
   if (wallpaper.terminate) return CreateResult::kTerminate;

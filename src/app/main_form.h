@@ -37,6 +37,8 @@ struct MainFormEnvironment {
   std::string first_argument;             // the command line's first argument, if any
   bool japanese_locale = false;           // era names cut to their first character
   int version_number = 0;
+  // A --preview run: it only looks, so it takes over no stored run code (AutoDraw).
+  bool preview = false;
 };
 
 struct MainFormPorts {
@@ -62,8 +64,10 @@ class MainForm {
 
   MainForm(MainFormPorts ports, MainFormEnvironment environment);
 
-  // The create handler: definition file, settings defaults and migrations, the screen,
-  // the stored settings applied, the run mode taken over from AutoDraw.
+  // The create handler: the run mode taken over from AutoDraw (and AutoDraw reset at once,
+  // so that no way this start ends leaves a one-shot code for the next plain start), the
+  // definition file, settings defaults and migrations, the screen, the stored settings
+  // applied.
   CreateResult FormCreate();
 
   // Reads the holiday lists (with their integrity check), the equinox days, this month's
@@ -119,6 +123,8 @@ class MainForm {
   // What a draw-only run draws with: the design, the source or the check whether today's
   // calendar is already installed. False when the run must not draw.
   bool ChooseDrawOnlySource();
+  // The stored auto-draw code, reset to "0" when it is positive (never in a preview).
+  int TakeAutoDrawCode();
   bool ApplyDesign(int n);
   bool TodaysCalendarInstalled() const;
   WallpaperServices Services();

@@ -148,6 +148,17 @@ TEST_F(MainFormTest, BitmapArgumentBecomesTheSource) {
   EXPECT_EQ(form_->work_bitmap().GetPixel(150, 95), MakeColorRef(9, 8, 7));
 }
 
+TEST_F(MainFormTest, BrokenStoreNeverLeavesAOneShotCodeBehind) {
+  Start(0);
+  for (Prompts::Answer answer : {Prompts::Answer::kOk, Prompts::Answer::kCancel}) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    backend_.Remove("", "Holiday7");
+    prompts_.message_answers = {answer};
+    EXPECT_EQ(Start(13), MainForm::CreateResult::kTerminate);
+    EXPECT_EQ(backend_.Get("AutoDraw"), "0");
+  }
+}
+
 TEST_F(MainFormTest, ClampedValuesAreWrittenBackAndTheWaitReadsThem) {
   Start(0);
   store_.WriteSetting("DelayedOnlyDraw", "1");
