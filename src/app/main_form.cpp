@@ -108,7 +108,11 @@ MainForm::CreateResult MainForm::FormCreate() {
 bool MainForm::ChooseDrawOnlySource() {
   const int code = auto_draw_code_;
   if (code == 2) {
-    run_.wallpaper.source_wallpaper_path = environment_.first_argument;
+    // The source of this run only: the close puts the desktop's own values back, and a
+    // relative name is taken in the folder the program was started in.
+    std::error_code ignored;
+    run_.wallpaper.source_wallpaper_path =
+        std::filesystem::absolute(environment_.first_argument, ignored).lexically_normal().string();
     // The bitmap named on the command line exists (the grammar checked it): draw on it even
     // when the desktop itself had no picture.
     run_.wallpaper.no_source_wallpaper = false;

@@ -70,6 +70,10 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
   state.work_bitmap_path = WithTrailingSlash(temp_folder) + std::string(kWorkBitmapFileName);
   state.source_wallpaper_path = FindSourceWallpaper(wallpaper, home_folder, services.store);
   state.no_source_wallpaper = !FileExists(state.source_wallpaper_path);
+  // A file missing today (a drive not mounted yet) is still the user's choice; only the
+  // store's "0" for a missing OriginalWallpaper means no picture.
+  state.desktop_wallpaper = state.source_wallpaper_path;
+  if (state.work_bitmap_installed && state.desktop_wallpaper == "0") state.desktop_wallpaper = "";
 
   state.tile_source = desktop.ReadValue(kTileWallPaperValue, kMissingValue) == "1";
   state.stretch_source = desktop.ReadValue(kWallpaperStyleValue, "0") != "0";
@@ -81,7 +85,7 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 }
 
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
-  store.WriteSetting(setting::kOriginalWallpaper, state.source_wallpaper_path);
+  store.WriteSetting(setting::kOriginalWallpaper, state.desktop_wallpaper);
 }
 
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,
@@ -91,8 +95,7 @@ void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& 
     RememberOriginalWallpaper(services.store, state);
   } else {
     // There is no win.ini here: only the desktop's own value is restored.
-    desktop.WriteValue(kWallpaperValue,
-                       state.no_source_wallpaper ? "" : state.source_wallpaper_path);
+    desktop.WriteValue(kWallpaperValue, state.desktop_wallpaper);
   }
   if (state.origin_x > 0)
     desktop.WriteValue(kWallpaperOriginXValue, std::to_string(state.origin_x));

@@ -18,7 +18,12 @@ inline constexpr std::string_view kWorkBitmapFileName = "ovalin.bmp";
 
 // What the program learnt at start about the user's wallpaper and how the desktop shows it.
 struct WallpaperState {
-  std::string source_wallpaper_path;   // SourceWallpaperPath: the user's picture
+  std::string source_wallpaper_path;  // SourceWallpaperPath: the picture this run draws on
+  // The user's own wallpaper as the desktop named it at start (the remembered
+  // OriginalWallpaper while a work bitmap was shown; empty for none): what the close puts
+  // back and what OriginalWallpaper keeps, whether or not the file is there today, and never
+  // a bitmap named on the command line.
+  std::string desktop_wallpaper;
   std::string work_bitmap_path;        // WorkBitmapPath: temp folder + "ovalin.bmp"
   bool work_bitmap_installed = false;  // the desktop showed a work bitmap at start
   bool no_source_wallpaper = false;    // no picture file: the desktop pattern stands in
@@ -52,16 +57,17 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 // True when the file-name part of `path` is the work bitmap's name (letter case ignored).
 bool IsWorkBitmapName(std::string_view path);
 
-// Stores the user's picture as `OriginalWallpaper` so that a later run can find it while a
-// work bitmap is installed. InstallWallpaper calls it before installing a work bitmap, so a
+// Stores the user's own wallpaper as `OriginalWallpaper` so that a later run can find it
+// while a work bitmap is installed. InstallWallpaper calls it before installing a work bitmap, so a
 // run that never reaches its close cannot lose the user's wallpaper.
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state);
 
 // Whether the close keeps the work bitmap installed (the NoRestoreWallpaper check box).
 enum class WallpaperAtClose { kRestore, kKeepWorkBitmap };
 
-// The close's wallpaper steps: restore the desktop's stored values (the screen is left as
-// it is) or remember the user's picture, then write back positive origin values. A desktop
+// The close's wallpaper steps: put the desktop's own `Wallpaper` value back as it was at
+// start (the screen is left as it is) or remember the user's picture, then write back
+// positive origin values. A desktop
 // that shows its stored value live is never restored: the user's picture is remembered and
 // Revert is the way back.
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,

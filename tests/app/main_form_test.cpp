@@ -135,17 +135,41 @@ TEST_F(MainFormTest, RandomDesignWithNothingSaved) {
   EXPECT_EQ(prompts_.shown[0].text, "Nothing registered!");
 }
 
-TEST_F(MainFormTest, BitmapArgumentBecomesTheSource) {
+TEST_F(MainFormTest, BitmapArgumentIsTheSourceOfThisRunOnly) {
   std::filesystem::path picture = temp_.path() / "given.bmp";
   WorkBitmap given;
   given.Reset(20, 10, WorkBitmapFormat::k24Bit);
   given.SetPixel(0, 0, MakeColorRef(9, 8, 7));
   given.SaveBmp(picture);
-  environment_.first_argument = picture.string();
-  ASSERT_EQ(Start(2), MainForm::CreateResult::kDrawOnly);
-  EXPECT_EQ(form_->wallpaper().source_wallpaper_path, picture.string());
-  // Centred: (320 - 20) / 2 = 150, (200 - 10) / 2 = 95.
-  EXPECT_EQ(form_->work_bitmap().GetPixel(150, 95), MakeColorRef(9, 8, 7));
+  const std::string own = (temp_.path() / "own.bmp").string();
+  struct Row {
+    const char* name;
+    std::string wallpaper;  // the desktop's own value at start
+    const char* no_restore;
+    std::string wallpaper_after, original_after;
+  };
+  for (const Row& row : std::vector<Row>{{"restored", own, "0", own, own},
+                                         {"no picture, kept", "", "1", "", ""},
+                                         {"missing picture, kept", own, "1", "", own}}) {
+    SCOPED_TRACE(row.name);
+    desktop_values_ = {{"Wallpaper", row.wallpaper}};
+    store_.WriteSetting("NoRestoreWallpaper", row.no_restore);
+    store_.WriteSetting("OriginalWallpaper", "");
+    // A relative argument names a file of the folder the program was started in.
+    const std::filesystem::path started_in = std::filesystem::current_path();
+    std::filesystem::current_path(temp_.path());
+    environment_.first_argument = "given.bmp";
+    ASSERT_EQ(Start(2), MainForm::CreateResult::kDrawOnly);
+    std::filesystem::current_path(started_in);
+    EXPECT_EQ(form_->wallpaper().source_wallpaper_path, picture.string());
+    // Centred: (320 - 20) / 2 = 150, (200 - 10) / 2 = 95.
+    EXPECT_EQ(form_->work_bitmap().GetPixel(150, 95), MakeColorRef(9, 8, 7));
+    form_->RunDrawOnly();
+    if (row.no_restore[0] == '0') {
+      EXPECT_EQ(desktop_->Get("Wallpaper"), row.wallpaper_after);
+    }
+    EXPECT_EQ(backend_.Get("OriginalWallpaper").value_or(""), row.original_after);
+  }
 }
 
 TEST_F(MainFormTest, BrokenStoreNeverLeavesAOneShotCodeBehind) {

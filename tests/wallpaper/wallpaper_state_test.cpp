@@ -28,6 +28,7 @@ class WallpaperStateTest : public ::testing::Test {
   WallpaperState Source(const std::string& path) const {
     WallpaperState state;
     state.source_wallpaper_path = path;
+    state.desktop_wallpaper = path;
     state.work_bitmap_path = Temp("ovalin.bmp");
     return state;
   }
@@ -70,20 +71,24 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
     std::string source;
     bool installed;
     bool no_source;
+    std::string restored;
   };
+  // `restored` is what the close puts back: the desktop's own value, whatever is on disk.
   const std::vector<Row> rows = {
-      {"absolute path", Home("sea.bmp"), std::nullopt, Home("sea.bmp"), false, false},
+      {"absolute path", Home("sea.bmp"), std::nullopt, Home("sea.bmp"), false, false,
+       Home("sea.bmp")},
       {"work bitmap -> OriginalWallpaper", Temp("ovalin.bmp"), Home("sea.bmp"), Home("sea.bmp"),
-       true, false},
+       true, false, Home("sea.bmp")},
       {"work bitmap name in any case", Temp("OVALIN.BMP"), Home("sea.bmp"), Home("sea.bmp"), true,
-       false},
+       false, Home("sea.bmp")},
       {"work bitmap with stale original", Temp("ovalin.bmp"), Home("gone.jpg"), Home("gone.jpg"),
-       true, true},
-      {"work bitmap without original reads 0", Temp("ovalin.bmp"), std::nullopt, "0", true, true},
-      {"missing file keeps its name", Home("gone.jpg"), std::nullopt, Home("gone.jpg"), false,
-       true},
-      {"bare name not in home", "gone.jpg", std::nullopt, "gone.jpg", false, true},
-      {"empty: the home folder is no picture", "", std::nullopt, "", false, true},
+       true, true, Home("gone.jpg")},
+      {"work bitmap without original reads 0", Temp("ovalin.bmp"), std::nullopt, "0", true, true,
+       ""},
+      {"missing file keeps its name", Home("gone.jpg"), std::nullopt, Home("gone.jpg"), false, true,
+       Home("gone.jpg")},
+      {"bare name not in home", "gone.jpg", std::nullopt, "gone.jpg", false, true, "gone.jpg"},
+      {"empty: the home folder is no picture", "", std::nullopt, "", false, true, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -98,6 +103,8 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
     if (row.installed && !row.original) {
       EXPECT_EQ(Setting("OriginalWallpaper"), "0");
     }
+    RestoreWallpaperAtClose(services_, result.state, WallpaperAtClose::kRestore);
+    EXPECT_EQ(desktop_.Get(kWallpaperValue), row.restored);
   }
 }
 
@@ -169,11 +176,11 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   const std::string sea = Home("sea.bmp");
   const std::vector<Row> rows = {
       {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
-      {"restore without picture",
+      {"a picture missing today is put back too",
        WallpaperAtClose::kRestore,
        false,
        true,
-       {"Wallpaper="},
+       {"Wallpaper=" + sea},
        std::nullopt},
       {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
       {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
