@@ -214,6 +214,8 @@ void MainForm::Revert(RevertTarget target) {
 void MainForm::RunDrawOnly() {
   if (!run_.draw_only_pending) return;
   if (!source_unsupported_) {
+    // The hidden window shows its first page, and the close stores the page shown.
+    settings_.last_modified_page = 0;
     PipelineHooks hooks;
     hooks.set_caption = [this](const std::string& caption) {
       ports_.prompts.SetApplicationTitle(caption);

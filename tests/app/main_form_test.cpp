@@ -74,6 +74,7 @@ TEST_F(MainFormTest, PlainStartIsInteractiveAndLeavesAutoDrawAlone) {
 }
 
 TEST_F(MainFormTest, DrawOnlyRunDrawsInstallsAndPutsTheValuesBack) {
+  store_.WriteSetting("LastModifiedPage", "2");  // the hidden window shows its first page
   ASSERT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
   EXPECT_EQ(backend_.Get("AutoDraw"), "0");
   EXPECT_TRUE(form_->draw_only_run());
