@@ -8,7 +8,9 @@
 
 #include "base/error.h"
 #include "image/image_decoder.h"
+#include "image/stretch.h"
 #include "settings/settings_store.h"
+#include "wallpaper/picture_layout.h"
 
 namespace orbeline {
 namespace {
@@ -128,20 +130,27 @@ RootImage GenericDesktop::ComposeRootImage(const std::string& path, const Rect& 
   if (path.empty()) return image;
 
   // Errors name the file and the reason.
-  const TNkDIB picture = DecodeImageFile(path);
+  const TNkDIB decoded = DecodeImageFile(path);
+  DibImage picture = decoded.Image();
+  // The work bitmap is screen-sized and looks the same in every layout; other pictures are
+  // laid out as the stored values say.
+  Layout layout = Layout::kCentred;
+  const std::string style = ReadValue(kWallpaperStyleValue, "0");
+  if (ReadValue(kTileWallPaperValue, "0") == "1") {
+    layout = Layout::kTiled;
+  } else if (style != "0" && PictureFitOf(style) == PictureFit::kStretch) {
+    layout = Layout::kStretched;
+  } else if (style != "0") {
+    // Fitted inside or covering the screen: scaled as the composition scales it, centred.
+    const Rect target = PlacePicture(PictureFitOf(style), picture.Width(), picture.Height(),
+                                     Rect{0, 0, image.width, image.height});
+    picture = ScalePicture(picture, target.Width(), target.Height());
+  }
   const int w = picture.Width();
   const int h = picture.Height();
   std::vector<std::uint32_t> source(static_cast<std::size_t>(w) * h);
   for (int y = 0; y < h; ++y) {
-    picture.Image().RowToRgb32(h - 1 - y, &source[static_cast<std::size_t>(y) * w]);
-  }
-  // The work bitmap is screen-sized and looks the same in every layout; other pictures are
-  // laid out as the stored values say.
-  Layout layout = Layout::kCentred;
-  if (ReadValue(kTileWallPaperValue, "0") == "1") {
-    layout = Layout::kTiled;
-  } else if (ReadValue(kWallpaperStyleValue, "0") != "0") {
-    layout = Layout::kStretched;
+    picture.RowToRgb32(h - 1 - y, &source[static_cast<std::size_t>(y) * w]);
   }
   const int left = (image.width - w) / 2;
   const int top = (image.height - h) / 2;

@@ -8,8 +8,10 @@
 #include "base/error.h"
 #include "base/text_util.h"
 #include "image/image_decoder.h"
+#include "image/stretch.h"
 #include "settings/ask_confirmation.h"
 #include "settings/setting_names.h"
+#include "wallpaper/picture_layout.h"
 
 namespace orbeline {
 namespace {
@@ -26,6 +28,18 @@ void ResetLikeDib(WorkBitmap& work, const TNkDIB& dib, int width, int height) {
   } else {
     work.Reset(width, height, WorkBitmapFormat::k24Bit);
   }
+}
+
+// The picture scaled into `target` keeping its shape (fit or cover), smoothed as the desktop
+// smooths it. A palette picture (an 8-bit screen) takes the nearest pixel and the halftone
+// its drawing option asks for.
+void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
+  if (dib.GetBitCount() <= 8) {
+    work.StretchDrawDib(dib, target);
+    return;
+  }
+  work.DrawDib(TNkDIB(ScalePicture(dib.Image(), target.Width(), target.Height())), target.left,
+               target.top);
 }
 
 }  // namespace
@@ -142,7 +156,11 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
     if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
     ResetLikeDib(work, dib, width, height);
     FillDesktopPattern(work, width, height, services.desktop);
-    if (wallpaper.stretch_source) {
+    if (wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch) {
+      DrawScaled(work, dib,
+                 PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(),
+                              Rect{0, 0, width, height}));
+    } else if (wallpaper.stretch_source) {
       Rect target{0, 0, width, height};
       if (wallpaper.origin_x != 0 || wallpaper.origin_y != 0) {
         target = {wallpaper.origin_x, wallpaper.origin_y, wallpaper.origin_x + width,

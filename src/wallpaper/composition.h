@@ -39,8 +39,8 @@ enum class ComposeResult {
 bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run);
 
 // Rebuilds at screen size what the desktop shows without a calendar (the picture tiled,
-// staggered, centred or stretched, or the 8x8 pattern) into `work`, and writes the work
-// bitmap file.
+// staggered, centred, stretched, fitted inside or covering the screen, or the 8x8 pattern)
+// into `work`, and writes the work bitmap file.
 ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
                                const WorkingSettings& settings,
                                ComposeOutput output = ComposeOutput::kWriteFile);

@@ -76,7 +76,9 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
   if (state.work_bitmap_installed && state.desktop_wallpaper == "0") state.desktop_wallpaper = "";
 
   state.tile_source = desktop.ReadValue(kTileWallPaperValue, kMissingValue) == "1";
-  state.stretch_source = desktop.ReadValue(kWallpaperStyleValue, "0") != "0";
+  const std::string style = desktop.ReadValue(kWallpaperStyleValue, "0");
+  state.stretch_source = style != "0";
+  state.picture_fit = PictureFitOf(style);
   if (state.no_source_wallpaper) state.tile_source = false;
 
   state.origin_x = ReadOrigin(desktop, kWallpaperOriginXValue);

@@ -10,6 +10,7 @@
 #include "settings/settings_store.h"
 #include "settings/working_settings.h"
 #include "wallpaper/desktop.h"
+#include "wallpaper/picture_layout.h"
 
 namespace orbeline {
 
@@ -28,7 +29,8 @@ struct WallpaperState {
   bool work_bitmap_installed = false;  // the desktop showed a work bitmap at start
   bool no_source_wallpaper = false;    // no picture file: the desktop pattern stands in
   bool tile_source = false;
-  bool stretch_source = false;
+  bool stretch_source = false;  // scaled to the screen, as `picture_fit` says
+  PictureFit picture_fit = PictureFit::kStretch;
   std::int32_t origin_x = 0;  // WallpaperOriginX as read at start
   std::int32_t origin_y = 0;  // WallpaperOriginY as read at start
 };

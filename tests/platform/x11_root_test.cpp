@@ -202,6 +202,20 @@ TEST_F(X11RootTest, SmallerPicturesAreCentredOrTiledOnTheBackgroundColour) {
   EXPECT_EQ(At(pixels, width_, 10, 8), 0x00FF00u);
   EXPECT_EQ(At(pixels, width_, 11, 11), 0xFFFFFFu);
 
+  // The desktop styles keep the picture's shape: fit inside, or cover and crop.
+  desktop.WriteValue(kTileWallPaperValue, "0");
+  desktop.WriteValue(kWallpaperStyleValue, "6");
+  desktop.InstallWallpaper(picture);
+  pixels = CaptureRoot();
+  const int fit_left = (width_ - height_) / 2;
+  EXPECT_EQ(At(pixels, width_, fit_left - 1, 0), 0xFF00FFu);
+  EXPECT_EQ(At(pixels, width_, fit_left, 0), 0xFF0000u);
+  desktop.WriteValue(kWallpaperStyleValue, "10");
+  desktop.InstallWallpaper(picture);
+  pixels = CaptureRoot();
+  EXPECT_EQ(At(pixels, width_, 0, 0), 0xFF0000u);
+  EXPECT_EQ(At(pixels, width_, width_ - 1, height_ - 1), 0xFFFFFFu);
+
   desktop.InstallWallpaper("");
   pixels = CaptureRoot();
   EXPECT_EQ(At(pixels, width_, 8, 8), 0xFF00FFu);

@@ -142,6 +142,58 @@ TEST_F(CompositionTest, StretchedIntoTheWorkAreaOrTheOrigin) {
   EXPECT_EQ(run_.work.GetPixel(0, 10), MakeColorRef(0, 0, 7));
 }
 
+TEST_F(CompositionTest, DesktopStylesFitCoverAndStretch) {
+  const std::string picture = WriteTile(40, 20);
+  struct Probe {
+    int x, y;
+    ColorRef color;
+  };
+  struct Row {
+    const char* style;
+    std::vector<Probe> probes;
+  };
+  const std::vector<Row> rows = {
+      // Fit inside: 5 times, 200x100 at y = 10, the desktop around it.
+      {"6",
+       {{0, 5, kDesktopColor},
+        {0, 10, MakeColorRef(0, 0, 7)},
+        {102, 62, MakeColorRef(20, 10, 7)},
+        {199, 109, MakeColorRef(39, 19, 7)},
+        {100, 115, kDesktopColor}}},
+      // Cover: 6 times, 240x120 at x = -20.
+      {"10", {{0, 0, MakeColorRef(3, 0, 7)}, {199, 119, MakeColorRef(36, 19, 7)}}},
+      {"22", {{0, 0, MakeColorRef(3, 0, 7)}, {100, 60, MakeColorRef(20, 10, 7)}}},
+      {"2", {{0, 0, MakeColorRef(0, 0, 7)}, {199, 119, MakeColorRef(39, 19, 7)}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.style);
+    desktop_.Put("Wallpaper", picture);
+    desktop_.Put("WallpaperStyle", row.style);
+    run_.wallpaper = ReadWallpaperSettings(services_, "/", (temp_.path() / "cache").string()).state;
+    ASSERT_EQ(Compose(), ComposeResult::kWritten);
+    for (const Probe& probe : row.probes) {
+      EXPECT_EQ(run_.work.GetPixel(probe.x, probe.y), probe.color) << probe.x << "," << probe.y;
+    }
+  }
+}
+
+TEST_F(CompositionTest, DownScaledPhotosAreAveragedNotSampled) {
+  WorkBitmap checkerboard;
+  checkerboard.Reset(400, 240, WorkBitmapFormat::k24Bit);
+  for (int y = 0; y < 240; ++y) {
+    for (int x = 0; x < 400; ++x) checkerboard.SetPixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0);
+  }
+  const std::string picture = (temp_.path() / "fine.bmp").string();
+  checkerboard.SaveBmp(picture);
+  desktop_.Put("Wallpaper", picture);
+  desktop_.Put("WallpaperStyle", "10");
+  run_.wallpaper = ReadWallpaperSettings(services_, "/", (temp_.path() / "cache").string()).state;
+  Compose();
+  for (int channel : {RedOf(run_.work.GetPixel(50, 50)), BlueOf(run_.work.GetPixel(151, 77))}) {
+    EXPECT_NEAR(channel, 128, 1);
+  }
+}
+
 TEST_F(CompositionTest, EightBitDisplaysAndUnsupportedPictures) {
   run_.wallpaper.no_source_wallpaper = false;
   run_.wallpaper.source_wallpaper_path = WriteTile(60, 40);
