@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <span>
 
 namespace orbeline {
@@ -116,13 +117,19 @@ int HalftoneGreenLevel(int value) { return Lookup(GreenTable(), value); }
 int HalftoneBlueLevel(int value) { return Lookup(BlueTable(), value); }
 
 std::vector<ColorRef> ColorHalftonePalette() {
+  // The 16 VGA colours after the level combinations: the named colours (clGray, clSilver,
+  // clMaroon, ...) then have an entry of their own instead of the nearest level colour.
+  constexpr ColorRef kVgaColors[] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                     0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                     0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
   std::vector<ColorRef> palette;
-  palette.reserve(210);
+  palette.reserve(210 + std::size(kVgaColors));
   for (int r : kHalftoneRedLevels) {
     for (int g : kHalftoneGreenLevels) {
       for (int b : kHalftoneBlueLevels) palette.push_back(MakeColorRef(r, g, b));
     }
   }
+  palette.insert(palette.end(), std::begin(kVgaColors), std::end(kVgaColors));
   return palette;
 }
 

@@ -21,11 +21,12 @@ constexpr int HalftoneIndex(int red_level, int green_level, int blue_level) {
   return red_level * 35 + green_level * 5 + blue_level;
 }
 
-// The 210 colours of the level combinations, in index order.
+// The 210 colours of the level combinations in index order, then the 16 VGA colours.
 std::vector<ColorRef> ColorHalftonePalette();
 
-// The colour halftone (ConvertToHalfTone): an 8-bit image over ColorHalftonePalette(),
-// by error diffusion over the rows in storage order, serpentine, keeping two rows of errors.
+// The colour halftone (ConvertToHalfTone): an 8-bit image over ColorHalftonePalette(), whose
+// level combinations it reaches by error diffusion over the rows in storage order,
+// serpentine, keeping two rows of errors.
 DibImage ConvertToHalfTone(const DibImage& source);
 
 // The black-and-white halftone: the same diffusion on the grey value, palette black, white.

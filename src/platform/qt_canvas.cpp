@@ -20,13 +20,15 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
-QFont MakeQtFont(const FontSetting& font) {
+QFont MakeQtFont(const FontSetting& font, TextRendering rendering) {
   QFont result(QString::fromStdString(font.name));
   result.setPixelSize(std::clamp(PointsToPixels(font.size), 1, kMaxPixelSize));
   result.setBold(font.bold);
   result.setItalic(font.italic);
   result.setStyleStrategy(
-      static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+      rendering == TextRendering::kAliased
+          ? QFont::NoAntialias
+          : static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   return result;
 }
 
@@ -43,8 +45,14 @@ QtCanvas::~QtCanvas() { painter_.end(); }
 
 void QtCanvas::SetFont(const FontSetting& font) {
   font_ = font;
-  qfont_ = MakeQtFont(font);
+  qfont_ = MakeQtFont(font, text_rendering_);
   painter_.setFont(qfont_);
+}
+
+void QtCanvas::SetTextRendering(TextRendering rendering) {
+  text_rendering_ = rendering;
+  painter_.setRenderHint(QPainter::TextAntialiasing, rendering == TextRendering::kAntialiased);
+  SetFont(font_);
 }
 
 int QtCanvas::TextWidth(std::string_view text) {

@@ -13,9 +13,9 @@ namespace orbeline {
 
 // The renderer's canvas on a 32-bit pixel buffer owned by someone else (the work bitmap):
 // the buffer is wrapped, not copied, and painted in place (Format_RGB32, 0xFFRRGGBB).
-// Text is antialiased in grayscale; shapes and lines are not, as on GDI. Fonts are looked
-// up by family through fontconfig (Arial resolves to Liberation Sans, Japanese text falls
-// back to a font that has it) at MulDiv(points, 96, 72) pixels. A QGuiApplication must
+// Text is antialiased in grayscale unless told otherwise; shapes and lines are not, as on GDI.
+// Fonts are looked up by family through fontconfig (Arial resolves to Liberation Sans, Japanese
+// text falls back to a font that has it) at MulDiv(points, 96, 72) pixels. A QGuiApplication must
 // exist while fonts are used.
 class QtCanvas : public Canvas {
  public:
@@ -29,6 +29,7 @@ class QtCanvas : public Canvas {
   int TextWidth(std::string_view text) override;
   int TextHeight(std::string_view text) override;
   void DrawText(int x, int y, std::string_view text, ColorRef color) override;
+  void SetTextRendering(TextRendering rendering) override;
   void SetPen(ColorRef color, int width) override;
   void SetBrush(ColorRef color, BrushStyle style) override;
   void Ellipse(int left, int top, int right, int bottom) override;
@@ -42,6 +43,7 @@ class QtCanvas : public Canvas {
   QImage image_;
   QPainter painter_;
   FontSetting font_;
+  TextRendering text_rendering_ = TextRendering::kAntialiased;
   QFont qfont_;
   QColor pen_color_{Qt::black};
   int pen_width_ = 1;
@@ -51,7 +53,7 @@ class QtCanvas : public Canvas {
 };
 
 // The Qt font for a font setting: family by name, pixel size from points, grayscale
-// antialiasing.
-QFont MakeQtFont(const FontSetting& font);
+// antialiasing or none.
+QFont MakeQtFont(const FontSetting& font, TextRendering rendering = TextRendering::kAntialiased);
 
 }  // namespace orbeline

@@ -28,6 +28,9 @@ constexpr int PointsToPixels(int points) { return MulDiv(points, 96, 72); }
 
 enum class BrushStyle { kSolid, kClear };
 
+// Whether text edges are smoothed with shades between the text and what lies under it.
+enum class TextRendering { kAntialiased, kAliased };
+
 // What the renderer needs from a drawing surface, shaped after GDI so that positions come
 // out as the calendar's layout rules state them. Coordinates are pixels, X to the right
 // and Y downwards. Fonts are named by face, size in points, bold and italic.
@@ -45,6 +48,8 @@ class Canvas {
 
   // Draws UTF-8 text with its cell's top-left corner at (x, y) on a transparent background.
   virtual void DrawText(int x, int y, std::string_view text, ColorRef color) = 0;
+  // Text is antialiased until told otherwise; a canvas without shades may ignore this.
+  virtual void SetTextRendering(TextRendering /*rendering*/) {}
 
   // A solid pen `width` pixels wide; outlines and lines use it.
   virtual void SetPen(ColorRef color, int width) = 0;

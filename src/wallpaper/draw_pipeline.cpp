@@ -34,6 +34,13 @@ class PipelineCleanup {
 
 }  // namespace
 
+std::unique_ptr<Canvas> MakeWorkCanvas(const CanvasFactory& make_canvas, WorkBitmap& work) {
+  std::unique_ptr<Canvas> canvas = make_canvas(work);
+  canvas->SetTextRendering(work.Format() == WorkBitmapFormat::k8Bit ? TextRendering::kAliased
+                                                                    : TextRendering::kAntialiased);
+  return canvas;
+}
+
 void DrawCalendarOn(Canvas& canvas, SettingsStore* store, const CalendarInputs& inputs) {
   RenderContext context{inputs};
   if (store != nullptr) {
@@ -66,10 +73,7 @@ bool DrawPipeline(DrawSender sender, WallpaperServices& services, WallpaperRun& 
     return false;
   }
 
-  {
-    std::unique_ptr<Canvas> canvas = make_canvas(run.work);
-    DrawCalendarOn(*canvas, &services.store, inputs);
-  }
+  DrawCalendarOn(*MakeWorkCanvas(make_canvas, run.work), &services.store, inputs);
   if (!WriteWorkBitmap(run.work, state.work_bitmap_path, services.prompts)) return false;
   InstallWallpaper(services, state, state.work_bitmap_path, inputs.settings);
   services.prompts.ProcessEvents();

@@ -28,6 +28,10 @@ struct PipelineHooks {
 // Makes a canvas that paints on the work bitmap's pixels.
 using CanvasFactory = std::function<std::unique_ptr<Canvas>(WorkBitmap&)>;
 
+// A canvas on the work bitmap, its text drawn without antialiasing when the bitmap has 8
+// bits: the palette holds no shades for the fringes, which would come out in odd colours.
+std::unique_ptr<Canvas> MakeWorkCanvas(const CanvasFactory& make_canvas, WorkBitmap& work);
+
 // One drawing: the base image when needed, the calendar blocks, the work bitmap file and
 // its installation. The clean-up (caption, buttons, marker, cursor) runs even when a step
 // fails; the error then goes on to the caller's general error report. False when the

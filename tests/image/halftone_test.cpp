@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "image/work_bitmap.h"
 #include "image_test_util.h"
 
 namespace orbeline {
@@ -34,10 +35,17 @@ TEST(HalftoneLevelTest, ThresholdsOfEachChannel) {
 
 TEST(HalftoneTest, PaletteHoldsTheLevelCombinationsInIndexOrder) {
   const std::vector<ColorRef> palette = ColorHalftonePalette();
-  ASSERT_EQ(palette.size(), 210u);
+  ASSERT_EQ(palette.size(), 226u);
   EXPECT_EQ(palette[HalftoneIndex(0, 0, 0)], MakeColorRef(0, 0, 0));
   EXPECT_EQ(palette[HalftoneIndex(2, 3, 1)], MakeColorRef(102, 128, 64));
   EXPECT_EQ(palette[209], MakeColorRef(255, 255, 255));
+  // The 16 VGA colours follow, so the named colours survive an 8-bit surface.
+  WorkBitmap surface;
+  surface.Reset(3, 1, WorkBitmapFormat::k8Bit);
+  for (ColorRef color : {0x808080u, 0xC0C0C0u, 0x000080u}) {
+    surface.SetPixel(0, 0, color);
+    EXPECT_EQ(surface.ToDib().GetPixelColor(0, 0), color);
+  }
 }
 
 // A 3 x 2 picture, green and blue 0 (level 0, error 0 throughout), so only red diffuses.

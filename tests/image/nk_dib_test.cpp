@@ -154,7 +154,7 @@ TEST(NkDibTest, HalftoneFormatsAreEightBitWithFixedPalettes) {
   // Back to plain 8-bit: the same data, now called 8Bit.
   dib.SetPixelFormat(NkPixelFormat::k8Bit);
   EXPECT_EQ(dib.PixelFormat(), NkPixelFormat::k8Bit);
-  EXPECT_EQ(dib.Palette().size(), 210u);
+  EXPECT_EQ(dib.Palette().size(), 226u);
 
   dib.SetPixelFormat(NkPixelFormat::kBWHalftone);
   EXPECT_EQ(dib.Palette(), (std::vector<ColorRef>{0x000000, 0xFFFFFF}));

@@ -122,6 +122,12 @@ expect_eq "8-bit work bitmap" 8 "$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
 colours=$(od -An -tu4 -j46 -N4 "$bmp" | tr -d ' ')
 expect_true "palette of at most 256 entries ($colours)" test "$colours" -le 256 -a "$colours" -ge 1
 expect_eq "8-bit work bitmap size" "640x480" "$(identify -format '%wx%h' "$bmp")"
+# Text is drawn without antialiasing (no fringes snapped to odd palette colours) and the
+# palette holds the VGA colours, so the grey weekdays stay grey.
+used=$(identify -format %k "$bmp")
+expect_true "8-bit drawing uses only its own colours ($used)" test "$used" -le 10
+n=$(count_color "$bmp" 640x480+0+0 "#808080")
+expect_true "clGray weekdays on 8 bits (found $n)" test "$n" -gt 20
 
 # (6) A temp folder that cannot be written: the message, nothing installed.
 prepared_home
