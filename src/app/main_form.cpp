@@ -255,21 +255,25 @@ void MainForm::FormClose() {
   run_.work = WorkBitmap();
 }
 
-void MainForm::DrawPreview(
+bool MainForm::DrawPreview(
     std::chrono::year_month_day date, const std::filesystem::path& png_path,
     const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png) {
-  // Asks nothing and writes no file, as no run that is only looking would.
+  // Asks nothing and writes no file, and refuses what a draw-only drawing refuses.
   run_.draw_only_run = true;
-  run_.draw_only_pending = false;
+  run_.draw_only_pending = true;
   WallpaperServices services = Services();
-  if (ComposeBaseImage(services, run_, settings_, ComposeOutput::kMemoryOnly) !=
-      ComposeResult::kWritten) {
+  const ComposeResult composed =
+      ComposeBaseImage(services, run_, settings_, ComposeOutput::kMemoryOnly);
+  run_.draw_only_pending = false;
+  if (composed == ComposeResult::kSourceUnsupported) return false;
+  if (composed != ComposeResult::kWritten) {
     throw Error("Cannot compose the base image for the preview");
   }
-  std::unique_ptr<Canvas> canvas = ports_.make_canvas(run_.work);
-  DrawCalendarOn(*canvas, nullptr, Inputs(date));
-  canvas.reset();
+  DrawCalendarOn(*MakeWorkCanvas(ports_.make_canvas, run_.work), nullptr, Inputs(date));
+  // The work bitmap file holds every pixel in the nearest colour of its palette.
+  run_.work.ReduceToPalette();
   write_png(run_.work, png_path);
+  return true;
 }
 
 }  // namespace orbeline

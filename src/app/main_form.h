@@ -94,9 +94,11 @@ class MainForm {
   void FormCloseQuery();
   void FormClose();
 
-  // Writes the calendar of `date` on the composed base image into `png_path` exactly as a
-  // fresh drawing would, without installing or storing anything.
-  void DrawPreview(
+  // Writes the calendar of `date` on the composed base image into `png_path` with exactly
+  // the pixels a fresh drawing would install (colours reduced as the work bitmap file has
+  // them), without installing or storing anything. False, after the same message, when a
+  // drawing would refuse the wallpaper.
+  bool DrawPreview(
       std::chrono::year_month_day date, const std::filesystem::path& png_path,
       const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png);
 

@@ -136,6 +136,14 @@ TNkDIB WorkBitmap::ToDib() const {
   return TNkDIB(std::move(image));
 }
 
+void WorkBitmap::ReduceToPalette() {
+  if (format_ != WorkBitmapFormat::k8Bit) return;
+  NearestColorMatcher matcher(palette_);
+  for (std::uint32_t& pixel : pixels_) {
+    pixel = ColorToRgb32(palette_[static_cast<std::size_t>(matcher.IndexOf(pixel))]);
+  }
+}
+
 void WorkBitmap::SaveBmp(const std::filesystem::path& path) const {
   if (pixels_.empty()) throw Error("Cannot write the file \"" + path.string() + "\": empty bitmap");
   WriteBmpFile(path, ToDib().Image());

@@ -58,6 +58,9 @@ class WorkBitmap {
   void LoadBmp(const std::filesystem::path& path);
   // A copy as a TNkDIB: 8-bit mode keeps 8 bits per pixel and the palette, else 24 bits.
   TNkDIB ToDib() const;
+  // 8-bit mode: every pixel becomes its nearest palette colour, as the file stores it
+  // (24-bit mode: nothing changes).
+  void ReduceToPalette();
   // Writes an uncompressed BMP in the current format through a temporary file in the same
   // folder that is renamed into place; raises orbeline::Error naming the file on failure
   // and leaves no partial file behind.

@@ -127,17 +127,19 @@ int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path
   HeadlessPrompts prompts;
   HeadlessShell shell;
   std::vector<std::string> no_arguments(arguments.begin(), arguments.begin() + 1);
-  MainForm form(MakePorts(store, prompts, shell, clock), MakeEnvironment(exe_path, no_arguments));
+  MainFormEnvironment environment = MakeEnvironment(exe_path, no_arguments);
+  environment.preview = true;
+  MainForm form(MakePorts(store, prompts, shell, clock), environment);
   if (form.FormCreate() == MainForm::CreateResult::kTerminate) return 1;
-  form.DrawPreview(date, options.preview_file,
-                   [](const WorkBitmap& work, const std::filesystem::path& path) {
-                     QImage image(reinterpret_cast<const uchar*>(work.Pixels()), work.Width(),
-                                  work.Height(), work.StrideBytes(), QImage::Format_RGB32);
-                     if (!image.save(QString::fromStdString(path.string()), "PNG")) {
-                       throw Error("Cannot write " + path.string());
-                     }
-                   });
-  return 0;
+  const bool drawn = form.DrawPreview(
+      date, options.preview_file, [](const WorkBitmap& work, const std::filesystem::path& path) {
+        QImage image(reinterpret_cast<const uchar*>(work.Pixels()), work.Width(), work.Height(),
+                     work.StrideBytes(), QImage::Format_RGB32);
+        if (!image.save(QString::fromStdString(path.string()), "PNG")) {
+          throw Error("Cannot write " + path.string());
+        }
+      });
+  return drawn ? 0 : 1;
 }
 
 int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_path) {

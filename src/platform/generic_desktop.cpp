@@ -43,15 +43,7 @@ enum class Layout { kCentred, kTiled, kStretched };
 }  // namespace
 
 GenericDesktop::GenericDesktop(std::filesystem::path config_file)
-    : config_file_(std::move(config_file)), display_(QueryX11Screen()) {
-  std::error_code error;
-  if (std::filesystem::exists(config_file_, error)) return;
-  // A fresh machine has no wallpaper: the desktop shows its colour.
-  std::filesystem::create_directories(config_file_.parent_path(), error);
-  auto settings = OpenFile(config_file_);
-  settings->setValue(Key(kWallpaperValue), QString());
-  SyncOrThrow(*settings, config_file_);
-}
+    : config_file_(std::move(config_file)), display_(QueryX11Screen()) {}
 
 std::optional<std::string> GenericDesktop::Read(std::string_view name) const {
   auto settings = OpenFile(config_file_);
@@ -65,10 +57,16 @@ std::optional<std::string> GenericDesktop::Read(std::string_view name) const {
 }
 
 std::string GenericDesktop::ReadValue(std::string_view name, std::string_view fallback) const {
+  // A fresh machine has no file yet and no wallpaper: the desktop shows its colour. The file
+  // appears with the first value stored, so a run that only looks writes nothing.
+  std::error_code error;
+  if (name == kWallpaperValue && !std::filesystem::exists(config_file_, error)) return "";
   return Read(name).value_or(std::string(fallback));
 }
 
 void GenericDesktop::WriteValue(std::string_view name, std::string_view text) {
+  std::error_code ignored;
+  std::filesystem::create_directories(config_file_.parent_path(), ignored);
   auto settings = OpenFile(config_file_);
   settings->setValue(Key(name),
                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

@@ -13,15 +13,14 @@ namespace orbeline {
 // The wallpaper values are emulated in an INI file (normally
 // $XDG_CONFIG_HOME/Quillmere/Desktop.conf), section [desktop]: the wallpaper values by
 // name, `Background` as "R G B" (default "58 110 165"), and `ScreenWidth`, `ScreenHeight`,
-// `BitsPerPixel` (defaults 1920, 1080, 24) for runs without a display. The file is created
-// with an empty `Wallpaper` when it does not exist.
+// `BitsPerPixel` (defaults 1920, 1080, 24) for runs without a display. Without the file the
+// desktop is a fresh one: an empty `Wallpaper`; the file is created when a value is stored.
 //
 // When an X display is reachable ($DISPLAY), the screen, depth and work area come from it,
 // and installing a wallpaper also paints the root window (see SetX11RootImage). The stored
 // values and the root window are separate: writing a value never repaints.
 class GenericDesktop : public Desktop {
  public:
-  // Throws Error naming the file when it is missing and cannot be created.
   explicit GenericDesktop(std::filesystem::path config_file);
 
   std::string Name() const override { return "generic"; }

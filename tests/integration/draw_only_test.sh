@@ -128,6 +128,10 @@ used=$(identify -format %k "$bmp")
 expect_true "8-bit drawing uses only its own colours ($used)" test "$used" -le 10
 n=$(count_color "$bmp" 640x480+0+0 "#808080")
 expect_true "clGray weekdays on 8 bits (found $n)" test "$n" -gt 20
+# The preview reduces the colours exactly as the drawing does.
+(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/preview8.png" --date 2026-01-16)
+expect_eq "8-bit preview equals the installed drawing" 0 \
+  "$(compare -metric AE "$TEST_ROOT/preview8.png" "$bmp" null: 2>&1)"
 
 # (6) A temp folder that cannot be written: the message, nothing installed.
 prepared_home
@@ -209,5 +213,20 @@ new_home
 (unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/fresh.png" --date 2026-01-16)
 expect_true "preview on a fresh store" test -s "$TEST_ROOT/fresh.png"
 expect_true "a fresh store stays absent" test ! -e "$CONF"
+expect_true "no desktop values written" test ! -e "$(DESKTOP_CONF)"
+# A stored run code is not the preview's: no design, no wait, no work bitmap left behind.
+prepared_home
+set_setting AutoDraw 1
+(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/coded.png" --date 2026-01-16)
+expect_eq "preview with a stored run code" 0 $?
+expect_true "no work bitmap left by the preview" test ! -e "$(work_bitmap)"
+# It refuses what a drawing refuses, with the same message.
+prepared_home
+convert -size 8x8 xc:red "$HOME/anim.gif"
+set_desktop_value Wallpaper "$HOME/anim.gif"
+out=$(unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/gif.png" --date 2026-01-16 2>&1)
+expect_eq "preview of a GIF wallpaper fails" 1 $?
+expect_true "with the drawing's message" grep -q "doesn't support the wallpaper in GIF/HTML" <<<"$out"
+expect_true "and no picture" test ! -e "$TEST_ROOT/gif.png"
 
 finish

@@ -38,11 +38,9 @@ class GenericDesktopTest : public ::testing::Test {
   testing::IsolatedEnvironment environment_;
 };
 
-TEST_F(GenericDesktopTest, FirstUseCreatesConfigWithEmptyWallpaperAndDefaults) {
+TEST_F(GenericDesktopTest, FreshDesktopHasAnEmptyWallpaperAndDefaultsAndWritesNothing) {
   std::unique_ptr<Desktop> desktop = CreateDesktop();
   EXPECT_EQ(desktop->Name(), "generic");
-  ASSERT_TRUE(std::filesystem::exists(ConfigFile()));
-  EXPECT_NE(FileText(ConfigFile()).find("[desktop]\nWallpaper="), std::string::npos);
   EXPECT_EQ(desktop->ReadValue(kWallpaperValue, "Error"), "");
   EXPECT_EQ(desktop->ReadValue(kTileWallPaperValue, "Error"), "Error");
   EXPECT_EQ(desktop->BackgroundColor(), MakeColorRef(58, 110, 165));
@@ -51,6 +49,9 @@ TEST_F(GenericDesktopTest, FirstUseCreatesConfigWithEmptyWallpaperAndDefaults) {
   EXPECT_EQ(desktop->BitsPerPixel(), 24);
   EXPECT_FALSE(desktop->ApplyIconTextColor(0xFFFFFF));
   EXPECT_FALSE(desktop->ShowsStoredValueLive());
+  EXPECT_FALSE(std::filesystem::exists(ConfigFile()));
+  desktop->WriteValue(kWallpaperValue, "");
+  EXPECT_NE(FileText(ConfigFile()).find("[desktop]\nWallpaper="), std::string::npos);
 }
 
 TEST_F(GenericDesktopTest, ExistingConfigIsKeptAsItIs) {
