@@ -163,8 +163,12 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
       !EnvironmentSet("QT_QPA_PLATFORM")) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
-  QApplication application(argc, argv);
-  const std::filesystem::path exe_path = ExecutablePath(argv[0]);
+  // Qt sees the program's name only: the first argument's grammar alone decides, so Qt's own
+  // options ("-platform", "-plugin", ...) are arguments like any other.
+  int qt_argc = 1;
+  char* qt_argv[] = {program_name, nullptr};
+  QApplication application(qt_argc, qt_argv);
+  const std::filesystem::path exe_path = ExecutablePath(program_name);
   if (options.command == LongOptions::Command::kPreview) {
     return RunPreview(options, exe_path, arguments);
   }
@@ -260,7 +264,7 @@ int RunProgram(int argc, char** argv) {
       case LongOptions::Command::kNone:
         break;
     }
-    return RunWithQt(argc, argv, arguments, options);
+    return RunWithQt(argv[0], arguments, options);
   } catch (const std::exception& error) {
     std::cerr << "orbeline: " << error.what() << "\n";
     return 1;

@@ -50,6 +50,14 @@ for arg in -x -0 - -ONLYDRAW2 /nonexistent.bmp; do
   expect_true "no store for '$arg'" test ! -e "$CONF"
 done
 
+# Qt sees only the program's name: its own options are unrecognised arguments like any other.
+for args in "-platform xcb" "-plugin foo"; do
+  new_home
+  out=$("$ORBELINE" $args 2>&1)
+  expect_eq "exit code for '$args'" 0 $?
+  expect_eq "output for '$args'" "" "$out"
+done
+
 # A second instance says so and writes nothing.
 new_home
 exec 9>"$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock"
