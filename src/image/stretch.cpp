@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "image/area_average.h"
-
 namespace orbeline {
 
 std::vector<int> NearestSourceMap(int first, int count, int dst_size, int src_size) {
@@ -41,13 +39,6 @@ DibImage StretchNearest(const DibImage& source, int width, int height) {
     }
   }
   return result;
-}
-
-DibImage ScalePicture(const DibImage& source, int width, int height) {
-  if (width < source.Width() || height < source.Height()) {
-    return ScaleAreaAverage(source, width, height);
-  }
-  return StretchNearest(source, width, height);
 }
 
 }  // namespace orbeline

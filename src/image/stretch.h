@@ -15,9 +15,4 @@ std::vector<int> NearestSourceMap(int first, int count, int dst_size, int src_si
 // 8-bit with the same palette, 24-bit ones as 24-bit.
 DibImage StretchNearest(const DibImage& source, int width, int height);
 
-// The picture at width x height as a desktop scales a photo while keeping its shape:
-// averaged over the area under each pixel where it shrinks (ScaleAreaAverage, 24 bits out),
-// the nearest pixel where it grows.
-DibImage ScalePicture(const DibImage& source, int width, int height);
-
 }  // namespace orbeline

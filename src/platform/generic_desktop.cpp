@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/error.h"
+#include "image/area_average.h"
 #include "image/image_decoder.h"
-#include "image/stretch.h"
 #include "settings/settings_store.h"
 #include "wallpaper/picture_layout.h"
 
@@ -131,18 +131,21 @@ RootImage GenericDesktop::ComposeRootImage(const std::string& path, const Rect& 
   const TNkDIB decoded = DecodeImageFile(path);
   DibImage picture = decoded.Image();
   // The work bitmap is screen-sized and looks the same in every layout; other pictures are
-  // laid out as the stored values say.
+  // laid out as the stored values say, scaled ones as the composition scales them.
   Layout layout = Layout::kCentred;
+  Rect target{0, 0, image.width, image.height};  // where a stretched picture goes
   const std::string style = ReadValue(kWallpaperStyleValue, "0");
   if (ReadValue(kTileWallPaperValue, "0") == "1") {
     layout = Layout::kTiled;
-  } else if (style != "0" && PictureFitOf(style) == PictureFit::kStretch) {
-    layout = Layout::kStretched;
   } else if (style != "0") {
-    // Fitted inside or covering the screen: scaled as the composition scales it, centred.
-    const Rect target = PlacePicture(PictureFitOf(style), picture.Width(), picture.Height(),
-                                     Rect{0, 0, image.width, image.height});
-    picture = ScalePicture(picture, target.Width(), target.Height());
+    layout = Layout::kStretched;
+    target = PlacePicture(PictureFitOf(style), picture.Width(), picture.Height(), target);
+    // A photo that shrinks keeping its shape is averaged, then centred where it lands.
+    if (PictureFitOf(style) != PictureFit::kStretch &&
+        (target.Width() < picture.Width() || target.Height() < picture.Height())) {
+      picture = ScaleAreaAverage(picture, target.Width(), target.Height());
+      layout = Layout::kCentred;
+    }
   }
   const int w = picture.Width();
   const int h = picture.Height();
@@ -162,8 +165,11 @@ RootImage GenericDesktop::ComposeRootImage(const std::string& path, const Rect& 
           sy = y % h;
           break;
         case Layout::kStretched:
-          sx = static_cast<int>(static_cast<std::int64_t>(x) * w / image.width);
-          sy = static_cast<int>(static_cast<std::int64_t>(y) * h / image.height);
+          if (x < target.left || x >= target.right || y < target.top || y >= target.bottom) {
+            continue;
+          }
+          sx = static_cast<int>(static_cast<std::int64_t>(x - target.left) * w / target.Width());
+          sy = static_cast<int>(static_cast<std::int64_t>(y - target.top) * h / target.Height());
           break;
         case Layout::kCentred:
           sx = x - left;

@@ -7,8 +7,8 @@
 
 #include "base/error.h"
 #include "base/text_util.h"
+#include "image/area_average.h"
 #include "image/image_decoder.h"
-#include "image/stretch.h"
 #include "settings/ask_confirmation.h"
 #include "settings/setting_names.h"
 #include "wallpaper/picture_layout.h"
@@ -30,15 +30,17 @@ void ResetLikeDib(WorkBitmap& work, const TNkDIB& dib, int width, int height) {
   }
 }
 
-// The picture scaled into `target` keeping its shape (fit or cover), smoothed as the desktop
-// smooths it. A palette picture (an 8-bit screen) takes the nearest pixel and the halftone
-// its drawing option asks for.
+// The picture scaled into `target` keeping its shape (fit or cover). A true-colour picture
+// that shrinks is averaged over the area under each pixel, as the desktop smooths a photo;
+// one that grows, and a palette picture (an 8-bit screen, with the halftone its drawing
+// option asks for), take the nearest pixel, clipped to the screen as they are drawn.
 void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
-  if (dib.GetBitCount() <= 8) {
+  const bool shrinks = target.Width() < dib.Width() || target.Height() < dib.Height();
+  if (!shrinks || dib.GetBitCount() <= 8) {
     work.StretchDrawDib(dib, target);
     return;
   }
-  work.DrawDib(TNkDIB(ScalePicture(dib.Image(), target.Width(), target.Height())), target.left,
+  work.DrawDib(TNkDIB(ScaleAreaAverage(dib.Image(), target.Width(), target.Height())), target.left,
                target.top);
 }
 

@@ -1,5 +1,6 @@
 #include "wallpaper/picture_layout.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace orbeline {
@@ -24,6 +25,9 @@ Rect PlacePicture(PictureFit fit, int width, int height, const Rect& area) {
   } else {
     w = (width * area_height + height / 2) / height;
   }
+  // A picture of an extreme shape still covers a pixel.
+  w = std::max<std::int64_t>(w, 1);
+  h = std::max<std::int64_t>(h, 1);
   const int left = area.left + static_cast<int>((area_width - w) / 2);
   const int top = area.top + static_cast<int>((area_height - h) / 2);
   return Rect{left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
