@@ -33,7 +33,9 @@
 #include "settings/overlay_settings_backend.h"
 #include "settings/setting_names.h"
 #include "settings/settings_store.h"
+#include "ui/ovalin_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_settings_dialogs.h"
 
 namespace orbeline {
 namespace {
@@ -155,6 +157,15 @@ int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_pat
       static_cast<int>(clock.Today().year()), std::cout, std::cerr);
 }
 
+// The interactive run: the settings window until the user quits or closes it.
+int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Shell& shell) {
+  QtSettingsDialogs dialogs;
+  TOvalinForm window(form, {store, prompts, shell, dialogs});
+  dialogs.set_parent(&window);
+  window.show();
+  return QApplication::exec();
+}
+
 int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
               const LongOptions& options) {
   // Without a display the program still draws: Qt paints on its offscreen platform.
@@ -219,10 +230,10 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
       case MainForm::CreateResult::kInteractive:
         if (headless) {
           std::fprintf(stderr, "orbeline: the settings window needs a display\n");
-        } else {
-          std::fprintf(stderr, "orbeline: the settings window is not available yet\n");
+          exit_code = 1;
+          break;
         }
-        exit_code = 1;
+        exit_code = RunSettingsWindow(form, store, *prompts, *shell);
         break;
     }
   } catch (const std::exception& error) {
