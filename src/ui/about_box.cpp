@@ -56,7 +56,7 @@ TAboutBox::TAboutBox(QWidget* parent)
       this);
   description->setObjectName(QStringLiteral("Comments"));
   description->setWordWrap(true);
-  description->setFixedWidth(300);
+  description->setFixedWidth(340);
 
   const QString mail = QString::fromUtf8(kContactAddress);
   const QString web = QString::fromUtf8(kHomePage);

@@ -20,7 +20,7 @@ QSize LineDrawArea::sizeHint() const {
   const QFontMetrics metrics(font());
   int width = 0;
   for (const QString& line : lines_) width = std::max(width, metrics.horizontalAdvance(line));
-  return {width + 6, metrics.height() * static_cast<int>(lines_.size()) + 2};
+  return {width + 16, metrics.height() * static_cast<int>(lines_.size()) + 6};
 }
 
 void LineDrawArea::paintEvent(QPaintEvent*) {
@@ -81,7 +81,7 @@ LineDrawPicker::LineDrawPicker(QWidget* parent) : QGroupBox(tr("Display Format")
   // The picture of a screen: a row at the top and the bottom, a column at each side, a
   // month in the middle.
   auto* grid = new QGridLayout(this);
-  grid->setSpacing(0);
+  grid->setSpacing(2);
   grid->addWidget(areas_[0], 0, 0, 1, 3);
   grid->addWidget(areas_[1], 1, 0);
   grid->addWidget(areas_[4], 1, 1);

@@ -187,12 +187,15 @@ MainPage::MainPage(OvalinFormModel& model, std::function<void()> changed, QWidge
   pos_y_label_->setMinimumWidth(pos_label_width);
 
   auto* page = new QVBoxLayout(this);
+  // Spare height goes between the groups rather than under the last one.
   page->addLayout(top);
+  page->addStretch();
   page->addLayout(position);
+  page->addStretch();
   page->addLayout(spacing);
+  page->addStretch();
   page->addWidget(same_font_);
   page->addWidget(font_panels_);
-  page->addStretch();
 }
 
 QSpinBox* MainPage::MakeSpin(const char* name, int min, int max, int max_length, const char* hint) {

@@ -160,6 +160,8 @@ OptionsPage::OptionsPage(OvalinFormModel& model, std::function<void()> changed, 
   special_list_->setToolTip(tr("Configured date (Right click to reconfigure)"));
   special_list_->setFixedHeight(QFontMetrics(font()).height() * 3 + 8);
 
+  formats->setColumnStretch(1, 1);
+  formats->setRowStretch(static_cast<int>(lists.size()), 1);
   auto* middle = new QHBoxLayout;
   middle->addLayout(formats, 3);
   middle->addLayout(check_column, 2);
