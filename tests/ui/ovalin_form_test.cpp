@@ -85,6 +85,14 @@ TEST_F(OvalinFormTest, MainPage) {
   EXPECT_EQ(backend.Get("Font0Name"), "Liberation Serif");
   EXPECT_EQ(window_->windowTitle(), "Orbeline");
   EXPECT_TRUE(Find("DrawButton")->isEnabled());
+
+  // Right-button presses: Revert shows the composed base image, Help the contents.
+  QTest::mousePress(Find("DefaultReturnButton"), Qt::RightButton);
+  EXPECT_EQ(desktop->installs.back().path, form->wallpaper().work_bitmap_path);
+  QTest::mousePress(Find("HelpButton"), Qt::RightButton);
+  EXPECT_EQ(shell.contents_opened, 1);
+  Click("HelpButton");
+  EXPECT_EQ(shell.opened_topics.back(), 10);
 }
 
 TEST_F(OvalinFormTest, OptionsPage) {
