@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "open_form.h"
+#include "ui/about_box.h"
 #include "ui/check_form.h"
 #include "ui/color_button.h"
 #include "ui/font_sample_panel.h"
@@ -93,6 +94,15 @@ TEST_F(OvalinFormTest, MainPage) {
   EXPECT_EQ(shell.contents_opened, 1);
   Click("HelpButton");
   EXPECT_EQ(shell.opened_topics.back(), 10);
+
+  // A drawing that fails is reported, and gives the caption and the buttons back.
+  desktop->fail_install = true;
+  Click("DrawButton");
+  ASSERT_FALSE(prompts.shown.empty());
+  EXPECT_NE(prompts.shown.back().text.find("Cannot install"), std::string::npos);
+  EXPECT_EQ(window_->windowTitle(), "Orbeline");
+  EXPECT_TRUE(Find("QuitButton")->isEnabled());
+  EXPECT_TRUE(Find("PageControl")->isEnabled());
 }
 
 TEST_F(OvalinFormTest, OptionsPage) {
@@ -160,6 +170,20 @@ TEST_F(OvalinFormTest, ConfirmationDialogKeys) {
   EXPECT_FALSE(question.never_show()) << "unticked at every showing";
   QTest::keyClick(&question, Qt::Key_Escape);
   EXPECT_EQ(question.answer(), 0);
+}
+
+TEST_F(OvalinFormTest, VersionBox) {
+  TAboutBox about;
+  about.show();
+  EXPECT_TRUE(
+      about.findChild<QLabel*>(QStringLiteral("Version"))->text().startsWith("Ver.1.52.0("));
+  EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("MailLabel"))->isVisible())
+      << "no address was set at build time";
+  QTest::keyClick(&about, Qt::Key_Escape);
+  EXPECT_FALSE(about.isVisible());
+  about.show();
+  QTest::keyClick(&about, Qt::Key_Return);
+  EXPECT_FALSE(about.isVisible());
 }
 
 }  // namespace
