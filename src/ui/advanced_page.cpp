@@ -49,7 +49,7 @@ AdvancedPage::AdvancedPage(OvalinFormModel& model, std::function<void()> changed
   design_grid->addWidget(rename, 1, 1);
   design_grid->addWidget(load, 1, 2);
   design_grid->addWidget(save, 1, 3);
-  design_grid->setColumnStretch(1, 1);
+  for (int column = 1; column <= 3; ++column) design_grid->setColumnStretch(column, 1);
 
   text_color_ = new ColorButton(tr("Text Color"), this);
   text_color_->setObjectName(QStringLiteral("TextColorButton"));
