@@ -19,22 +19,22 @@ struct ColorButtonRow {
 };
 // In ColorSlot order.
 constexpr std::array<ColorButtonRow, 8> kColorButtons = {{
-    {"SundayColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Sunday"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Sunday's Color")},
-    {"WeekdayColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Weekday"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Weekday's Color")},
-    {"SaturdayColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Saturday"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Saturday's Color")},
-    {"HolidayColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Holidays"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Holiday's Color")},
-    {"TodayColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Today"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Today's Color")},
-    {"YearMonthColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Year/Month"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Year/Month's Color")},
-    {"ShadowColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Shadow"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Shadow's Color")},
-    {"DayboxColorButton", QT_TRANSLATE_NOOP("OptionsPage", "Box"),
-     QT_TRANSLATE_NOOP("OptionsPage", "Box's Color")},
+    {"SundayColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Sunday"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Sunday's Color")},
+    {"WeekdayColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Weekday"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Weekday's Color")},
+    {"SaturdayColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Saturday"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Saturday's Color")},
+    {"HolidayColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Holidays"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Holiday's Color")},
+    {"TodayColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Today"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Today's Color")},
+    {"YearMonthColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Year/Month"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Year/Month's Color")},
+    {"ShadowColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Shadow"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Shadow's Color")},
+    {"DayboxColorButton", QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Box"),
+     QT_TRANSLATE_NOOP("orbeline::OptionsPage", "Box's Color")},
 }};
 
 // The entry text the definition file built, else the window's own.
