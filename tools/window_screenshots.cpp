@@ -1,8 +1,8 @@
 // Grabs the settings window's four pages, the confirmation dialog and the version box as
 // PNG files, for looking at by eye and for the README. Run it in a scratch home:
 //
-//   HOME=$(mktemp -d) XDG_CONFIG_HOME=... ORBELINE_DESKTOP=generic \
-//     xvfb-run -a orbeline_window_screenshots OUTPUT_DIR [-style Fusion]
+//   HOME=... XDG_CONFIG_HOME=... XDG_CACHE_HOME=... ORBELINE_DESKTOP=generic
+//   xvfb-run -a orbeline_window_screenshots OUTPUT_DIR [-style Fusion]
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
