@@ -95,8 +95,9 @@ MainForm::CreateResult MainForm::FormCreate() {
   DelayedDrawWait();
   run_.draw_only_run = true;
   if (!ChooseDrawOnlySource()) {
-    // A message was shown (the window would open), or today's calendar is already there.
-    return CreateResult::kTerminate;
+    // After a message the settings window opens; today's calendar already there ends the
+    // run.
+    return stopped_by_message_ ? CreateResult::kInteractive : CreateResult::kTerminate;
   }
   run_.draw_only_pending = true;
   const ComposeResult composed = ComposeBaseImage(services, run_, settings_);
@@ -125,6 +126,7 @@ bool MainForm::ChooseDrawOnlySource() {
           {"Orbeline - Error",
            "On the Configuration " + std::to_string(n) + ", Nothing registered!",
            Prompts::Icon::kExclamation, Prompts::Buttons::kOk, Prompts::Answer::kOk});
+      stopped_by_message_ = true;
       return false;
     }
     return true;
@@ -143,6 +145,7 @@ bool MainForm::ChooseDrawOnlySource() {
       ports_.prompts.ShowMessage({"Orbeline - Error", "Nothing registered!",
                                   Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
                                   Prompts::Answer::kOk});
+      stopped_by_message_ = true;
       return false;
     }
     return ApplyDesign(chosen);
@@ -209,6 +212,16 @@ void MainForm::Revert(RevertTarget target) {
   RevertWallpaper(services, run_.wallpaper, settings_, target, [this, &services] {
     return ComposeBaseImage(services, run_, settings_) == ComposeResult::kWritten;
   });
+}
+
+bool MainForm::RebuildBaseImage() {
+  WallpaperServices services = Services();
+  return ComposeBaseImage(services, run_, settings_) == ComposeResult::kWritten;
+}
+
+void MainForm::SetTempFolder(const std::string& folder) {
+  prepared_.temp_folder = folder;
+  run_.wallpaper.work_bitmap_path = folder + std::string(kWorkBitmapFileName);
 }
 
 void MainForm::RunDrawOnly() {

@@ -86,6 +86,17 @@ class MainForm {
   // The Revert button (left: the user's own picture; right: the composed base image).
   void Revert(RevertTarget target);
 
+  // The page change of the settings window after a new tiling: the base image is composed
+  // again and its file written. False when that ended the run (the file could not be
+  // written).
+  bool RebuildBaseImage();
+  // The temp-folder button: `folder` (ending in "/") holds the work bitmap from now on.
+  void SetTempFolder(const std::string& folder);
+  // A draw-only start stopped by a message (a missing design, nothing registered): the
+  // settings window opens instead, and the run stays a draw-only run, which keeps every
+  // confirmation and the startup offer away.
+  bool stopped_by_message() const { return stopped_by_message_; }
+
   // The rest of a draw-only run after its creation: the drawing, the close query and the
   // close. The window never appears.
   void RunDrawOnly();
@@ -150,6 +161,7 @@ class MainForm {
 
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;
+  bool stopped_by_message_ = false;
 };
 
 }  // namespace orbeline

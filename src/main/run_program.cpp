@@ -33,7 +33,9 @@
 #include "settings/overlay_settings_backend.h"
 #include "settings/setting_names.h"
 #include "settings/settings_store.h"
+#include "ui/ovalin_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_settings_dialogs.h"
 
 namespace orbeline {
 namespace {
@@ -156,6 +158,15 @@ int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_pat
       std::cout, std::cerr);
 }
 
+// The interactive run: the settings window until the user quits or closes it.
+int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Shell& shell) {
+  QtSettingsDialogs dialogs;
+  TOvalinForm window(form, {store, prompts, shell, dialogs});
+  dialogs.set_parent(&window);
+  window.show();
+  return QApplication::exec();
+}
+
 int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
               const LongOptions& options) {
   // Without a display the program still draws: Qt paints on its offscreen platform.
@@ -224,10 +235,10 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
       case MainForm::CreateResult::kInteractive:
         if (headless) {
           std::fprintf(stderr, "orbeline: the settings window needs a display\n");
-        } else {
-          std::fprintf(stderr, "orbeline: the settings window is not available yet\n");
+          exit_code = 1;
+          break;
         }
-        exit_code = 1;
+        exit_code = RunSettingsWindow(form, store, *prompts, *shell);
         break;
     }
   } catch (const std::exception& error) {

@@ -1,10 +1,12 @@
 #include "ui/qt_prompts.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+
+#include "ui/check_form.h"
+#include "ui/ui_text.h"
 
 namespace orbeline {
 namespace {
@@ -28,8 +30,7 @@ QMessageBox::Icon ToQt(Prompts::Icon icon) {
 }  // namespace
 
 Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
-  QMessageBox box(ToQt(message.icon), QString::fromStdString(message.caption),
-                  QString::fromStdString(message.text));
+  QMessageBox box(ToQt(message.icon), Tr(message.caption), Tr(message.text));
   switch (message.buttons) {
     case Buttons::kOk:
       box.setStandardButtons(QMessageBox::Ok);
@@ -62,30 +63,19 @@ Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
 Prompts::ConfirmationResult QtPrompts::ShowConfirmation(const std::string& caption,
                                                         const std::string& text,
                                                         ConfirmationMode mode, bool) {
-  QMessageBox box(
-      mode == ConfirmationMode::kQuestion ? QMessageBox::Question : QMessageBox::Information,
-      QString::fromStdString(caption), QString::fromStdString(text));
-  auto* never = new QCheckBox(QStringLiteral("Never Show This Confirmation"));
-  box.setCheckBox(never);
-  if (mode == ConfirmationMode::kQuestion) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-  } else {
-    box.setStandardButtons(QMessageBox::Ok);
-  }
+  TCheckForm dialog(Tr(caption), Tr(text), mode, QApplication::activeWindow());
+  // The question beep, then the dialog.
   QApplication::beep();
-  int result = box.exec();
-  return {result == QMessageBox::Yes, never->isChecked()};
+  dialog.exec();
+  return {dialog.answer() == 1, dialog.never_show()};
 }
 
 std::optional<std::string> QtPrompts::InputBox(const std::string& caption,
                                                const std::string& prompt,
                                                const std::string& initial) {
   bool ok = false;
-  QString text = QInputDialog::getText(nullptr, QString::fromStdString(caption),
-                                       QString::fromStdString(prompt), QLineEdit::Normal,
-                                       QString::fromStdString(initial), &ok);
+  QString text = QInputDialog::getText(QApplication::activeWindow(), Tr(caption), Tr(prompt),
+                                       QLineEdit::Normal, QString::fromStdString(initial), &ok);
   if (!ok) return std::nullopt;
   return text.toStdString();
 }

@@ -117,7 +117,9 @@ TEST_F(MainFormTest, DesignsByNumberAndAtRandom) {
   EXPECT_EQ(backend_.Get("CalendarType"), "0");
 
   prompts_.shown.clear();
-  EXPECT_EQ(Start(15), MainForm::CreateResult::kTerminate);
+  // The message stops the drawing; the settings window opens in a run that stays draw-only.
+  EXPECT_EQ(Start(15), MainForm::CreateResult::kInteractive);
+  EXPECT_TRUE(form_->draw_only_run());
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].text, "On the Configuration 5, Nothing registered!");
   EXPECT_EQ(prompts_.shown[0].caption, "Orbeline - Error");
@@ -131,7 +133,7 @@ TEST_F(MainFormTest, DesignsByNumberAndAtRandom) {
 TEST_F(MainFormTest, RandomDesignWithNothingSaved) {
   Start(0);
   store_.Write("4", "YearMonthDrawStyle", "abc");  // not a number: not saved
-  EXPECT_EQ(Start(3), MainForm::CreateResult::kTerminate);
+  EXPECT_EQ(Start(3), MainForm::CreateResult::kInteractive);
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].text, "Nothing registered!");
 }

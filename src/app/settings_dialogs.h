@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "base/color_text.h"
+#include "settings/font_setting.h"
+
+namespace orbeline {
+
+// The system dialogs the settings window opens, and its busy cursor. The window's Qt side
+// shows the real dialogs; a test answers them.
+class SettingsDialogs {
+ public:
+  virtual ~SettingsDialogs() = default;
+
+  // The colour dialog preset with `initial` (solid colours, any colour allowed). The 16
+  // custom colours are shown and come back as the user left them, OK or Cancel.
+  virtual std::optional<ColorRef> ChooseColor(ColorRef initial,
+                                              std::array<ColorRef, 16>& custom_colors) = 0;
+  // The font dialog (existing fonts only, no size limits) preset with `initial`.
+  virtual std::optional<FontSetting> ChooseFont(const FontSetting& initial) = 0;
+  // The folder dialog, preset with `initial` when it exists.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                  const std::string& initial) = 0;
+  // The hourglass over the whole application.
+  virtual void SetBusyCursor(bool busy) = 0;
+};
+
+}  // namespace orbeline

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStackedWidget>
+
+#include "ui/font_sample_panel.h"
+#include "ui/line_draw_picker.h"
+#include "ui/page_base.h"
+
+namespace orbeline {
+
+// Page "Main": where the calendar stands, how many months, spacing and fonts.
+class MainPage : public SettingsPage {
+  Q_OBJECT
+
+ public:
+  MainPage(OvalinFormModel& model, std::function<void()> changed, QWidget* parent = nullptr);
+  void Refresh() override;
+
+ private:
+  QSpinBox* MakeSpin(const char* name, int min, int max, int max_length, const char* hint);
+
+  LineDrawPicker* picker_;
+  QComboBox* calendar_style_;
+  QComboBox* year_draw_style_;
+  QCheckBox* monday_start_;
+  QCheckBox* month_reverse_;
+  QPushButton* marker_panel_;
+  QLabel* pos_x_label_;
+  QScrollBar* pos_x_;
+  QLabel* pos_x_value_;
+  QLabel* pos_y_label_;
+  QScrollBar* pos_y_;
+  QLabel* pos_y_value_;
+  QLabel* char_step_label_;
+  QSpinBox* char_step_;
+  QLabel* char_step2_label_;
+  QSpinBox* char_step2_;
+  QLabel* month_step_label_;
+  QSpinBox* month_step_;
+  QCheckBox* same_font_;
+  QStackedWidget* font_panels_;
+  FontSamplePanel* font_test_;
+  FontSamplePanel* font_year_month_;
+  FontSamplePanel* font_day_;
+  FontSamplePanel* font_day_of_week_;
+};
+
+}  // namespace orbeline

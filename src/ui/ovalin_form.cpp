@@ -1,0 +1,231 @@
+#include "ui/ovalin_form.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/about_box.h"
+#include "ui/advanced_page.h"
+#include "ui/main_page.h"
+#include "ui/misc_page.h"
+#include "ui/options_page.h"
+#include "ui/ui_text.h"
+
+namespace orbeline {
+namespace {
+
+// The window runs with Japanese message texts when its error caption is translated so.
+bool JapaneseMessages() { return Tr("Orbeline - Error") == QString::fromUtf8("エラー"); }
+
+}  // namespace
+
+TOvalinForm::TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      form_(form),
+      ports_(ports),
+      model_(std::make_unique<OvalinFormModel>(form, ports, JapaneseMessages())) {
+  setObjectName(QStringLiteral("OvalinForm"));
+  setWindowTitle(tr("Orbeline"));
+  QFont window_font(QStringLiteral("Arial"));
+  window_font.setPixelSize(12);
+  setFont(window_font);
+
+  auto changed = [this] { RefreshAll(); };
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("PageControl"));
+  page_widgets_[0] = new MainPage(*model_, changed, pages_);
+  page_widgets_[1] = new OptionsPage(*model_, changed, pages_);
+  auto* misc = new MiscPage(*model_, changed, pages_);
+  page_widgets_[2] = misc;
+  page_widgets_[3] = new AdvancedPage(
+      *model_, changed, [this] { EndRun(); }, pages_);
+  pages_->addTab(page_widgets_[0], tr("&Main"));
+  pages_->addTab(page_widgets_[1], tr("&Options"));
+  pages_->addTab(page_widgets_[2], tr("Mis&c."));
+  pages_->addTab(page_widgets_[3], tr("&Advanced"));
+  connect(pages_, &QTabWidget::currentChanged, this, &TOvalinForm::PageChange);
+  connect(misc, &MiscPage::aboutRequested, this, [this] {
+    TAboutBox about(this);
+    about.exec();
+  });
+
+  draw_button_ = new RightButton(tr("&Draw"), this);
+  draw_button_->setObjectName(QStringLiteral("DrawButton"));
+  draw_button_->setToolTip(tr("Draw calendar on the Desktop (Richt Click to overwrite)"));
+  draw_button_->setDefault(true);
+  revert_button_ = new RightButton(tr("&Revert"), this);
+  revert_button_->setObjectName(QStringLiteral("DefaultReturnButton"));
+  revert_button_->setToolTip(
+      tr("Revert the desktop. Right click to revert w/additional functions"));
+  help_button_ = new RightButton(tr("&Help"), this);
+  help_button_->setObjectName(QStringLiteral("HelpButton"));
+  help_button_->setToolTip(tr("Display Help (Right click to search topics)"));
+  quit_button_ = new QPushButton(tr("&Quit"), this);
+  quit_button_->setObjectName(QStringLiteral("QuitButton"));
+  quit_button_->setToolTip(tr("Quit Orbeline"));
+  connect(draw_button_, &QPushButton::clicked, this, [this] { RunDraw(DrawSender::kDrawButton); });
+  connect(draw_button_, &RightButton::rightPressed, this, [this] { RunDraw(DrawSender::kWindow); });
+  connect(revert_button_, &QPushButton::clicked, this,
+          [this] { RunRevert(RevertTarget::kSourceWallpaper); });
+  connect(revert_button_, &RightButton::rightPressed, this,
+          [this] { RunRevert(RevertTarget::kBaseImage); });
+  connect(help_button_, &QPushButton::clicked, this,
+          [this] { model_->HelpClick(pages_->currentIndex()); });
+  connect(help_button_, &RightButton::rightPressed, this, [this] { model_->HelpRightClick(); });
+  connect(quit_button_, &QPushButton::clicked, this, &QWidget::close);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(draw_button_);
+  buttons->addWidget(revert_button_);
+  buttons->addWidget(help_button_);
+  buttons->addWidget(quit_button_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pages_);
+  layout->addLayout(buttons);
+  // Fixed size: what the pages need under the style and the scale in use.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  model_->ApplySettingsToWindow();
+  RefreshAll();
+  // Like a dialog, the window sees the Enter key before its controls.
+  qApp->installEventFilter(this);
+}
+
+TOvalinForm::~TOvalinForm() { qApp->removeEventFilter(this); }
+
+void TOvalinForm::RefreshAll() {
+  for (SettingsPage* page : page_widgets_) page->Refresh();
+  const QSignalBlocker blocker(pages_);
+  pages_->setCurrentIndex(model_->settings().last_modified_page);
+}
+
+void TOvalinForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shown_once_) return;
+  shown_once_ = true;
+  if (QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  FormShow();
+}
+
+void TOvalinForm::FormShow() {
+  // The startup offer is made here once the shortcut component exists.
+  model_->FillDesignList();
+  RefreshAll();
+}
+
+bool TOvalinForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || closed_) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this || !isActiveWindow()) return false;
+  // Only the key's first delivery counts (Qt offers it to the parents as well).
+  if (widget != QApplication::focusWidget() && widget != this) return false;
+  if (drawing_ || !draw_button_->isEnabled()) return true;
+  // The overwrite drawing first; then the Enter key does what it does on the focused
+  // control: a focused button is pressed, any other control leaves it to the default
+  // button, the fresh drawing.
+  RunDraw(DrawSender::kWindow);
+  if (closed_) return true;
+  auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  if (button != nullptr && button->window() == this) {
+    if (button->isEnabled()) button->click();
+  } else {
+    draw_button_->click();
+  }
+  return true;
+}
+
+void TOvalinForm::SetMainButtonsEnabled(bool enabled) {
+  draw_button_->setEnabled(enabled);
+  revert_button_->setEnabled(enabled);
+  help_button_->setEnabled(enabled);
+  quit_button_->setEnabled(enabled);
+  pages_->setEnabled(enabled);
+}
+
+void TOvalinForm::SetCaption(const std::string& caption) {
+  setWindowTitle(Tr(caption));
+  ports_.prompts.SetApplicationTitle(caption);
+}
+
+void TOvalinForm::RunDraw(DrawSender sender) {
+  if (drawing_) return;
+  drawing_ = true;
+  PipelineHooks hooks;
+  hooks.set_busy = [this](bool busy) { ports_.dialogs.SetBusyCursor(busy); };
+  hooks.set_main_buttons_enabled = [this](bool enabled) { SetMainButtonsEnabled(enabled); };
+  hooks.set_caption = [this](const std::string& caption) { SetCaption(caption); };
+  bool running = true;
+  try {
+    running = form_.Draw(sender, hooks);
+  } catch (const std::exception& error) {
+    Report(error);
+  }
+  drawing_ = false;
+  if (!running) EndRun();
+}
+
+void TOvalinForm::RunRevert(RevertTarget target) {
+  if (drawing_) return;
+  drawing_ = true;
+  ports_.dialogs.SetBusyCursor(true);
+  SetMainButtonsEnabled(false);
+  try {
+    form_.Revert(target);
+  } catch (const std::exception& error) {
+    ports_.dialogs.SetBusyCursor(false);
+    SetMainButtonsEnabled(true);
+    drawing_ = false;
+    Report(error);
+    return;
+  }
+  ports_.dialogs.SetBusyCursor(false);
+  SetMainButtonsEnabled(true);
+  drawing_ = false;
+}
+
+void TOvalinForm::PageChange(int page) {
+  bool running = true;
+  try {
+    running = model_->PageChange(page);
+  } catch (const std::exception& error) {
+    Report(error);
+  }
+  if (!running) EndRun();
+}
+
+void TOvalinForm::Report(const std::exception& error) {
+  ports_.prompts.ShowMessage({"Orbeline", error.what(), Prompts::Icon::kStop, Prompts::Buttons::kOk,
+                              Prompts::Answer::kOk});
+}
+
+void TOvalinForm::EndRun() { close(); }
+
+void TOvalinForm::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    form_.settings().last_modified_page = pages_->currentIndex();
+    try {
+      form_.FormCloseQuery();
+      form_.FormClose();
+    } catch (const std::exception& error) {
+      Report(error);
+    }
+  }
+  event->accept();
+}
+
+}  // namespace orbeline

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/settings_dialogs.h"
+
+namespace orbeline::testing {
+
+// Answers the settings window's dialogs from what the test put in, and records them.
+class FakeSettingsDialogs : public SettingsDialogs {
+ public:
+  std::optional<ColorRef> ChooseColor(ColorRef initial,
+                                      std::array<ColorRef, 16>& custom_colors) override {
+    color_initials.push_back(initial);
+    if (custom_color_0) custom_colors[0] = *custom_color_0;
+    return color_answer;
+  }
+  std::optional<FontSetting> ChooseFont(const FontSetting& initial) override {
+    font_initials.push_back(initial);
+    return font_answer;
+  }
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
+    folder_titles.push_back(title);
+    return folder_answer;
+  }
+  void SetBusyCursor(bool busy) override { busy_changes.push_back(busy); }
+
+  std::optional<ColorRef> color_answer;    // nullopt: Cancel
+  std::optional<ColorRef> custom_color_0;  // what the user left in custom colour 0
+  std::optional<FontSetting> font_answer;  // nullopt: Cancel
+  std::optional<std::string> folder_answer;
+  std::vector<ColorRef> color_initials;
+  std::vector<FontSetting> font_initials;
+  std::vector<std::string> folder_titles;
+  std::vector<bool> busy_changes;
+};
+
+}  // namespace orbeline::testing

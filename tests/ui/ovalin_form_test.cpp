@@ -1,0 +1,190 @@
+#include "ui/ovalin_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include "open_form.h"
+#include "ui/about_box.h"
+#include "ui/check_form.h"
+#include "ui/color_button.h"
+#include "ui/font_sample_panel.h"
+
+namespace orbeline {
+namespace {
+
+// The settings window on the offscreen platform, driven through its controls' names.
+class OvalinFormTest : public ::testing::Test, protected testing::OpenForm {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "ovalin_form_test";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+
+  TOvalinForm& Show() {
+    EXPECT_EQ(Create(), MainForm::CreateResult::kInteractive);
+    window_ = std::make_unique<TOvalinForm>(*form,
+                                            OvalinFormModel::Ports{store, prompts, shell, dialogs});
+    window_->show();
+    window_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    return *window_;
+  }
+
+  template <typename T = QWidget>
+  T* Find(const char* name) {
+    T* found = window_->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  // Near the left edge, where a check box has its box and a button its face.
+  void Click(const char* name) {
+    QWidget* widget = Find(name);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+  }
+
+  std::unique_ptr<TOvalinForm> window_;
+};
+
+TEST_F(OvalinFormTest, MainPage) {
+  Show();
+  Click("LineDrawLeft");
+  EXPECT_EQ(backend.Get("CalendarType"), "1");
+  EXPECT_EQ(Find<QLabel>("PosYLabel")->text(), "Distance from Top");
+  EXPECT_EQ(Find<QScrollBar>("PosXScrollBar")->maximum(), 320);
+
+  auto* style = Find<QComboBox>("CalendarStyleComboBox");
+  style->setCurrentIndex(10);
+  QTest::keyClick(style, Qt::Key_Down);
+  EXPECT_EQ(form->settings().calendar_style, 11);
+  EXPECT_TRUE(Find("MonthReverseCheckBox")->isEnabled());
+  EXPECT_TRUE(Find("MonthStepSpin")->isEnabled());
+
+  Click("SameFontCheckBox");
+  EXPECT_FALSE(form->settings().same_font);
+  EXPECT_FALSE(Find("FontTestPanel")->isVisible());
+  EXPECT_TRUE(Find("FontDayPanel")->isVisible());
+  dialogs.font_answer = FontSetting{"Liberation Serif", 12, false, true};
+  Click("FontDayPanel");
+  EXPECT_EQ(form->settings().font0.name, "Liberation Serif");
+
+  // Enter on a check box: the overwrite drawing, then the default button's fresh one.
+  Find("SameFontCheckBox")->setFocus();
+  QTest::keyClick(Find("SameFontCheckBox"), Qt::Key_Return);
+  EXPECT_EQ(desktop->installs.size(), 2u);
+  EXPECT_EQ(backend.Get("FontName"), "Arial") << "the drawing saved the window state";
+  EXPECT_EQ(backend.Get("Font0Name"), "Liberation Serif");
+  EXPECT_EQ(window_->windowTitle(), "Orbeline");
+  EXPECT_TRUE(Find("DrawButton")->isEnabled());
+
+  // Right-button presses: Revert shows the composed base image, Help the contents.
+  QTest::mousePress(Find("DefaultReturnButton"), Qt::RightButton);
+  EXPECT_EQ(desktop->installs.back().path, form->wallpaper().work_bitmap_path);
+  QTest::mousePress(Find("HelpButton"), Qt::RightButton);
+  EXPECT_EQ(shell.contents_opened, 1);
+  Click("HelpButton");
+  EXPECT_EQ(shell.opened_topics.back(), 10);
+
+  // A drawing that fails is reported, and gives the caption and the buttons back.
+  desktop->fail_install = true;
+  Click("DrawButton");
+  ASSERT_FALSE(prompts.shown.empty());
+  EXPECT_NE(prompts.shown.back().text.find("Cannot install"), std::string::npos);
+  EXPECT_EQ(window_->windowTitle(), "Orbeline");
+  EXPECT_TRUE(Find("QuitButton")->isEnabled());
+  EXPECT_TRUE(Find("PageControl")->isEnabled());
+}
+
+TEST_F(OvalinFormTest, OptionsPage) {
+  Create();  // the first run's values, then a year format the list does not hold
+  store.WriteSetting("YearDraw", "5");
+  Show();
+  EXPECT_EQ(Find<QComboBox>("YearDrawGroupBox")->currentIndex(), -1);
+  Click("DarkDefaultColorButton");
+  EXPECT_EQ(backend.Get("SundayColor"), "clMaroon");
+  EXPECT_EQ(Find<ColorButton>("SundayColorButton")->caption_color(), QColor(0x80, 0, 0));
+  Click("ShadowCheckBox");
+  EXPECT_EQ(backend.Get("Shadow"), "0");
+  EXPECT_FALSE(Find("ShadowColorButton")->isEnabled());
+  Click("DayboxColorButton");
+  EXPECT_TRUE(dialogs.color_initials.empty()) << "the box colour waits for the box";
+}
+
+TEST_F(OvalinFormTest, MiscPage) {
+  Show();
+  auto* pages = Find<QTabWidget>("PageControl");
+  pages->setCurrentIndex(2);
+  auto radios = Find("TilePatternGroupBox")->findChildren<QRadioButton*>();
+  ASSERT_EQ(radios.size(), 3);
+  QTest::mouseClick(radios[1], Qt::LeftButton);
+  EXPECT_EQ(backend.Get("TilePattern"), "0");
+  pages->setCurrentIndex(3);
+  EXPECT_EQ(backend.Get("TilePattern"), "1") << "the page change applies the tiling";
+  EXPECT_EQ(Find("FurikaeRadioGroup")->findChildren<QRadioButton*>().size(), 5);
+  pages->setCurrentIndex(2);
+  Click("NoRestoreCheckBox");
+  EXPECT_EQ(backend.Get("NoRestoreWallpaper"), "1");
+  EXPECT_FALSE(Find("StartUpButton")->isEnabled());
+}
+
+TEST_F(OvalinFormTest, AdvancedPageAndQuit) {
+  Show();
+  Find<QTabWidget>("PageControl")->setCurrentIndex(3);
+  EXPECT_EQ(Find<QComboBox>("DesignListComboBox")->count(), 20);
+  Click("DesignLoadButton");
+  ASSERT_FALSE(prompts.shown.empty());
+  EXPECT_EQ(prompts.shown.back().text, "Nothing registered on Configure1 !");
+  Click("DelayCheckBox");
+  EXPECT_EQ(backend.Get("DelayedOnlyDraw"), "1");
+  QTest::keyClick(Find("DelaySpinEdit"), Qt::Key_Up);
+  EXPECT_EQ(backend.Get("DelaySeconds"), "31");
+  EXPECT_FALSE(Find("TextColorButton")->isEnabled());
+
+  Click("QuitButton");
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_EQ(backend.Get("LastModifiedPage"), "3");
+}
+
+TEST_F(OvalinFormTest, ConfirmationDialogKeys) {
+  TCheckForm question(QStringLiteral("Confirm"), QStringLiteral("Load?"),
+                      Prompts::ConfirmationMode::kQuestion);
+  question.show();
+  EXPECT_FALSE(question.findChild<QWidget*>(QStringLiteral("OKButton"))->isVisible());
+  QTest::mouseClick(question.findChild<QWidget*>(QStringLiteral("NeverCheckBox")), Qt::LeftButton);
+  question.findChild<QWidget*>(QStringLiteral("YesButton"))->setFocus();
+  QTest::keyClick(&question, Qt::Key_Return);
+  EXPECT_EQ(question.answer(), 1);
+  EXPECT_TRUE(question.never_show());
+
+  question.show();
+  EXPECT_FALSE(question.never_show()) << "unticked at every showing";
+  QTest::keyClick(&question, Qt::Key_Escape);
+  EXPECT_EQ(question.answer(), 0);
+}
+
+TEST_F(OvalinFormTest, VersionBox) {
+  TAboutBox about;
+  about.show();
+  EXPECT_TRUE(
+      about.findChild<QLabel*>(QStringLiteral("Version"))->text().startsWith("Ver.1.52.0("));
+  EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("MailLabel"))->isVisible())
+      << "no address was set at build time";
+  QTest::keyClick(&about, Qt::Key_Escape);
+  EXPECT_FALSE(about.isVisible());
+  about.show();
+  QTest::keyClick(&about, Qt::Key_Return);
+  EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace orbeline
