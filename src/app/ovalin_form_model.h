@@ -59,7 +59,7 @@ inline constexpr std::array<std::string_view, 5> kSubstituteTypeEntries = {
     "Japanese Style (Holiday on Monday for Sunday conflict)",
     "USA Style (Holiday on Fri for Sat conflict, Mon for Sun conflict)",
     "UK Style (Holiday on Monday for weekend conflict)",
-    "Japanese Style (since 2007: next non-holiday for Sunday conflict)",
+    kJapaneseSince2007Caption,
 };
 // The manual's topic of each settings page.
 inline constexpr std::array<int, 4> kPageHelpTopics = {10, 11, 12, 32};
