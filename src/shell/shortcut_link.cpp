@@ -1,6 +1,5 @@
 #include "shell/shortcut_link.h"
 
-
 #include <cctype>
 #include <cstdio>
 #include <fstream>

@@ -69,11 +69,10 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
   link.SetHotKey("q");
   link.CreateLink();
   const std::string text = ReadFile(link.shortcut_file);
-  for (const char* line :
-       {"[Desktop Entry]\n", "Type=Application\n", "Name=Orbeline StartUp\n",
-        "Exec=\"/opt/my tools/orbeline\" -OnlyDraw\n", "Path=/opt/my tools/\n",
-        "Icon=org.quillmere.Orbeline\n", "X-Orbeline-HotKey=Ctrl+Alt+Q\n",
-        "X-Orbeline-ShowCmd=9\n"}) {
+  for (const char* line : {"[Desktop Entry]\n", "Type=Application\n", "Name=Orbeline StartUp\n",
+                           "Exec=\"/opt/my tools/orbeline\" -OnlyDraw\n", "Path=/opt/my tools/\n",
+                           "Icon=org.quillmere.Orbeline\n", "X-Orbeline-HotKey=Ctrl+Alt+Q\n",
+                           "X-Orbeline-ShowCmd=9\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   }
   EXPECT_EQ(Validate(link.shortcut_file), "");
