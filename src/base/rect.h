@@ -2,6 +2,13 @@
 
 namespace orbeline {
 
+// A point in pixel coordinates, X to the right and Y downwards.
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend constexpr bool operator==(const Point&, const Point&) = default;
+};
+
 // A rectangle in pixel coordinates, as GDI takes it: right and bottom are exclusive.
 struct Rect {
   int left = 0;

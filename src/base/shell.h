@@ -14,6 +14,9 @@ class Shell {
   virtual void OpenManualContents() = 0;
   // Closes a manual viewer this program opened, where the platform can.
   virtual void CloseManual() = 0;
+  // Tells the file manager that a launcher this program wrote on the desktop may be started
+  // (GNOME refuses to start an untrusted one); nothing where there is no such notion.
+  virtual void TrustLauncher(const std::string& path) = 0;
 };
 
 }  // namespace orbeline

@@ -62,8 +62,14 @@ bool IsHeadless() {
          QGuiApplication::platformName() == QLatin1String("minimal");
 }
 
+// Where an installation keeps the definition files and the manual (a build tree keeps them
+// beside the program, which is looked at first).
+std::filesystem::path DataFolder(const std::filesystem::path& exe_dir) {
+  return (exe_dir / kDataDirFromProgram).lexically_normal();
+}
+
 std::filesystem::path DefinitionFileFor(const std::filesystem::path& exe_dir) {
-  return FindDefinitionFile(exe_dir, kDataDir, ThreeLetterLanguageCode().value_or(""));
+  return FindDefinitionFile(exe_dir, DataFolder(exe_dir), ThreeLetterLanguageCode().value_or(""));
 }
 
 bool JapaneseLocale() { return ThreeLetterLanguageCode().value_or("") == "JPN"; }
@@ -197,7 +203,7 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
   if (headless) {
     shell = std::make_unique<HeadlessShell>();
   } else {
-    shell = std::make_unique<QtShell>(exe_dir, kDataDir);
+    shell = std::make_unique<QtShell>(exe_dir, DataFolder(exe_dir));
   }
 
   InstanceLock lock;

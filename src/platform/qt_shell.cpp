@@ -1,5 +1,7 @@
 #include "platform/qt_shell.h"
 
+#include <gio/gio.h>
+
 #include <QDesktopServices>
 #include <QUrl>
 #include <system_error>
@@ -24,6 +26,16 @@ void QtShell::OpenManual(int topic) {
 
 void QtShell::OpenManualContents() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ManualPath().string())));
+}
+
+void QtShell::TrustLauncher(const std::string& path) {
+  // GNOME's file manager starts a desktop launcher only when its metadata says it is
+  // trusted; the attribute exists only where GIO's metadata store runs, so a refusal is
+  // not an error: the launcher is still there and can be trusted by hand.
+  GFile* file = g_file_new_for_path(path.c_str());
+  g_file_set_attribute_string(file, "metadata::trusted", "true", G_FILE_QUERY_INFO_NONE, nullptr,
+                              nullptr);
+  g_object_unref(file);
 }
 
 }  // namespace orbeline

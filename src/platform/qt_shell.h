@@ -15,6 +15,7 @@ class QtShell : public Shell {
   void OpenManualContents() override;
   // A browser tab is not ours to close.
   void CloseManual() override {}
+  void TrustLauncher(const std::string& path) override;
 
  private:
   std::filesystem::path ManualPath() const;
@@ -28,6 +29,7 @@ class HeadlessShell : public Shell {
   void OpenManual(int) override {}
   void OpenManualContents() override {}
   void CloseManual() override {}
+  void TrustLauncher(const std::string&) override {}
 };
 
 }  // namespace orbeline

@@ -8,12 +8,6 @@
 
 namespace orbeline {
 
-struct Point {
-  int x = 0;
-  int y = 0;
-  bool operator==(const Point&) const = default;
-};
-
 // The year/month label of one block and what its placement depends on.
 struct BlockLabel {
   std::string text;  // FormatYearMonth of the block date

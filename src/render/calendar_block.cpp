@@ -4,6 +4,7 @@
 #include <string>
 
 #include "render/block_labels.h"
+#include "render/block_origin.h"
 #include "render/calendar_dates.h"
 #include "render/day_cells.h"
 #include "render/day_color.h"
@@ -53,21 +54,6 @@ int StartDay(int style, int day) {
     default:
       return 1;
   }
-}
-
-Point BlockOrigin(const WorkingSettings& settings, const Rect& screen) {
-  switch (settings.calendar_type) {
-    case CalendarType::kTop:
-      return {settings.position_y, settings.position_x};
-    case CalendarType::kRight:
-      return {screen.right - settings.position_x, settings.position_y};
-    case CalendarType::kBottom:
-      return {settings.position_y, screen.bottom - settings.position_x};
-    case CalendarType::kLeft:
-    case CalendarType::kCenter:
-      break;
-  }
-  return {settings.position_x, settings.position_y};
 }
 
 // The days of a block: from the start day onward until the day after the end day would
@@ -242,7 +228,8 @@ void DrawCalendarBlock(Canvas& canvas, RenderContext& context, TodayBlock today_
   const DayRun days = BlockDays(style, block_date);
 
   // Where the block stands.
-  Point origin = BlockOrigin(settings, context.screen);
+  Point origin = BlockOrigin(settings.calendar_type, {settings.position_x, settings.position_y},
+                             context.screen);
   const Arrangement arrangement = ArrangementOf(style);
   // Each further block follows the one drawn just before it. (Stepping i times that
   // block's extent from the first origin would let a third block overlap a shorter second

@@ -89,7 +89,9 @@ class FakeShell : public Shell {
   void OpenManual(int topic) override { opened_topics.push_back(topic); }
   void OpenManualContents() override { ++contents_opened; }
   void CloseManual() override { ++closed; }
+  void TrustLauncher(const std::string& path) override { trusted.push_back(path); }
   std::vector<int> opened_topics;
+  std::vector<std::string> trusted;
   int contents_opened = 0;
   int closed = 0;
 };

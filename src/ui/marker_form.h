@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "app/marker_model.h"
+
+namespace orbeline {
+
+// The positioning marker: a small frameless window that stays on top, takes no focus and
+// shows where the calendar is anchored. Dragging it reports the hot spot; the main window
+// turns that into the position settings and places the marker back where they allow.
+// Positions are in device pixels, as the work bitmap and the settings count them.
+class TMarkerForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // What the desktop shows in a rectangle of the screen (device pixels); a null image
+  // leaves the window's own background.
+  using Background = std::function<QImage(const QRect&)>;
+
+  explicit TMarkerForm(Background background, QWidget* parent = nullptr);
+
+  void SetMarkerPos(Point anchor);
+  void SetAnimate(bool animate) { animation_.set_animate(animate); }
+  void StartTimer();
+  void StopTimer();
+  const MarkerAnimation& animation() const { return animation_; }
+  // For tests: move on one animation step as the timer would.
+  void TimerTick();
+
+ signals:
+  // The hot spot after the window moved (device pixels), once per new place.
+  void MarkerMoved(int x, int y);
+  // A drag has ended: the main window takes the focus back.
+  void DragEnded();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+
+ private:
+  Point HotSpot() const;
+
+  Background background_;
+  MarkerAnimation animation_;
+  QBasicTimer timer_;
+  Point last_reported_{-1000000, -1000000};
+  // Where the press grabbed the window, while the window follows the mouse itself (when
+  // the window system cannot move it for us).
+  std::optional<QPoint> grab_offset_;
+};
+
+}  // namespace orbeline

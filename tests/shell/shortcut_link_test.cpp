@@ -1,0 +1,101 @@
+#include "shell/shortcut_link.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "isolated_env.h"
+
+namespace orbeline {
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// desktop-file-validate's verdict: empty when the entry is clean.
+std::string Validate(const std::filesystem::path& path) {
+  const std::string command = "desktop-file-validate '" + path.string() + "' 2>&1";
+  std::string output;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    if (::pclose(pipe) != 0 && output.empty()) output = "desktop-file-validate failed";
+  }
+  return output;
+}
+
+TEST(ShortcutLinkTest, CodedProperties) {
+  TShortcutLink link;
+  EXPECT_EQ(link.HotKey(), ' ');
+  EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowNormal);
+  link.SetHotKey("q");
+  EXPECT_EQ(link.HotKey(), 'Q');
+  link.SetHotKey("");
+  EXPECT_EQ(link.HotKey(), ' ');
+  link.SetHotKey("\tx");
+  EXPECT_EQ(link.HotKey(), ' ');
+  link.SetShowCmd(TShowCmd::scShowMinimized);
+  EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowMinimized);
+  link.SetShowCmd(TShowCmd::scShowMaximized);
+  EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowMaximized);
+}
+
+TEST(ShortcutLinkTest, ExecWordsAreQuotedByTheDesktopEntryRules) {
+  EXPECT_EQ(QuoteExecWord("/usr/bin/orbeline"), "/usr/bin/orbeline");
+  EXPECT_EQ(QuoteExecWord("/opt/My Apps/orbeline"), "\"/opt/My Apps/orbeline\"");
+  EXPECT_EQ(QuoteExecWord("/a$b/\"c\""), "\"/a\\$b/\\\"c\\\"\"");
+  EXPECT_EQ(QuoteExecWord("50%"), "50%%");
+  EXPECT_EQ(QuoteExecWord(""), "\"\"");
+}
+
+TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
+  testing::IsolatedEnvironment env;
+  const std::filesystem::path startup = GetStartupFolder();
+  EXPECT_EQ(startup, env.config_home() / "autostart");
+  EXPECT_TRUE(std::filesystem::is_directory(startup));
+
+  TShortcutLink link;
+  link.shortcut_file = (startup / "Orbeline StartUp.desktop").string();
+  link.target = "/opt/my tools/orbeline";
+  link.working_dir = "/opt/my tools/";
+  link.arguments = "-OnlyDraw";
+  link.icon_location = "org.quillmere.Orbeline";
+  link.SetHotKey("q");
+  link.CreateLink();
+  const std::string text = ReadFile(link.shortcut_file);
+  for (const char* line : {"[Desktop Entry]\n", "Type=Application\n", "Name=Orbeline StartUp\n",
+                           "Exec=\"/opt/my tools/orbeline\" -OnlyDraw\n", "Path=/opt/my tools/\n",
+                           "Icon=org.quillmere.Orbeline\n", "X-Orbeline-HotKey=Ctrl+Alt+Q\n",
+                           "X-Orbeline-ShowCmd=9\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  }
+  EXPECT_EQ(Validate(link.shortcut_file), "");
+
+  // The desktop entry without arguments; a second write replaces the first whole.
+  std::ofstream(env.config_home() / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+  const std::filesystem::path desktop = GetDesktopFolder();
+  EXPECT_EQ(desktop, env.home() / "Schreibtisch");
+  link.shortcut_file = (desktop / "Orbeline.desktop").string();
+  link.arguments.clear();
+  link.SetHotKey("");
+  link.CreateLink();
+  link.CreateLink();
+  const std::string second = ReadFile(link.shortcut_file);
+  EXPECT_NE(second.find("Exec=\"/opt/my tools/orbeline\"\n"), std::string::npos) << second;
+  EXPECT_EQ(second.find("HotKey"), std::string::npos);
+  EXPECT_EQ(Validate(link.shortcut_file), "");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(desktop), {}), 1)
+      << "no temporary file is left behind";
+
+  link.shortcut_file = (env.root() / "missing" / "x.desktop").string();
+  EXPECT_THROW(link.CreateLink(), EShortcutError);
+}
+
+}  // namespace
+}  // namespace orbeline
