@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calendar/day_rule_text.h"
@@ -37,6 +38,7 @@ TEST(ResolveDayRuleTest, Table) {
       {"2nd Monday January 2026", 2026, 1, 201, 12},
       {"3rd Monday September 2009", 2009, 9, 301, 21},
       {"4th Thursday November 2026", 2026, 11, 404, 26},
+      {"4th Saturday on the last day (February 2026)", 2026, 2, 406, 28},
       {"1st Sunday when the 1st is Sunday", 2026, 2, 100, 1},
       {"last Friday on the last day (July 2026)", 2026, 7, 505, 31},
       {"last Sunday February 2026", 2026, 2, 500, 22},
@@ -213,22 +215,13 @@ TEST(ShowMonthHolidaysTest, PanelText) {
 }
 
 TEST(GetDayofWeekNameTest, Table) {
-  struct Row {
-    int rule;
-    const char* expected;
-  };
-  const Row rows[] = {{0, "0"},
-                      {15, "15"},
-                      {31, "31"},
-                      {201, "2ndMonday"},
-                      {505, "LastFriday"},
-                      {600, "EverySunday"},
-                      {100, "1stSunday"},
-                      {404, "4thThursday"},
-                      {109, "1stSaturday"},
-                      {906, "EverySaturday"},
-                      {40, "1stSaturday"}};
-  for (const Row& row : rows) EXPECT_EQ(GetDayofWeekName(row.rule), row.expected) << row.rule;
+  // clang-format off
+  const std::pair<int, const char*> rows[] = {
+      {0, "0"}, {15, "15"}, {31, "31"}, {201, "2ndMonday"}, {505, "LastFriday"},
+      {600, "EverySunday"}, {100, "1stSunday"}, {404, "4thThursday"}, {109, "1stSaturday"},
+      {906, "EverySaturday"}, {40, "1stSaturday"}};
+  // clang-format on
+  for (const auto& [rule, name] : rows) EXPECT_EQ(GetDayofWeekName(rule), name) << rule;
 }
 
 }  // namespace

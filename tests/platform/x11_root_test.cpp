@@ -112,8 +112,8 @@ class X11RootTest : public ::testing::Test {
     EXPECT_TRUE(image.save(QString::fromStdString(path), "BMP"));
     return path;
   }
-  static std::uint32_t At(const std::vector<std::uint32_t>& pixels, int width, int x, int y) {
-    return pixels[static_cast<std::size_t>(y) * width + x];
+  std::uint32_t At(const std::vector<std::uint32_t>& pixels, int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * width_ + x];
   }
 
   testing::IsolatedEnvironment environment_;
@@ -157,10 +157,10 @@ TEST_F(X11RootTest, InstallPaintsTheRootAndReplacesThePreviousPixmap) {
   EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), first_pixmap);
   EXPECT_TRUE(PixmapExists(first_pixmap));  // kept after our connection closed
   std::vector<std::uint32_t> pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 0, 0), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, width_ - 1, 0), 0x00FF00u);
-  EXPECT_EQ(At(pixels, width_, 0, height_ - 1), 0x0000FFu);
-  EXPECT_EQ(At(pixels, width_, width_ - 1, height_ - 1), 0xFFFFFFu);
+  EXPECT_EQ(At(pixels, 0, 0), 0xFF0000u);
+  EXPECT_EQ(At(pixels, width_ - 1, 0), 0x00FF00u);
+  EXPECT_EQ(At(pixels, 0, height_ - 1), 0x0000FFu);
+  EXPECT_EQ(At(pixels, width_ - 1, height_ - 1), 0xFFFFFFu);
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), first);
 
   const std::string second = WritePicture("ovalin.bmp", width_, height_, 0xFFFF00);
@@ -170,7 +170,7 @@ TEST_F(X11RootTest, InstallPaintsTheRootAndReplacesThePreviousPixmap) {
   EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), second_pixmap);
   EXPECT_FALSE(PixmapExists(first_pixmap));
   pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, width_ - 1, height_ - 1), 0xFFFF00u);
+  EXPECT_EQ(At(pixels, width_ - 1, height_ - 1), 0xFFFF00u);
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), second);
 
   // A file that is no picture changes nothing.
@@ -183,28 +183,28 @@ TEST_F(X11RootTest, InstallPaintsTheRootAndReplacesThePreviousPixmap) {
 
 TEST_F(X11RootTest, SmallerPicturesAreCentredOrTiledOnTheBackgroundColour) {
   GenericDesktop desktop(environment_.config_home() / "Quillmere" / "Desktop.conf");
-  desktop.WriteValue("Background", "255 0 255");
+  desktop.WriteValue("Background", "255 255 0");  // red and blue told apart
+  const std::uint32_t background = 0xFFFF00;
   const std::string picture = WritePicture("small.bmp", 4, 4, 0xFFFFFF);
 
   desktop.InstallWallpaper(picture);
   std::vector<std::uint32_t> pixels = CaptureRoot();
   const int left = (width_ - 4) / 2;
   const int top = (height_ - 4) / 2;
-  EXPECT_EQ(At(pixels, width_, 0, 0), 0xFF00FFu);
-  EXPECT_EQ(At(pixels, width_, left, top), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, left + 3, top + 3), 0xFFFFFFu);
-  EXPECT_EQ(At(pixels, width_, left + 4, top + 4), 0xFF00FFu);
+  EXPECT_EQ(At(pixels, 0, 0), background);
+  EXPECT_EQ(At(pixels, left, top), 0xFF0000u);
+  EXPECT_EQ(At(pixels, left + 3, top + 3), 0xFFFFFFu);
+  EXPECT_EQ(At(pixels, left + 4, top + 4), background);
 
   desktop.WriteValue(kTileWallPaperValue, "1");
   desktop.InstallWallpaper(picture);
   pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 8, 8), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, 10, 8), 0x00FF00u);
-  EXPECT_EQ(At(pixels, width_, 11, 11), 0xFFFFFFu);
+  EXPECT_EQ(At(pixels, 8, 8), 0xFF0000u);
+  EXPECT_EQ(At(pixels, 10, 8), 0x00FF00u);
+  EXPECT_EQ(At(pixels, 11, 11), 0xFFFFFFu);
 
   desktop.InstallWallpaper("");
-  pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 8, 8), 0xFF00FFu);
+  EXPECT_EQ(At(CaptureRoot(), 8, 8), background);
 }
 
 }  // namespace

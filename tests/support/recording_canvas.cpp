@@ -1,5 +1,7 @@
 #include "recording_canvas.h"
 
+#include <gtest/gtest.h>
+
 #include "base/text_util.h"
 
 namespace orbeline::testing {
@@ -17,77 +19,45 @@ int RecordingCanvas::WidthOf(std::string_view text, int size) {
 
 int RecordingCanvas::HeightOf(int size) { return (3 * size) / 2; }
 
-RecordingCanvas::Call RecordingCanvas::Record(Kind kind) {
-  Call call;
-  call.kind = kind;
-  call.font = font_;
-  call.pen_color = pen_color_;
-  call.pen_width = pen_width_;
-  call.brush_color = brush_color_;
-  call.brush_style = brush_style_;
-  return call;
+RecordingCanvas::Call& RecordingCanvas::Record(Kind kind, int x, int y) {
+  calls_.push_back(
+      {kind, "", x, y, 0, 0, 0, font_, pen_color_, pen_width_, brush_color_, brush_style_});
+  return calls_.back();
 }
 
 void RecordingCanvas::SetFont(const FontSetting& font) {
   font_ = font;
-  calls_.push_back(Record(Kind::kSetFont));
+  Record(Kind::kSetFont);
 }
 
-int RecordingCanvas::TextWidth(std::string_view text) { return WidthOf(text, font_.size); }
-
-int RecordingCanvas::TextHeight(std::string_view) { return HeightOf(font_.size); }
-
 void RecordingCanvas::DrawText(int x, int y, std::string_view text, ColorRef color) {
-  Call call = Record(Kind::kText);
-  call.x = x;
-  call.y = y;
+  Call& call = Record(Kind::kText, x, y);
   call.text = std::string(text);
   call.color = color;
-  calls_.push_back(call);
 }
 
 void RecordingCanvas::SetPen(ColorRef color, int width) {
   pen_color_ = color;
   pen_width_ = width;
-  calls_.push_back(Record(Kind::kSetPen));
+  Record(Kind::kSetPen);
 }
 
 void RecordingCanvas::SetBrush(ColorRef color, BrushStyle style) {
   brush_color_ = color;
   brush_style_ = style;
-  calls_.push_back(Record(Kind::kSetBrush));
+  Record(Kind::kSetBrush);
 }
 
 void RecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
-  Call call = Record(Kind::kEllipse);
-  call.x = left;
-  call.y = top;
+  Call& call = Record(Kind::kEllipse, left, top);
   call.right = right;
   call.bottom = bottom;
-  calls_.push_back(call);
 }
 
 void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
-  Call call = Record(Kind::kRectangle);
-  call.x = left;
-  call.y = top;
+  Call& call = Record(Kind::kRectangle, left, top);
   call.right = right;
   call.bottom = bottom;
-  calls_.push_back(call);
-}
-
-void RecordingCanvas::MoveTo(int x, int y) {
-  Call call = Record(Kind::kMoveTo);
-  call.x = x;
-  call.y = y;
-  calls_.push_back(call);
-}
-
-void RecordingCanvas::LineTo(int x, int y) {
-  Call call = Record(Kind::kLineTo);
-  call.x = x;
-  call.y = y;
-  calls_.push_back(call);
 }
 
 std::vector<RecordingCanvas::Call> RecordingCanvas::Texts() const {
@@ -127,6 +97,19 @@ const RecordingCanvas::Call* RecordingCanvas::FindText(std::string_view text) co
     if (call.kind == Kind::kText && call.text == text) return &call;
   }
   return nullptr;
+}
+
+const RecordingCanvas::Call& RecordingCanvas::Text(std::string_view text) const {
+  static const Call kMissing = [] {
+    Call missing;
+    missing.text = "(missing)";
+    missing.x = missing.y = -99999;
+    return missing;
+  }();
+  const Call* call = FindText(text);
+  if (call != nullptr) return *call;
+  ADD_FAILURE() << "no text \"" << text << "\" was drawn";
+  return kMissing;
 }
 
 }  // namespace orbeline::testing

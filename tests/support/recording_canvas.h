@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "render/canvas.h"
@@ -33,7 +34,14 @@ class RecordingCanvas : public Canvas {
     int pen_width = 1;
     ColorRef brush_color = 0xFFFFFF;
     BrushStyle brush_style = BrushStyle::kSolid;
+
+    std::vector<int> Box() const { return {x, y, right, bottom}; }
+    // Text, place, colour and size, to compare a text call in one go.
+    std::tuple<std::string, int, int, ColorRef, int> Seen() const {
+      return {text, x, y, color, font.size};
+    }
   };
+  using Seen = std::tuple<std::string, int, int, ColorRef, int>;
 
   // A line as drawn: from the point before LineTo to its end.
   struct Line {
@@ -43,6 +51,8 @@ class RecordingCanvas : public Canvas {
     int y2 = 0;
     ColorRef color = 0;
     int width = 1;
+
+    std::vector<int> Ends() const { return {x1, y1, x2, y2}; }
   };
 
   static int WidthOf(std::string_view text, int size);
@@ -50,15 +60,15 @@ class RecordingCanvas : public Canvas {
 
   void SetFont(const FontSetting& font) override;
   const FontSetting& font() const override { return font_; }
-  int TextWidth(std::string_view text) override;
-  int TextHeight(std::string_view text) override;
+  int TextWidth(std::string_view text) override { return WidthOf(text, font_.size); }
+  int TextHeight(std::string_view) override { return HeightOf(font_.size); }
   void DrawText(int x, int y, std::string_view text, ColorRef color) override;
   void SetPen(ColorRef color, int width) override;
   void SetBrush(ColorRef color, BrushStyle style) override;
   void Ellipse(int left, int top, int right, int bottom) override;
   void Rectangle(int left, int top, int right, int bottom) override;
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
+  void MoveTo(int x, int y) override { Record(Kind::kMoveTo, x, y); }
+  void LineTo(int x, int y) override { Record(Kind::kLineTo, x, y); }
 
   const std::vector<Call>& calls() const { return calls_; }
   std::vector<Call> Texts() const;   // kText calls in order
@@ -66,10 +76,13 @@ class RecordingCanvas : public Canvas {
   std::vector<Line> Lines() const;
   // The first text call whose text is `text`, or nullptr.
   const Call* FindText(std::string_view text) const;
+  // The same call for a text the test needs: a missing text fails the test and gives a
+  // call far off the canvas, so that the checks after it report instead of crashing.
+  const Call& Text(std::string_view text) const;
   void Clear() { calls_.clear(); }
 
  private:
-  Call Record(Kind kind);
+  Call& Record(Kind kind, int x = 0, int y = 0);
 
   std::vector<Call> calls_;
   FontSetting font_;
