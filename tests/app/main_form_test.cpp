@@ -9,7 +9,6 @@
 #include "fakes.h"
 #include "isolated_env.h"
 #include "recording_canvas.h"
-#include "settings/ask_confirmation.h"
 #include "settings/designs.h"
 #include "settings/settings_store.h"
 
@@ -87,52 +86,21 @@ TEST_F(MainFormTest, DrawOnlyRunDrawsInstallsAndPutsTheValuesBack) {
   EXPECT_EQ(backend_.Get("LastModifiedPage"), "0");
 }
 
-TEST_F(MainFormTest, KeptWorkBitmapIsNotDrawnTwiceTheSameDay) {
-  Start(0);
-  store_.WriteSetting("NoRestoreWallpaper", "1");
-  ASSERT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
-  form_->RunDrawOnly();
-  const std::string work_bitmap = form_->wallpaper().work_bitmap_path;
-  ASSERT_EQ(desktop_->Get("Wallpaper"), work_bitmap);
-  desktop_values_ = desktop_->values;
-  EXPECT_EQ(backend_.Get("OriginalWallpaper"), "");
-  // The file was written today (by this test's clock, the real date is irrelevant): set it.
-  std::filesystem::last_write_time(work_bitmap, std::filesystem::file_time_type::clock::now());
-  clock_.set_today(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
-  EXPECT_EQ(Start(1), MainForm::CreateResult::kTerminate);
-  EXPECT_TRUE(desktop_->installs.empty());
-  // Another day draws again.
-  clock_.set_today(year{2030} / month{1} / day{1});
-  EXPECT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
-}
-
-TEST_F(MainFormTest, DesignsByNumberAndAtRandom) {
-  Start(0);
-  SaveDesign(3, "clYellow");
-  ASSERT_EQ(Start(13), MainForm::CreateResult::kDrawOnly);
-  EXPECT_EQ(form_->settings().today_color, 0x00FFFFu);
-  EXPECT_EQ(backend_.Get("TodayColor"), "clYellow");
-  // A value the design lacks is written empty, which the window's next read turns into "0".
-  EXPECT_EQ(backend_.Get("CalendarType"), "0");
-
-  prompts_.shown.clear();
-  EXPECT_EQ(Start(15), MainForm::CreateResult::kTerminate);
-  ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].text, "On the Configuration 5, Nothing registered!");
-  EXPECT_EQ(prompts_.shown[0].caption, "Orbeline - Error");
-
-  SaveDesign(17, "clRed");
-  store_.WriteSetting("TodayColor", "clLime");
-  ASSERT_EQ(Start(3), MainForm::CreateResult::kDrawOnly);
-  EXPECT_TRUE(backend_.Get("TodayColor") == "clYellow" || backend_.Get("TodayColor") == "clRed");
-}
-
-TEST_F(MainFormTest, RandomDesignWithNothingSaved) {
+// A kept work bitmap is not drawn twice a day, designs by number: the draw-only script.
+TEST_F(MainFormTest, RandomDesignAmongTheSavedOnesOrNone) {
   Start(0);
   store_.Write("4", "YearMonthDrawStyle", "abc");  // not a number: not saved
   EXPECT_EQ(Start(3), MainForm::CreateResult::kTerminate);
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].text, "Nothing registered!");
+
+  SaveDesign(3, "clYellow");
+  SaveDesign(17, "clRed");
+  store_.WriteSetting("TodayColor", "clLime");
+  ASSERT_EQ(Start(3), MainForm::CreateResult::kDrawOnly);
+  EXPECT_TRUE(backend_.Get("TodayColor") == "clYellow" || backend_.Get("TodayColor") == "clRed");
+  // A value the design lacks is written empty, which the window's next read turns into "0".
+  EXPECT_EQ(backend_.Get("CalendarType"), "0");
 }
 
 TEST_F(MainFormTest, BitmapArgumentBecomesTheSource) {
@@ -193,33 +161,6 @@ TEST_F(MainFormTest, DrawOverwriteAndRevertInAnInteractiveRun) {
   form_->Revert(RevertTarget::kBaseImage);
   EXPECT_EQ(desktop_->installs.back().path, form_->wallpaper().work_bitmap_path);
   EXPECT_EQ(desktop_->installs.size(), 5u);
-}
-
-TEST(AskConfirmationTest, NeverShowKeysAndSuppression) {
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  testing::RecordingPrompts prompts;
-  ConfirmationRequest load{Prompts::ConfirmationMode::kQuestion, "DesignLoadCheck", true,
-                           "Load X. Current setting will be discarded. Are you sure?", "Confirm"};
-  // Suppressed (a draw-only run): the default, nothing shown, nothing written.
-  EXPECT_TRUE(AskConfirmation(store, prompts, true, load));
-  EXPECT_TRUE(prompts.shown.empty());
-  EXPECT_FALSE(backend.Get("DesignLoadCheck").has_value());
-  // Asked: No with the never-show box ticked stores the key...
-  prompts.confirmation_answers = {{false, true}};
-  EXPECT_FALSE(AskConfirmation(store, prompts, false, load));
-  EXPECT_EQ(backend.Get("DesignLoadCheck"), "1");
-  // ...and from then on the default answer comes without a question.
-  EXPECT_TRUE(AskConfirmation(store, prompts, false, load));
-  EXPECT_EQ(prompts.shown.size(), 1u);
-  // Any text other than exactly "1" lets it show; an information box answers No.
-  store.WriteSetting("DayCheck", "yes");
-  ConfirmationRequest info{Prompts::ConfirmationMode::kInformation, "DayCheck", false,
-                           "Use TrueType font for smaller weekdays", "Confirm"};
-  prompts.confirmation_answers = {{true, false}};
-  EXPECT_FALSE(AskConfirmation(store, prompts, false, info));
-  EXPECT_EQ(prompts.shown.size(), 2u);
-  EXPECT_EQ(backend.Get("DayCheck"), "yes");
 }
 
 }  // namespace

@@ -203,12 +203,30 @@ TEST(BmpReaderTest, ShortColourTableBeforeThePixels) {
 
 TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
   const auto valid24 = BuildBmp(Direct(40, 24, false, kRgb, k888));
+  const auto v5 = BuildBmp(Direct(124, 24, false, kRgb, k888));
   const auto cut = [](std::vector<std::uint8_t> bytes, std::size_t size) {
     bytes.resize(size);
     return bytes;
   };
-  const auto with = [](BmpLayout l, auto change) {
+  // The 24-bit picture with one change, or at another size; the indexed one with a shorter
+  // colour table; RLE data.
+  const auto direct = [](auto change) {
+    BmpLayout l = Direct(40, 24, false, kRgb, k888);
     change(l);
+    return BuildBmp(l);
+  };
+  const auto sized = [&](std::int32_t width, std::int32_t height) {
+    return direct([&](BmpLayout& l) { l.width = width, l.height = height; });
+  };
+  const auto indexed = [](int bits, std::size_t entries) {
+    BmpLayout l = Indexed(40, bits, false);
+    l.palette.resize(entries);
+    l.clr_used = static_cast<std::uint32_t>(entries);
+    return BuildBmp(l);
+  };
+  const auto rle = [](std::uint32_t compression, std::vector<std::uint8_t> data, int height = 2) {
+    BmpLayout l = Rle(compression, std::move(data));
+    l.height = height;
     return BuildBmp(l);
   };
   struct Case {
@@ -216,88 +234,37 @@ TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
     std::vector<std::uint8_t> bytes;
     const char* reason;
   };
+  // clang-format off
   const Case cases[] = {
       {"empty file", {}, "not a BMP file"},
       {"not a BMP", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "not a BMP file"},
       {"truncated file header", cut(valid24, 10), "truncated file header"},
       {"truncated info header", cut(valid24, 30), "truncated info header"},
-      {"truncated V5 header", cut(BuildBmp(Direct(124, 24, false, kRgb, k888)), 100),
-       "truncated info header"},
-      {"OS/2 2.x header",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.header_size = 64; }),
-       "unsupported header size 64"},
-      {"zero width", with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = 0; }),
-       "invalid size 0 x 2"},
-      {"negative width",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = -3; }),
-       "invalid size -3 x 2"},
-      {"side beyond 32768",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = 40000; }),
-       "picture too large (40000 x 2)"},
-      {"pixel budget",
-       with(Direct(40, 24, false, kRgb, k888),
-            [](BmpLayout& l) {
-              l.width = 20000;
-              l.height = -20000;
-            }),
-       "picture too large (20000 x 20000)"},
-      {"most negative height",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.height = INT32_MIN; }),
-       "picture too large"},
-      {"large and truncated (no allocation first)",
-       with(Direct(40, 24, false, kRgb, k888),
-            [](BmpLayout& l) {
-              l.width = 16000;
-              l.height = 16000;
-            }),
-       "truncated pixel data"},
+      {"truncated V5 header", cut(v5, 100), "truncated info header"},
+      {"OS/2 2.x header", direct([](auto& l) { l.header_size = 64; }), "unsupported header size"},
+      {"zero width", sized(0, 2), "invalid size 0 x 2"},
+      {"negative width", sized(-3, 2), "invalid size -3 x 2"},
+      {"side beyond 32768", sized(40000, 2), "picture too large (40000 x 2)"},
+      {"pixel budget", sized(20000, -20000), "picture too large (20000 x 20000)"},
+      {"most negative height", sized(3, INT32_MIN), "picture too large"},
+      {"large and truncated (no allocation first)", sized(16000, 16000), "truncated pixel data"},
       {"truncated pixel data", cut(valid24, valid24.size() - 10), "truncated pixel data"},
-      {"bit count 7",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.bit_count = 7; }),
-       "unsupported bit count 7"},
-      {"JPEG inside",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.compression = 4; }),
-       "unsupported compression 4"},
-      {"bit fields on 24 bits",
-       with(Direct(40, 24, false, kRgb, k888),
-            [](BmpLayout& l) {
-              l.compression = kBitFields;
-              l.masks = k888;
-            }),
+      {"bit count 7", direct([](auto& l) { l.bit_count = 7; }), "unsupported bit count 7"},
+      {"JPEG inside", direct([](auto& l) { l.compression = 4; }), "unsupported compression 4"},
+      {"bit fields on 24 bits", direct([](auto& l) { l.compression = kBitFields, l.masks = k888; }),
        "unsupported bit count 24 for compression 3"},
-      {"palette index past the table",
-       with(Indexed(40, 8, false),
-            [](BmpLayout& l) {
-              l.palette.resize(5);
-              l.clr_used = 5;
-            }),
-       "palette index 5 past the colour table (5 entries)"},
-      {"1-bit with a one-entry table",
-       with(Indexed(40, 1, false),
-            [](BmpLayout& l) {
-              l.palette.resize(1);
-              l.clr_used = 1;
-            }),
-       "palette index 1 past the colour table (1 entries)"},
-      {"RLE8 run off the row", BuildBmp(Rle(kRle8, {4, 1, 0, 1})), "RLE data runs off the image"},
-      {"RLE4 literal off the row", BuildBmp(Rle(kRle4, {0, 5, 0x11, 0x11, 0x10, 0, 0, 1})),
-       "RLE data runs off the image"},
-      {"RLE delta off the image", BuildBmp(Rle(kRle8, {0, 2, 0, 3, 1, 1, 0, 1})),
-       "RLE data runs off the image"},
-      {"RLE rows past the top", BuildBmp(Rle(kRle8, {0, 0, 0, 0, 1, 1, 0, 1})),
-       "RLE data runs off the image"},
-      {"RLE without an end", BuildBmp(Rle(kRle8, {1, 1, 1, 2})), "truncated RLE data"},
-      {"RLE literal cut short", BuildBmp(Rle(kRle8, {0, 3, 1})), "truncated RLE data"},
-      {"RLE top-down", with(Rle(kRle8, kRle8Picture), [](BmpLayout& l) { l.height = -2; }),
-       "(top-down)"},
-      {"missing colour table",
-       with(Indexed(40, 8, false),
-            [](BmpLayout& l) {
-              l.palette.clear();
-              l.clr_used = 0;
-            }),
-       "missing colour table"},
+      {"index past the table", indexed(8, 5), "palette index 5 past the colour table (5 entries)"},
+      {"1-bit, one entry", indexed(1, 1), "palette index 1 past the colour table (1 entries)"},
+      {"missing colour table", indexed(8, 0), "missing colour table"},
+      {"RLE8 run off the row", rle(kRle8, {4, 1, 0, 1}), "RLE data runs off the image"},
+      {"RLE4 literal off the row", rle(kRle4, {0, 5, 0x11, 0x11, 0x10, 0, 0, 1}), "runs off"},
+      {"RLE delta off the image", rle(kRle8, {0, 2, 0, 3, 1, 1, 0, 1}), "RLE data runs off"},
+      {"RLE rows past the top", rle(kRle8, {0, 0, 0, 0, 1, 1, 0, 1}), "RLE data runs off"},
+      {"RLE without an end", rle(kRle8, {1, 1, 1, 2}), "truncated RLE data"},
+      {"RLE literal cut short", rle(kRle8, {0, 3, 1}), "truncated RLE data"},
+      {"RLE top-down", rle(kRle8, kRle8Picture, -2), "(top-down)"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_THAT(ErrorMessage([&] { ReadBmp(c.bytes, "/pictures/bad.bmp"); }),

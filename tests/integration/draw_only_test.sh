@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draw-only runs end to end with the generic desktop under Xvfb: what reaches the root
 # window, what stays on disk, what the emulated desktop values say afterwards.
-# Run by ctest through xvfb-run (see draw_only.cmake); needs ImageMagick, xwd and xprop.
+# Run by ctest through xvfb-run (see CMakeLists.txt); needs ImageMagick, xwd and xprop.
 source "$(dirname "$0")/lib.sh"
 : "${DISPLAY:?run under xvfb-run}"
 export ORBELINE_HEADLESS=1 LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8
@@ -71,6 +71,8 @@ touch -d "$TODAY" "$bmp"
 stamp=$(stat -c %Y "$bmp")
 run -OnlyDraw 2>/dev/null
 expect_eq "second run the same day leaves the file" "$before $stamp" "$(sha1sum "$bmp") $(stat -c %Y "$bmp")"
+TODAY="2026-01-17 10:00:00" run -OnlyDraw 2>/dev/null
+expect_true "the next day draws again" test "$(sha1sum "$bmp")" != "$before"
 
 # (3) A JPEG centred on a smaller screen.
 prepared_home

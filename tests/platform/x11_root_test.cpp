@@ -1,4 +1,4 @@
-// Runs under xvfb-run (see desktop.cmake): paints the virtual server's root window.
+// Runs under xvfb-run (see CMakeLists.txt): paints the virtual server's root window.
 #include "platform/x11_root.h"
 
 #include <gtest/gtest.h>

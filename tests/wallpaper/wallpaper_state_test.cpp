@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <tuple>
 
 #include "base/error.h"
 #include "fake_desktop.h"
@@ -63,25 +64,21 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
   Touch(Home("sea.bmp"));
   Touch(Temp("ovalin.bmp"));
   Touch(Temp("OVALIN.BMP"));
+  const std::string sea = Home("sea.bmp"), gone = Home("gone.jpg"), work = Temp("ovalin.bmp");
   struct Row {
     const char* name;
     std::string wallpaper;
     std::optional<std::string> original;  // OriginalWallpaper
     std::string source;
-    bool installed;
-    bool no_source;
+    bool installed, no_source;
   };
-  const std::vector<Row> rows = {
-      {"absolute path", Home("sea.bmp"), std::nullopt, Home("sea.bmp"), false, false},
-      {"work bitmap -> OriginalWallpaper", Temp("ovalin.bmp"), Home("sea.bmp"), Home("sea.bmp"),
-       true, false},
-      {"work bitmap name in any case", Temp("OVALIN.BMP"), Home("sea.bmp"), Home("sea.bmp"), true,
-       false},
-      {"work bitmap with stale original", Temp("ovalin.bmp"), Home("gone.jpg"), Home("gone.jpg"),
-       true, true},
-      {"work bitmap without original reads 0", Temp("ovalin.bmp"), std::nullopt, "0", true, true},
-      {"missing file keeps its name", Home("gone.jpg"), std::nullopt, Home("gone.jpg"), false,
-       true},
+  const Row rows[] = {
+      {"absolute path", sea, std::nullopt, sea, false, false},
+      {"work bitmap -> OriginalWallpaper", work, sea, sea, true, false},
+      {"work bitmap name in any case", Temp("OVALIN.BMP"), sea, sea, true, false},
+      {"work bitmap with stale original", work, gone, gone, true, true},
+      {"work bitmap without original reads 0", work, std::nullopt, "0", true, true},
+      {"missing file keeps its name", gone, std::nullopt, gone, false, true},
       {"bare name not in home", "gone.jpg", std::nullopt, "gone.jpg", false, true},
       {"empty: the home folder is no picture", "", std::nullopt, "", false, true},
   };
@@ -91,9 +88,9 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
     if (row.original) backend_.Write("", "OriginalWallpaper", *row.original);
     desktop_.Put(kWallpaperValue, row.wallpaper);
     WallpaperSettingsResult result = Read();
-    EXPECT_EQ(result.state.source_wallpaper_path, row.source);
-    EXPECT_EQ(result.state.work_bitmap_installed, row.installed);
-    EXPECT_EQ(result.state.no_source_wallpaper, row.no_source);
+    EXPECT_EQ(std::tie(result.state.source_wallpaper_path, result.state.work_bitmap_installed,
+                       result.state.no_source_wallpaper),
+              std::tie(row.source, row.installed, row.no_source));
     // A missing OriginalWallpaper is read the store's way: "0", written back.
     if (row.installed && !row.original) {
       EXPECT_EQ(Setting("OriginalWallpaper"), "0");
@@ -123,7 +120,7 @@ TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
     bool tile_source, stretch_source;
     int origin;
   };
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"tiled and stretched both", "1", "2", "-10", "sea.bmp", true, true, -10},
       {"values absent", std::nullopt, std::nullopt, std::nullopt, "sea.bmp", false, false, 0},
       {"plain centred", "0", "0", "10", "sea.bmp", false, false, 10},
@@ -136,11 +133,10 @@ TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
     if (row.tile) desktop_.Put(kTileWallPaperValue, *row.tile);
     if (row.style) desktop_.Put(kWallpaperStyleValue, *row.style);
     if (row.origin_x) desktop_.Put(kWallpaperOriginXValue, *row.origin_x);
-    WallpaperState state = Read().state;
-    EXPECT_EQ(state.tile_source, row.tile_source);
-    EXPECT_EQ(state.stretch_source, row.stretch_source);
-    EXPECT_EQ(state.origin_x, row.origin);
-    EXPECT_EQ(state.origin_y, 0);
+    const WallpaperState state = Read().state;
+    EXPECT_EQ(
+        (std::vector<int>{state.tile_source, state.stretch_source, state.origin_x, state.origin_y}),
+        (std::vector<int>{row.tile_source, row.stretch_source, row.origin, 0}));
   }
 }
 
@@ -161,20 +157,14 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   struct Row {
     const char* name;
     WallpaperAtClose mode;
-    bool live;
-    bool no_source;
+    bool live, no_source;
     std::vector<std::string> desktop_writes;
     std::optional<std::string> original;
   };
   const std::string sea = Home("sea.bmp");
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
-      {"restore without picture",
-       WallpaperAtClose::kRestore,
-       false,
-       true,
-       {"Wallpaper="},
-       std::nullopt},
+      {"restore without picture", WallpaperAtClose::kRestore, false, true, {"Wallpaper="}, {}},
       {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
       {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
   };
@@ -250,11 +240,10 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
   struct Row {
     const char* name;
     RevertTarget target;
-    bool no_source;
-    bool composed;
+    bool no_source, composed;
     std::vector<std::string> installed;
   };
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"left: user's picture", RevertTarget::kSourceWallpaper, false, true, {Home("sea.bmp")}},
       {"left without picture: none", RevertTarget::kSourceWallpaper, true, true, {""}},
       {"right: base image", RevertTarget::kBaseImage, false, true, {Temp("ovalin.bmp")}},
@@ -278,29 +267,24 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
   }
 }
 
-TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreen) {
+TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreenAndPatternColourFollowsTheDepth) {
   desktop_.work_area = {0, 30, 1024, 768};
   EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 30, 1024, 768}));
   desktop_.work_area = {-5, -5, 2000, 700};
   EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 0, 1024, 700}));
   desktop_.work_area = {0, 0, 0, 0};
   EXPECT_EQ(GetWorkArea(desktop_), desktop_.screen);
-}
 
-TEST_F(WallpaperStateTest, PatternColorFollowsTheSixteenBitRule) {
-  struct Row {
-    int bits;
-    ColorRef in, out;
-  };
-  for (const Row& row :
-       std::vector<Row>{{16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
-                        {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
-                        {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
-                        {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}}) {
-    SCOPED_TRACE(row.bits);
-    desktop_.bits_per_pixel = row.bits;
-    desktop_.background = row.in;
-    EXPECT_EQ(DesktopPatternColor(desktop_), row.out);
+  // The pattern colour of a 16-bit display.
+  const std::vector<std::tuple<int, ColorRef, ColorRef>> rows = {
+      {16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
+      {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
+      {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
+      {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}};
+  for (const auto& [bits, in, out] : rows) {
+    desktop_.bits_per_pixel = bits;
+    desktop_.background = in;
+    EXPECT_EQ(DesktopPatternColor(desktop_), out) << bits;
   }
 }
 
