@@ -11,6 +11,7 @@
 
 #include "render/calendar_dates.h"
 #include "render/calendar_drawing.h"
+#include "render/canvas.h"
 #include "render_fixture.h"
 
 namespace orbeline {
@@ -50,6 +51,16 @@ TEST(CalendarDatesTest, AdvanceDayAndWeekdayColumn) {
   EXPECT_EQ(WeekdayColumn(Date(2026, 1, 19), WeekStart::kMonday), 1);
   EXPECT_EQ(WeekdayColumn(Date(2026, 1, 24), WeekStart::kMonday), 6);
   EXPECT_EQ(WeekdayColumn(Date(2026, 1, 18), WeekStart::kMonday), 7);
+}
+
+TEST(PointSizeTest, PixelHeightRoundsAsMulDiv) {
+  EXPECT_EQ(PointsToPixels(20), 27);  // 26.67
+  EXPECT_EQ(PointsToPixels(12), 16);
+  EXPECT_EQ(PointsToPixels(10), 13);  // 13.33
+  EXPECT_EQ(PointsToPixels(9), 12);
+  EXPECT_EQ(MulDiv(3, 1, 2), 2);  // half away from zero
+  EXPECT_EQ(MulDiv(-3, 1, 2), -2);
+  EXPECT_EQ(MulDiv(5, 1, 0), -1);
 }
 
 // Every layout with every line-draw type, on a screen large enough for three months: the
