@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/error.h"
@@ -47,39 +48,28 @@ TEST(FieldTest, FindUnquotedCharAndTakeField) {
   EXPECT_EQ(TakeField(text), "0");
 }
 
-TEST_F(SpecialDaysTest, LoadsTheSevenFields) {
-  Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0", "Short\\5/3"});
+TEST_F(SpecialDaysTest, LoadsTheSevenFieldsStopsAtAnEmptyValueAndSkipsNone) {
+  Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0", "Short\\5/3", "none", "D\\1/3", "", "F\\1/5"});
   const SpecialDay& party = days.records()[0];
-  EXPECT_EQ(party.name, "Party");
-  EXPECT_EQ(party.dates, "13/25,5/3");
-  EXPECT_EQ(party.color_mode, "2");
-  EXPECT_EQ(party.color, "clRed");
-  EXPECT_EQ(party.comment, "Party.");
-  EXPECT_EQ(party.dialog, "1");
-  EXPECT_EQ(party.count_day, "0");
+  EXPECT_EQ((std::vector<std::string>{party.name, party.dates, party.color_mode, party.color,
+                                      party.comment, party.dialog, party.count_day}),
+            (std::vector<std::string>{"Party", "13/25,5/3", "2", "clRed", "Party.", "1", "0"}));
   const SpecialDay& short_record = days.records()[1];
-  EXPECT_EQ(short_record.dates, "5/3");
-  for (const std::string* field :
-       {&short_record.color_mode, &short_record.color, &short_record.comment, &short_record.dialog,
-        &short_record.count_day}) {
-    EXPECT_EQ(*field, "0");
-  }
+  EXPECT_EQ(
+      (std::vector<std::string>{short_record.dates, short_record.color_mode, short_record.color,
+                                short_record.comment, short_record.dialog, short_record.count_day}),
+      (std::vector<std::string>{"5/3", "0", "0", "0", "0", "0"}));
   EXPECT_EQ(days.date_table(0)[0], "13/25");
   EXPECT_EQ(days.date_table(0)[1], "5/3");
   EXPECT_EQ(days.date_table(0)[2], "");
-}
-
-TEST_F(SpecialDaysTest, LoadStopsAndSkips) {
-  Load({"A\\1/1", "none", "C\\1/3", "", "E\\1/5"});
-  EXPECT_EQ(days.records()[0].name, "A");
-  EXPECT_EQ(days.records()[1].name, "");   // "none" leaves the record empty ...
-  EXPECT_EQ(days.records()[2].name, "C");  // ... and loading goes on
-  EXPECT_EQ(days.records()[4].name, "");   // the empty value ended it
+  EXPECT_EQ(days.records()[2].name, "");   // "none" leaves the record empty ...
+  EXPECT_EQ(days.records()[3].name, "D");  // ... and loading goes on
+  EXPECT_EQ(days.records()[5].name, "");   // the empty value ended it
   // A second load starts from an empty table.
   store.WriteSetting("Special0", "");
   LoadSpecialDays(store, days);
   EXPECT_EQ(days.records()[0].name, "");
-  EXPECT_EQ(days.records()[2].name, "");
+  EXPECT_EQ(days.records()[3].name, "");
 }
 
 TEST_F(SpecialDaysTest, MultiByteNameLoadsIntact) {
@@ -123,19 +113,13 @@ TEST_F(SpecialDaysTest, SaveRefusesASeparatorInsideAField) {
 }
 
 TEST(FormatDateRuleTest, Table) {
-  struct Row {
-    const char* rule;
-    const char* expected;
-  };
-  const Row rows[] = {{"5/3", "5/3"},
-                      {"13/15", "Every Month15"},
-                      {"11/404", "November4thThursday"},
-                      {"13/601", "Every MonthEveryMonday"},
-                      {"12/31", "12/31"},
-                      {"14/201", "14/2ndMonday"},
-                      {"0/5", "0/5"},
-                      {"x", "0/0"}};
-  for (const Row& row : rows) EXPECT_EQ(FormatDateRule(row.rule), row.expected) << row.rule;
+  // clang-format off
+  const std::pair<const char*, const char*> rows[] = {
+      {"5/3", "5/3"}, {"13/15", "Every Month15"}, {"11/404", "November4thThursday"},
+      {"13/601", "Every MonthEveryMonday"}, {"12/31", "12/31"}, {"14/201", "14/2ndMonday"},
+      {"0/5", "0/5"}, {"x", "0/0"}};
+  // clang-format on
+  for (const auto& [rule, text] : rows) EXPECT_EQ(FormatDateRule(rule), text) << rule;
 }
 
 TEST(DaysUntilRuleTest, Table) {
