@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/text_util.h"
 
 namespace orbeline::testing {
@@ -19,9 +21,9 @@ int RecordingCanvas::WidthOf(std::string_view text, int size) {
 
 int RecordingCanvas::HeightOf(int size) { return (3 * size) / 2; }
 
-RecordingCanvas::Call& RecordingCanvas::Record(Kind kind, int x, int y) {
-  calls_.push_back(
-      {kind, "", x, y, 0, 0, 0, font_, pen_color_, pen_width_, brush_color_, brush_style_});
+RecordingCanvas::Call& RecordingCanvas::Record(Kind kind, int x, int y, int right, int bottom) {
+  calls_.push_back({kind, "", x, y, right, bottom, 0, font_, pen_color_, pen_width_, brush_color_,
+                    brush_style_});
   return calls_.back();
 }
 
@@ -48,46 +50,24 @@ void RecordingCanvas::SetBrush(ColorRef color, BrushStyle style) {
   Record(Kind::kSetBrush);
 }
 
-void RecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
-  Call& call = Record(Kind::kEllipse, left, top);
-  call.right = right;
-  call.bottom = bottom;
-}
-
-void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
-  Call& call = Record(Kind::kRectangle, left, top);
-  call.right = right;
-  call.bottom = bottom;
-}
-
-std::vector<RecordingCanvas::Call> RecordingCanvas::Texts() const {
-  std::vector<Call> texts;
+std::vector<RecordingCanvas::Call> RecordingCanvas::Of(std::initializer_list<Kind> kinds) const {
+  std::vector<Call> found;
   for (const Call& call : calls_) {
-    if (call.kind == Kind::kText) texts.push_back(call);
+    if (std::find(kinds.begin(), kinds.end(), call.kind) != kinds.end()) found.push_back(call);
   }
-  return texts;
-}
-
-std::vector<RecordingCanvas::Call> RecordingCanvas::Shapes() const {
-  std::vector<Call> shapes;
-  for (const Call& call : calls_) {
-    if (call.kind == Kind::kEllipse || call.kind == Kind::kRectangle) shapes.push_back(call);
-  }
-  return shapes;
+  return found;
 }
 
 std::vector<RecordingCanvas::Line> RecordingCanvas::Lines() const {
   std::vector<Line> lines;
   int x = 0;
   int y = 0;
-  for (const Call& call : calls_) {
+  for (const Call& call : Of({Kind::kMoveTo, Kind::kLineTo})) {
     if (call.kind == Kind::kLineTo) {
       lines.push_back({x, y, call.x, call.y, call.pen_color, call.pen_width});
     }
-    if (call.kind == Kind::kMoveTo || call.kind == Kind::kLineTo) {
-      x = call.x;
-      y = call.y;
-    }
+    x = call.x;
+    y = call.y;
   }
   return lines;
 }

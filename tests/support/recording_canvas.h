@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -65,14 +66,20 @@ class RecordingCanvas : public Canvas {
   void DrawText(int x, int y, std::string_view text, ColorRef color) override;
   void SetPen(ColorRef color, int width) override;
   void SetBrush(ColorRef color, BrushStyle style) override;
-  void Ellipse(int left, int top, int right, int bottom) override;
-  void Rectangle(int left, int top, int right, int bottom) override;
+  void Ellipse(int left, int top, int right, int bottom) override {
+    Record(Kind::kEllipse, left, top, right, bottom);
+  }
+  void Rectangle(int left, int top, int right, int bottom) override {
+    Record(Kind::kRectangle, left, top, right, bottom);
+  }
   void MoveTo(int x, int y) override { Record(Kind::kMoveTo, x, y); }
   void LineTo(int x, int y) override { Record(Kind::kLineTo, x, y); }
 
   const std::vector<Call>& calls() const { return calls_; }
-  std::vector<Call> Texts() const;   // kText calls in order
-  std::vector<Call> Shapes() const;  // kEllipse and kRectangle calls in order
+  // The calls of these kinds, in order.
+  std::vector<Call> Of(std::initializer_list<Kind> kinds) const;
+  std::vector<Call> Texts() const { return Of({Kind::kText}); }
+  std::vector<Call> Shapes() const { return Of({Kind::kEllipse, Kind::kRectangle}); }
   std::vector<Line> Lines() const;
   // The first text call whose text is `text`, or nullptr.
   const Call* FindText(std::string_view text) const;
@@ -82,7 +89,7 @@ class RecordingCanvas : public Canvas {
   void Clear() { calls_.clear(); }
 
  private:
-  Call& Record(Kind kind, int x = 0, int y = 0);
+  Call& Record(Kind kind, int x = 0, int y = 0, int right = 0, int bottom = 0);
 
   std::vector<Call> calls_;
   FontSetting font_;

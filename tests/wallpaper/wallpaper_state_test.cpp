@@ -183,19 +183,30 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   }
 }
 
-TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstall) {
+TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstallThenColoursIconText) {
   desktop_.Put(kWallpaperOriginXValue, "40");
   WallpaperState state = Source(Home("sea.bmp"));
   state.origin_x = 40;
-  InstallWallpaper(services_, state, Temp("ovalin.bmp"), WorkingSettings{});
+  WorkingSettings settings;
+  settings.icon_text_color = 0x00FF00;
+  InstallWallpaper(services_, state, Temp("ovalin.bmp"), settings);
   ASSERT_EQ(desktop_.installs.size(), 1u);
   EXPECT_EQ(desktop_.installs[0].values.at("WallpaperOriginX"), "0");
   EXPECT_EQ(desktop_.Get(kWallpaperOriginXValue), "40");
   // A zero origin is not touched at all.
   EXPECT_EQ(desktop_.writes,
             (std::vector<std::string>{"WallpaperOriginX=0", "WallpaperOriginX=40"}));
-  EXPECT_TRUE(desktop_.icon_text_colors.empty());
+  EXPECT_TRUE(desktop_.icon_text_colors.empty()) << "only with Transparent";
   EXPECT_GT(prompts_.events_processed, 0);
+
+  settings.transparent = true;
+  InstallWallpaper(services_, WallpaperState{}, Temp("ovalin.bmp"), settings);
+  EXPECT_EQ(desktop_.icon_text_colors, std::vector<ColorRef>{0x00FF00});
+  EXPECT_GE(prompts_.events_processed, 3);
+  // Installing the user's own picture does not touch OriginalWallpaper.
+  backend_ = testing::MemorySettingsBackend();
+  InstallWallpaper(services_, state, Home("sea.bmp"), WorkingSettings{});
+  EXPECT_FALSE(Setting("OriginalWallpaper").has_value());
 }
 
 TEST_F(WallpaperStateTest, FailedInstallStillRestoresOriginsAndKeepsOriginal) {
@@ -219,21 +230,6 @@ TEST_F(WallpaperStateTest, OriginalWallpaperSurvivesARunThatNeverCloses) {
   EXPECT_TRUE(second.work_bitmap_installed);
   EXPECT_EQ(second.source_wallpaper_path, Home("sea.bmp"));
   EXPECT_FALSE(second.no_source_wallpaper);
-}
-
-TEST_F(WallpaperStateTest, InstallingUsersPictureDoesNotTouchOriginalWallpaper) {
-  WallpaperState state = Source(Home("sea.bmp"));
-  InstallWallpaper(services_, state, Home("sea.bmp"), WorkingSettings{});
-  EXPECT_FALSE(Setting("OriginalWallpaper").has_value());
-}
-
-TEST_F(WallpaperStateTest, TransparentAppliesIconTextColorAfterInstall) {
-  WorkingSettings settings;
-  settings.transparent = true;
-  settings.icon_text_color = 0x00FF00;
-  InstallWallpaper(services_, WallpaperState{}, Temp("ovalin.bmp"), settings);
-  EXPECT_EQ(desktop_.icon_text_colors, std::vector<ColorRef>{0x00FF00});
-  EXPECT_GE(prompts_.events_processed, 3);
 }
 
 TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
