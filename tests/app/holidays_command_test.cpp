@@ -41,7 +41,9 @@ class HolidaysCommandTest : public ::testing::Test {
   std::ostringstream err;
 };
 
-// The lists of a first run in two countries: the holidays script.
+// The lists of a first run in two countries are checked by the holidays script; the
+// migration of NoFurikae by the settings tests.
+
 TEST_F(HolidaysCommandTest, StoredSettingsWin) {
   store.WriteSetting("CharStep", "30");
   for (int m = 1; m <= 12; ++m) store.WriteSetting("Holiday" + std::to_string(m), "");
@@ -58,19 +60,6 @@ TEST_F(HolidaysCommandTest, StoredSettingsWin) {
   store.WriteSetting("NoFurikae", "1");
   EXPECT_EQ(Run("2027", JapaneseDefinition(), 2015), 0);
   EXPECT_EQ(out.str(), "2027-03-21\n2027-05-03\n2027-05-04\n2027-05-05\n2027-09-23\n");
-}
-
-TEST_F(HolidaysCommandTest, SubstituteTypeFromOlderSettings) {
-  // 23 February 2025 is a Sunday.
-  store.WriteSetting("NoFurikae", "1");
-  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
-  EXPECT_EQ(out.str().find("2025-02-24"), std::string::npos);
-  store.WriteSetting("NoFurikae", "0");
-  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
-  EXPECT_NE(out.str().find("2025-02-23\n2025-02-24\n"), std::string::npos);
-  store.WriteSetting("SubstituteType", "0");
-  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
-  EXPECT_EQ(out.str().find("2025-02-24"), std::string::npos);
 }
 
 TEST_F(HolidaysCommandTest, BadYears) {

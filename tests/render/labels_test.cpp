@@ -154,8 +154,7 @@ TEST_F(LabelsTest, CenterLabelAlignmentsAndTheSplitLabel) {
   // Split: the year left and the month right, or the other way round.
   draw(3);
   EXPECT_EQ(canvas.Text("2026").x, 100);
-  EXPECT_EQ(canvas.Text("January").x, 100 + 210 - 70);
-  EXPECT_EQ(canvas.Text("January").y, 50);
+  EXPECT_EQ(canvas.Text("January").Place(), std::pair(100 + 210 - 70, 50));
   settings.reverse_year_month = true;
   draw(3);
   EXPECT_EQ(canvas.Text("January").x, 100);
@@ -188,8 +187,7 @@ TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
   EXPECT_EQ(canvas.Text("Sat").Seen(), (Seen{"Sat", 100 + 5 * 30, 70, kSaturday, 10}));
   EXPECT_EQ(canvas.Text("Sun").color, kSunday);
   // Days start a CharStep2 below the header; 1 January 2026 is a Thursday (column 4).
-  EXPECT_EQ(canvas.Text(" 1").y, 90);
-  EXPECT_EQ(canvas.Text(" 1").x, 100 + 3 * 30);
+  EXPECT_EQ(canvas.Text(" 1").Place(), std::pair(100 + 3 * 30, 90));
 
   settings.monday_start = false;
   settings.day_draw = DayDraw{1};
@@ -250,8 +248,7 @@ TEST_F(LabelsTest, WeekdayNamesBesideDaysSetTheExtentsOfEachLineType) {
     settings.calendar_type = CalendarType{row.type};
     canvas.Clear();
     DrawToday(Date(2026, 1, 16));
-    EXPECT_EQ(canvas.Text("Thu").x, row.x) << row.type;
-    EXPECT_EQ(canvas.Text("Thu").y, row.y) << row.type;
+    EXPECT_EQ(canvas.Text("Thu").Place(), std::pair(row.x, row.y)) << row.type;
     EXPECT_EQ(row.type == 2 ? block_width : block_height, row.extent) << row.type;
   }
   // The Right label ends where "28" ends.

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "render/canvas.h"
@@ -37,6 +38,7 @@ class RecordingCanvas : public Canvas {
     BrushStyle brush_style = BrushStyle::kSolid;
 
     std::vector<int> Box() const { return {x, y, right, bottom}; }
+    std::pair<int, int> Place() const { return {x, y}; }
     // Text, place, colour and size, to compare a text call in one go.
     std::tuple<std::string, int, int, ColorRef, int> Seen() const {
       return {text, x, y, color, font.size};
