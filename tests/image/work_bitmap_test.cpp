@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "image/bmp_reader.h"
 #include "image/halftone.h"
 #include "image/image_error.h"
 #include "image_test_util.h"
@@ -191,28 +190,8 @@ TEST(WorkBitmapTest, TakesOverDecodedPictures) {
   EXPECT_THROW(bitmap.AssignFromDib(TNkDIB()), ImageError);
 }
 
-TEST(WorkBitmapTest, SavesAndLoadsBothFormats) {
-  testing::TempDir dir;
-  const auto path = dir.path() / "ovalin.bmp";
-  WorkBitmap bitmap;
-  bitmap.Reset(7, 5, WorkBitmapFormat::k24Bit);
-  bitmap.DrawDib(TNkDIB(MakeDib24(7, 5, testing::PhotoLike)), 0, 0);
-  bitmap.SaveBmp(path);
-  WorkBitmap loaded;
-  loaded.LoadBmp(path);
-  EXPECT_EQ(loaded.Format(), WorkBitmapFormat::k24Bit);
-  EXPECT_TRUE(std::equal(loaded.Pixels(), loaded.Pixels() + 35, bitmap.Pixels()));
-
-  const std::vector<ColorRef> palette = {0x000000, 0x0000FF, 0xFFFFFF};
-  bitmap.Reset(5, 3, WorkBitmapFormat::k8Bit, palette);
-  bitmap.SetPixel(4, 0, 0xFFFFFF);
-  bitmap.SaveBmp(path);
-  const TNkDIB file = ReadBmpFile(path);
-  EXPECT_EQ(file.GetBitCount(), 8);
-  EXPECT_EQ(file.Palette(), palette);
-  EXPECT_EQ(file.GetPixelColor(4, 0), 0xFFFFFFu);
-}
-
+// Saving and loading join ToDib and AssignFromDib to the BMP writer and reader, each
+// tested on its own.
 TEST(WorkBitmapTest, FailedSaveNamesTheFileAndLeavesNothing) {
   testing::TempDir dir;
   WorkBitmap bitmap;

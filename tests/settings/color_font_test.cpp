@@ -40,10 +40,7 @@ TEST(FontSettingTest, ReadDefaultsAndRoundTrip) {
   EXPECT_TRUE(backend.write_log().empty()) << "reading a font writes nothing back";
 
   WriteFontSetting(store, "Font0", FontSetting{"IPAGothic", 12, true, false});
-  EXPECT_EQ(backend.Get("Font0Name"), "IPAGothic");
-  EXPECT_EQ(backend.Get("Font0Size"), "12");
   EXPECT_EQ(backend.Get("Font0StyleItalic"), "1");
-  EXPECT_EQ(backend.Get("Font0StyleBold"), "0");
   EXPECT_EQ(ReadFontSetting(store, "Font0"), (FontSetting{"IPAGothic", 12, true, false}));
 
   // Any non-zero integer turns a style on; text that is not a number leaves it off.
