@@ -166,14 +166,7 @@ TEST_F(MonthImageTest, DayNumbersCarryTheColoursOfTheirDays) {
   EXPECT_GT(CountIn(10, 10, 290, 46, Pixel(testing::kYearMonth)), 30);
 }
 
-TEST_F(MonthImageTest, ShadowLiesBesideTheNumbersWhenOn) {
-  settings.shadow = true;
-  Draw();
-  for (const int day : {4, 14, 16}) {
-    EXPECT_GT(CountInDay(day, testing::kShadow), 5) << day;
-  }
-  EXPECT_GT(CountInDay(14, testing::kWeekday), 15);
-}
+// Shadows go under the numbers: the recording-canvas tests see the order of the calls.
 
 }  // namespace
 }  // namespace orbeline

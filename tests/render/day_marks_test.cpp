@@ -220,30 +220,30 @@ TEST_F(DayMarksTest, SeparatorRedrawsAnEnlargedTodayAsItWasDrawn) {
 TEST_F(DayMarksTest, DayBoxesFollowTheCellOfEachType) {
   settings.day_box = true;
   settings.shadow = true;  // pad 1
-  // Left at (100, 50): day 1 at (100, 70).
-  DrawToday(Date(2026, 1, 16));
-  auto shapes = canvas.Shapes();
-  ASSERT_EQ(shapes.size(), 31u);
-  EXPECT_EQ(shapes[0].Box(), (std::vector<int>{98, 68, 100 + 20 + 1 + 0 + 2, 70 + 30 - 1}));
-  EXPECT_EQ(shapes[0].pen_color, kDaybox);
-  EXPECT_EQ(shapes[0].brush_style, BrushStyle::kClear);
-
-  // Top at (50, 100): day 1 at x 130 in a 20-wide cell, day 10 at 310 in a 30-wide one.
-  settings.calendar_type = CalendarType{0};
-  settings.position_x = 100;
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  shapes = canvas.Shapes();
-  EXPECT_EQ(shapes[0].Box(), (std::vector<int>{128, 99, 130 + 20 - 1, 100 + 15 + 1}));
-  EXPECT_EQ(shapes[9].Box(), (std::vector<int>{308, 99, 310 + 30 - 1, 100 + 15 + 1}));
-
-  // Center at (100, 50): 1 January 2026 in column 5, rows from 70.
-  settings.calendar_type = CalendarType{4};
-  settings.position_x = 100;
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  shapes = canvas.Shapes();
-  EXPECT_EQ(shapes[0].Box(), (std::vector<int>{100 + 120 - 2, 68, 100 + 150 - 1, 70 + 20 - 1}));
+  struct Row {
+    int type;
+    int day;               // of January 2026
+    std::vector<int> box;  // around it
+  };
+  const Row rows[] = {
+      // Left at (100, 50): day 1 at (100, 70).
+      {1, 1, {98, 68, 100 + 20 + 1 + 0 + 2, 70 + 30 - 1}},
+      // Top at (50, 100): day 1 at x 130 in a 20-wide cell, day 10 at 310 in a 30-wide one.
+      {0, 1, {128, 99, 130 + 20 - 1, 100 + 15 + 1}},
+      {0, 10, {308, 99, 310 + 30 - 1, 100 + 15 + 1}},
+      // Center at (100, 50): 1 January 2026 in column 5, rows from 70.
+      {4, 1, {100 + 120 - 2, 68, 100 + 150 - 1, 70 + 20 - 1}},
+  };
+  for (const Row& row : rows) {
+    settings.calendar_type = CalendarType{row.type};
+    canvas.Clear();
+    DrawToday(Date(2026, 1, 16));
+    const auto shapes = canvas.Shapes();
+    ASSERT_EQ(shapes.size(), 31u);
+    EXPECT_EQ(shapes[row.day - 1].Box(), row.box) << row.type;
+    EXPECT_EQ(shapes[0].pen_color, kDaybox);
+    EXPECT_EQ(shapes[0].brush_style, BrushStyle::kClear);
+  }
 }
 
 }  // namespace
