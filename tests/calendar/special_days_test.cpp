@@ -169,6 +169,7 @@ TEST_F(SpecialDaysTest, ColourChoices) {
   EXPECT_EQ(own->color, 0x00FFFFu);
   EXPECT_EQ(RoleOn(2026, 5, 4), 4);  // two special days on one date: the later one decides
   EXPECT_EQ(RoleOn(2026, 5, 5), 0);
+  ASSERT_TRUE(days.FindSpecialDayColor(2026, 5, 6));
   EXPECT_EQ(days.FindSpecialDayColor(2026, 5, 6)->color, 0x00FF00u);  // not a number: own
   EXPECT_EQ(RoleOn(2026, 5, 7), 0);
   EXPECT_EQ(RoleOn(2026, 1, 31), 5);

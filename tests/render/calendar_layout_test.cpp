@@ -111,7 +111,7 @@ TEST_F(LayoutTest, StyleZeroInLeapFebruaryDrawsTwentyNineDaysAlongTheTop) {
   settings.position_y = 50;
   DrawToday(Date(2024, 2, 10));
 
-  EXPECT_EQ(DayTexts(canvas), Days(1, 29));
+  ASSERT_EQ(DayTexts(canvas), Days(1, 29));
   // Label "2024/2" (60 wide) at the origin, then CharStep2 (20); days 1..9 step 2/3 of
   // CharStep (20), later days a whole CharStep (30).
   EXPECT_EQ(canvas.Texts()[0].text, "2024/2");
@@ -132,6 +132,7 @@ TEST_F(LayoutTest, StyleOneOnThirdOfMarchStartsAWeekBeforeInLeapAndCommonYears) 
     DrawToday(Date(year, 3, 3));
     // The day before the separator is drawn again over its line.
     std::vector<std::string> drawn = DayTexts(canvas);
+    ASSERT_GT(drawn.size(), 5u);
     ASSERT_EQ(drawn[5], std::to_string(last));
     drawn.erase(drawn.begin() + 5);
     EXPECT_EQ(drawn, Days(last - 4, last, last - 5));
@@ -173,8 +174,8 @@ TEST_F(LayoutTest, StyleFourOnLastOfJanuaryRunsThirtyOneDaysWithTwoSeparators) {
   canvas.Clear();
   DrawToday(Date(2024, 1, 31));
   drawn = DayTexts(canvas);
+  ASSERT_EQ(drawn.size(), 31u + 2u);
   EXPECT_EQ(drawn.back(), "1");
-  EXPECT_EQ(drawn.size(), 31u + 2u);
   EXPECT_EQ(canvas.Lines().size(), 2u);
 }
 
@@ -185,6 +186,7 @@ TEST_F(LayoutTest, StyleFiveHalvesTheMonthAtTheSixteenth) {
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
   std::vector<std::string> drawn = DayTexts(canvas);
+  ASSERT_GT(drawn.size(), 16u);
   drawn.erase(drawn.begin() + 16);  // "31" again over the separator
   EXPECT_EQ(drawn, Days(16, 31, 15));
 }
@@ -194,6 +196,7 @@ TEST_F(LayoutTest, HalfMonthStylesTakeThePreviousOrNextMonthByTodaysDay) {
     settings.calendar_style = style;
     canvas.Clear();
     DrawAll(Date(2026, 1, 15));
+    ASSERT_FALSE(canvas.Texts().empty());
     EXPECT_EQ(canvas.Texts().front().text, "2025/12") << style;
     EXPECT_EQ(DayTexts(canvas).size(), 31u + 31u) << style;
     canvas.Clear();
@@ -293,7 +296,9 @@ TEST(BlockOrderTest, MonthsOfEachStyleInCalendarOrderOrReversed) {
   ASSERT_EQ(plan.size(), 3u);
   EXPECT_EQ(plan[0].date, Date(2026, 11, 1));
   EXPECT_EQ(plan[2].date, Date(2027, 1, 1));
-  EXPECT_EQ(PlanCalendarBlocks(16, true, Date(2026, 1, 15))[1].date, Date(2025, 12, 1));
+  const auto half = PlanCalendarBlocks(16, true, Date(2026, 1, 15));
+  ASSERT_EQ(half.size(), 2u);
+  EXPECT_EQ(half[1].date, Date(2025, 12, 1));
 }
 
 TEST_F(LayoutTest, ReversedHorizontalBlocksAreIndexedInDrawingOrder) {

@@ -115,6 +115,7 @@ TEST_F(DayMarksTest, ItalicBoldShadowedDateFontWidensAndShiftsTheMark) {
   canvas.Clear();
   settings.today_draw_method = TodayDrawMethod{2};
   DrawToday(Date(2026, 1, 5));
+  ASSERT_EQ(canvas.Shapes().size(), 1u);
   EXPECT_EQ(canvas.Shapes()[0].Box(), (std::vector<int>{104, 191, 120, 205}));
 
   settings.same_font = true;  // the common font is upright and regular
