@@ -162,15 +162,18 @@ expect_eq "AutoDraw reset" "0" "$(setting AutoDraw)"
 out=$(run -5 2>&1)
 expect_true "design 5 not saved" grep -q "On the Configuration 5, Nothing registered!" <<<"$out"
 
-# (8) Two draw-only runs at once.
+# (8) Two draw-only runs at once. The first holds the instance lock through its delay,
+# which must outlast the start of the second run on a loaded machine.
 prepared_home
 set_setting DelayedOnlyDraw 1
-set_setting DelaySeconds 3
+set_setting DelaySeconds 10
 run -OnlyDraw 2>/dev/null &
 first=$!
-# Wait until the first run holds the instance lock (it then waits its 3 seconds).
-for _ in $(seq 100); do
-  flock -n "$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock" true || break
+# Wait until the first run holds the lock. Looking in /proc/locks takes no lock: probing
+# with flock would hold it for an instant, and a run starting then refuses itself.
+lock=$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock
+for _ in $(seq 600); do
+  inode=$(stat -c %i "$lock" 2>/dev/null) && grep -q ":$inode " /proc/locks && break
   sleep 0.05
 done
 # The first run is inside its wait now: none of its windows is mapped (Qt keeps an
@@ -181,8 +184,10 @@ for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
 done
 expect_eq "no window mapped during a draw-only run" 0 "$viewable"
 out=$(run -OnlyDraw 2>&1)
+first_state=$(kill -0 $first 2>/dev/null && echo "still waiting" || echo "already ended")
 wait $first
-expect_true "second run refused" grep -q "Orbeline already launched!" <<<"$out"
+expect_true "second run refused (the first run $first_state)" \
+  grep -q "Orbeline already launched!" <<<"$out"
 
 # (9) --preview draws exactly what a fresh drawing of that date installs, and stores nothing.
 prepared_home
