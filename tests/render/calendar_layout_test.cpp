@@ -63,6 +63,8 @@ TEST(PointSizeTest, PixelHeightRoundsAsMulDiv) {
 // its type names, one step apart.
 TEST_F(LayoutTest, EveryLayoutOfEveryTypeDrawsItsBlocks) {
   settings.char_step = settings.char_step2 = 12;
+  settings.position_x = 200;  // Right: the numbers start 200 from the right edge
+  settings.position_y = 100;
   const Rect screen{0, 0, 4000, 3000};
   for (const auto today : {Date(2026, 1, 15), Date(2026, 2, 28)}) {
     for (int type = 0; type <= 4; ++type) {
@@ -94,7 +96,8 @@ TEST_F(LayoutTest, EveryLayoutOfEveryTypeDrawsItsBlocks) {
                                  : type == 2 ? call.x > 2000
                                  : type == 3 ? call.y > 1500
                                              : call.x < 2000 && call.y < 1500;
-            EXPECT_TRUE(on_side && call.x >= 0 && call.y >= 0)
+            const bool on_screen = call.x >= 0 && call.x < 4000 && call.y >= 0 && call.y < 3000;
+            EXPECT_TRUE(on_side && on_screen)
                 << "block " << b << ": \"" << call.text << "\" at " << call.x << "," << call.y;
           }
           EXPECT_GE(texts.size(), 7u) << "block " << b;
