@@ -1,9 +1,8 @@
+#include "base/color_text.h"
+
 #include <gtest/gtest.h>
 
-#include "base/color_text.h"
-#include "fakes.h"
-#include "settings/font_setting.h"
-#include "settings/settings_store.h"
+#include <optional>
 
 namespace orbeline {
 namespace {
@@ -30,27 +29,6 @@ TEST(ColorTextTest, StoredFormIsTheNameOrEightHexDigits) {
   EXPECT_EQ(ColorToText(0xFFFF00), "clAqua");
   EXPECT_EQ(ColorToText(0x80000000u + 24), "clInfoBk");
   EXPECT_EQ(ColorToText(0x1FFFFFFF), "clNone");
-}
-
-TEST(FontSettingTest, ReadDefaultsAndRoundTrip) {
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  FontSetting missing = ReadFontSetting(store, "Font1");
-  EXPECT_EQ(missing, (FontSetting{"Arial", 20, false, false}));
-  EXPECT_TRUE(backend.write_log().empty()) << "reading a font writes nothing back";
-
-  WriteFontSetting(store, "Font0", FontSetting{"IPAGothic", 12, true, false});
-  EXPECT_EQ(backend.Get("Font0StyleItalic"), "1");
-  EXPECT_EQ(ReadFontSetting(store, "Font0"), (FontSetting{"IPAGothic", 12, true, false}));
-
-  // Any non-zero integer turns a style on; text that is not a number leaves it off.
-  store.WriteSetting("FontStyleBold", "7");
-  store.WriteSetting("FontStyleItalic", "yes");
-  store.WriteSetting("FontSize", "big");
-  FontSetting odd = ReadFontSetting(store, "Font");
-  EXPECT_TRUE(odd.bold);
-  EXPECT_FALSE(odd.italic);
-  EXPECT_EQ(odd.size, 20);
 }
 
 }  // namespace
