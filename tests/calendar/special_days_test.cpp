@@ -35,19 +35,8 @@ class SpecialDaysTest : public ::testing::Test {
   SpecialDays days;
 };
 
-TEST(FieldTest, FindUnquotedCharAndTakeField) {
-  EXPECT_EQ(FindUnquotedChar('\\', "ab\\c"), 3u);
-  EXPECT_EQ(FindUnquotedChar('\\', "abc"), 0u);
-  EXPECT_EQ(FindUnquotedChar('\\', ""), 0u);
-  EXPECT_EQ(FindUnquotedChar('\\', "\xE8\xA1\xA8\\x"), 4u);  // after a 3-byte character
-  std::string text = "a\\\\b";
-  EXPECT_EQ(TakeField(text), "a");
-  EXPECT_EQ(TakeField(text), "");
-  EXPECT_EQ(TakeField(text), "b");
-  EXPECT_EQ(text, "0");
-  EXPECT_EQ(TakeField(text), "0");
-}
-
+// The field splitting shows in the loads below (an empty field, a separator after a
+// multi-byte character, a record of fewer fields).
 TEST_F(SpecialDaysTest, LoadsTheSevenFieldsStopsAtAnEmptyValueAndSkipsNone) {
   Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0", "Short\\5/3", "none", "D\\1/3", "", "F\\1/5"});
   const SpecialDay& party = days.records()[0];
