@@ -14,29 +14,15 @@ TEST(AutoDrawCodeTest, FirstArgumentGrammar) {
   struct Case {
     const char* argument;
     int code;
-  } cases[] = {
-      {"-OnlyDraw", 1},
-      {"-ONLYDRAW", 1},
-      {"-onlydraw", 1},
-      {"-Random", 3},
-      {"-RANDOM", 3},
-      {"-3", 13},
-      {"-20", 30},
-      {"-0", 0},
-      {"-x", 0},
-      {"-", 0},
-      {"--3", 0},
-      {"-3x", 0},
-      {"-+3", 0},
-      {"/home/u/pic.BMP", 2},
-      {"/home/u/pic.bmp", 2},
-      {"/home/u/missing.bmp", 0},
-      {"/home/u/a.jpg", 0},
-      {"onlydraw", 0},
-      {"-99999999999", 0},
-      // A file named like a design number: the later test wins.
-      {"-7.bmp", 2},
   };
+  // clang-format off
+  const Case cases[] = {
+      {"-OnlyDraw", 1}, {"-ONLYDRAW", 1}, {"-onlydraw", 1}, {"-Random", 3}, {"-RANDOM", 3},
+      {"-3", 13}, {"-20", 30}, {"-0", 0}, {"-x", 0}, {"-", 0}, {"--3", 0}, {"-3x", 0},
+      {"-+3", 0}, {"/home/u/pic.BMP", 2}, {"/home/u/pic.bmp", 2}, {"/home/u/missing.bmp", 0},
+      {"/home/u/a.jpg", 0}, {"onlydraw", 0}, {"-99999999999", 0},
+      {"-7.bmp", 2}};  // a file named like a design number: the later test wins
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(AutoDrawCode(c.argument, exists), c.code) << c.argument;
 }
 

@@ -21,16 +21,6 @@ Definition JapaneseDefinition() {
   return definition;
 }
 
-Definition UsaDefinition() {
-  Definition definition;
-  definition.national_holiday_text = {"1 301", "301", "",    "",    "501",    "19",
-                                      "4",     "",    "101", "201", "11 404", "25"};
-  definition.observe_type = 2;
-  definition.ignore_equinox = true;
-  definition.ignore_kokumin = true;
-  return definition;
-}
-
 class HolidaysCommandTest : public ::testing::Test {
  protected:
   int Run(std::string_view year, const Definition& definition) {
@@ -51,22 +41,8 @@ class HolidaysCommandTest : public ::testing::Test {
   std::ostringstream err;
 };
 
-TEST_F(HolidaysCommandTest, JapaneseFirstRun) {
-  EXPECT_EQ(Run("2026", JapaneseDefinition()), 0);
-  EXPECT_EQ(out.str(),
-            "2026-01-01\n2026-01-12\n2026-02-11\n2026-02-23\n2026-03-20\n2026-04-29\n"
-            "2026-05-03\n2026-05-04\n2026-05-05\n2026-07-20\n2026-08-11\n2026-09-21\n"
-            "2026-09-22\n2026-09-23\n2026-10-12\n2026-11-03\n2026-11-23\n");
-  EXPECT_EQ(err.str(), "");
-  EXPECT_TRUE(backend.write_log().empty());
-}
-
-TEST_F(HolidaysCommandTest, UsaMarksTheFridayBeforeIndependenceDay) {
-  EXPECT_EQ(Run("2026", UsaDefinition()), 0);
-  EXPECT_NE(out.str().find("2026-07-03\n2026-07-04\n"), std::string::npos) << out.str();
-  EXPECT_EQ(out.str().find("2026-03-20"), std::string::npos);  // no equinox days
-  EXPECT_NE(out.str().find("2026-11-26\n2026-12-25\n"), std::string::npos) << out.str();
-}
+// The lists of a first run in two countries are checked by the holidays script; the
+// migration of NoFurikae by the settings tests.
 
 TEST_F(HolidaysCommandTest, StoredSettingsWin) {
   store.WriteSetting("CharStep", "30");
@@ -106,19 +82,6 @@ TEST_F(HolidaysCommandTest, TheLawSince2007AddsExactlyTheEightMaySubstitutes) {
   EXPECT_EQ(added,
             "2025-05-06 2026-05-06 2031-05-06 2036-05-06 2037-05-06 2042-05-06 2043-05-06 "
             "2048-05-06 ");
-}
-
-TEST_F(HolidaysCommandTest, SubstituteTypeFromOlderSettings) {
-  // 23 February 2025 is a Sunday.
-  store.WriteSetting("NoFurikae", "1");
-  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
-  EXPECT_EQ(out.str().find("2025-02-24"), std::string::npos);
-  store.WriteSetting("NoFurikae", "0");
-  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
-  EXPECT_NE(out.str().find("2025-02-23\n2025-02-24\n"), std::string::npos);
-  store.WriteSetting("SubstituteType", "0");
-  EXPECT_EQ(Run("2025", JapaneseDefinition()), 0);
-  EXPECT_EQ(out.str().find("2025-02-24"), std::string::npos);
 }
 
 TEST_F(HolidaysCommandTest, BadYears) {

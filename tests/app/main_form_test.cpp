@@ -9,7 +9,6 @@
 #include "fakes.h"
 #include "isolated_env.h"
 #include "recording_canvas.h"
-#include "settings/ask_confirmation.h"
 #include "settings/designs.h"
 #include "settings/settings_store.h"
 
@@ -88,54 +87,27 @@ TEST_F(MainFormTest, DrawOnlyRunDrawsInstallsAndPutsTheValuesBack) {
   EXPECT_EQ(backend_.Get("LastModifiedPage"), "0");
 }
 
-TEST_F(MainFormTest, KeptWorkBitmapIsNotDrawnTwiceTheSameDay) {
+// A kept work bitmap is not drawn twice a day, designs by number: the draw-only script.
+TEST_F(MainFormTest, RandomDesignAmongTheSavedOnesOrNone) {
   Start(0);
-  store_.WriteSetting("NoRestoreWallpaper", "1");
-  ASSERT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
-  form_->RunDrawOnly();
-  const std::string work_bitmap = form_->wallpaper().work_bitmap_path;
-  ASSERT_EQ(desktop_->Get("Wallpaper"), work_bitmap);
-  desktop_values_ = desktop_->values;
-  EXPECT_EQ(backend_.Get("OriginalWallpaper"), "");
-  // The file was written today (by this test's clock, the real date is irrelevant): set it.
-  std::filesystem::last_write_time(work_bitmap, std::filesystem::file_time_type::clock::now());
-  clock_.set_today(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
-  EXPECT_EQ(Start(1), MainForm::CreateResult::kTerminate);
-  EXPECT_TRUE(desktop_->installs.empty());
-  // Another day draws again.
-  clock_.set_today(year{2030} / month{1} / day{1});
-  EXPECT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
-}
-
-TEST_F(MainFormTest, DesignsByNumberAndAtRandom) {
-  Start(0);
-  SaveDesign(3, "clYellow");
-  ASSERT_EQ(Start(13), MainForm::CreateResult::kDrawOnly);
-  EXPECT_EQ(form_->settings().today_color, 0x00FFFFu);
-  EXPECT_EQ(backend_.Get("TodayColor"), "clYellow");
-  // A value the design lacks is written empty, which the window's next read turns into "0".
-  EXPECT_EQ(backend_.Get("CalendarType"), "0");
-
-  prompts_.shown.clear();
-  // The message stops the drawing; the settings window opens in a run that stays draw-only.
+  // A message stops the drawing; the settings window opens in a run that stays draw-only.
   EXPECT_EQ(Start(15), MainForm::CreateResult::kInteractive);
   EXPECT_TRUE(form_->draw_only_run());
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].text, "On the Configuration 5, Nothing registered!");
-  EXPECT_EQ(prompts_.shown[0].caption, "Orbeline - Error");
-
-  SaveDesign(17, "clRed");
-  store_.WriteSetting("TodayColor", "clLime");
-  ASSERT_EQ(Start(3), MainForm::CreateResult::kDrawOnly);
-  EXPECT_TRUE(backend_.Get("TodayColor") == "clYellow" || backend_.Get("TodayColor") == "clRed");
-}
-
-TEST_F(MainFormTest, RandomDesignWithNothingSaved) {
-  Start(0);
+  prompts_.shown.clear();
   store_.Write("4", "YearMonthDrawStyle", "abc");  // not a number: not saved
   EXPECT_EQ(Start(3), MainForm::CreateResult::kInteractive);
   ASSERT_EQ(prompts_.shown.size(), 1u);
   EXPECT_EQ(prompts_.shown[0].text, "Nothing registered!");
+
+  SaveDesign(3, "clYellow");
+  SaveDesign(17, "clRed");
+  store_.WriteSetting("TodayColor", "clLime");
+  ASSERT_EQ(Start(3), MainForm::CreateResult::kDrawOnly);
+  EXPECT_TRUE(backend_.Get("TodayColor") == "clYellow" || backend_.Get("TodayColor") == "clRed");
+  // A value the design lacks is written empty, which the window's next read turns into "0".
+  EXPECT_EQ(backend_.Get("CalendarType"), "0");
 }
 
 TEST_F(MainFormTest, BitmapArgumentIsTheSourceOfThisRunOnly) {
@@ -226,53 +198,21 @@ TEST_F(MainFormTest, DelayedStartWaitsWithTheSuspendTitleAcrossATickWrap) {
   EXPECT_GT(prompts_.events_processed, 100);
 }
 
-TEST_F(MainFormTest, DrawOverwriteAndRevertInAnInteractiveRun) {
+TEST_F(MainFormTest, DrawAndRevertInAnInteractiveRun) {
   std::filesystem::path picture = temp_.path() / "mine.bmp";
   WorkBitmap mine;
   mine.Reset(320, 200, WorkBitmapFormat::k24Bit);
   mine.SaveBmp(picture);
   desktop_values_ = {{"Wallpaper", picture.string()}};
   ASSERT_EQ(Start(0), MainForm::CreateResult::kInteractive);
-  EXPECT_TRUE(form_->Draw(DrawSender::kWindow, {}));
-  form_->work_bitmap().SetPixel(5, 190, MakeColorRef(1, 2, 3));
-  form_->Draw(DrawSender::kWindow, {});  // right-click Draw keeps what is there
-  EXPECT_EQ(form_->work_bitmap().GetPixel(5, 190), MakeColorRef(1, 2, 3));
-  form_->Draw(DrawSender::kDrawButton, {});
-  EXPECT_EQ(form_->work_bitmap().GetPixel(5, 190), 0u);
-  ASSERT_EQ(desktop_->installs.size(), 3u);
-
+  // What each kind of Draw keeps: the pipeline's tests.
+  EXPECT_TRUE(form_->Draw(DrawSender::kDrawButton, {}));
+  ASSERT_EQ(desktop_->installs.size(), 1u);
   form_->Revert(RevertTarget::kSourceWallpaper);
   EXPECT_EQ(desktop_->installs.back().path, picture.string());
   form_->Revert(RevertTarget::kBaseImage);
   EXPECT_EQ(desktop_->installs.back().path, form_->wallpaper().work_bitmap_path);
-  EXPECT_EQ(desktop_->installs.size(), 5u);
-}
-
-TEST(AskConfirmationTest, NeverShowKeysAndSuppression) {
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  testing::RecordingPrompts prompts;
-  ConfirmationRequest load{Prompts::ConfirmationMode::kQuestion, "DesignLoadCheck", true,
-                           "Load X. Current setting will be discarded. Are you sure?", "Confirm"};
-  // Suppressed (a draw-only run): the default, nothing shown, nothing written.
-  EXPECT_TRUE(AskConfirmation(store, prompts, true, load));
-  EXPECT_TRUE(prompts.shown.empty());
-  EXPECT_FALSE(backend.Get("DesignLoadCheck").has_value());
-  // Asked: No with the never-show box ticked stores the key...
-  prompts.confirmation_answers = {{false, true}};
-  EXPECT_FALSE(AskConfirmation(store, prompts, false, load));
-  EXPECT_EQ(backend.Get("DesignLoadCheck"), "1");
-  // ...and from then on the default answer comes without a question.
-  EXPECT_TRUE(AskConfirmation(store, prompts, false, load));
-  EXPECT_EQ(prompts.shown.size(), 1u);
-  // Any text other than exactly "1" lets it show; an information box answers No.
-  store.WriteSetting("DayCheck", "yes");
-  ConfirmationRequest info{Prompts::ConfirmationMode::kInformation, "DayCheck", false,
-                           "Use TrueType font for smaller weekdays", "Confirm"};
-  prompts.confirmation_answers = {{true, false}};
-  EXPECT_FALSE(AskConfirmation(store, prompts, false, info));
-  EXPECT_EQ(prompts.shown.size(), 2u);
-  EXPECT_EQ(backend.Get("DayCheck"), "yes");
+  EXPECT_EQ(desktop_->installs.size(), 3u);
 }
 
 }  // namespace

@@ -1,110 +1,63 @@
+// The shipped definition files mean what their countries need: a few holidays of each,
+// resolved through the holiday engine as a first start sets it up, and their local names.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
-#include <string>
+#include <vector>
 
 #include "calendar/definition_file.h"
+#include "calendar/holiday_engine.h"
+#include "calendar/user_holidays.h"
 
 namespace orbeline {
 namespace {
 
-const std::filesystem::path kDataDir = ORBELINE_SOURCE_DATA_DIR;
-
-struct ShippedFile {
-  const char* file;
-  std::array<const char*, 12> holidays;
-  int observe_type;
-  bool ignore_switches;
-  const char* first_local_month;
-  const char* first_traditional_month;
-  const char* first_local_day;
-};
-
-// Every shipped file: its national holidays, defaults and a sample of its local names.
-const ShippedFile kShippedFiles[] = {
-    {"ovalin.def",
-     {"", "", "", "", "", "", "", "", "", "", "", ""},
-     0,
-     true,
-     "January",
-     "",
-     "Sunday"},
-    {"JPN.def",
-     {"1 201", "11 23", "20", "29", "3 4 5", "", "301", "11", "301 23", "201", "3 23", ""},
-     4,
-     false,
-     "1\xE6\x9C\x88",
-     "\xE7\x9D\xA6\xE6\x9C\x88",
-     "\xE6\x97\xA5\xE6\x9B\x9C\xE6\x97\xA5"},
-    {"ENU.def",
-     {"1 301", "301", "", "", "501", "19", "4", "", "101", "201", "11 404", "25"},
-     2,
-     true,
-     "January",
-     "",
-     "Sunday"},
-    {"ENG.def",
-     {"1", "", "", "", "101 501", "", "", "501", "", "", "", "25 26"},
-     3,
-     true,
-     "January",
-     "",
-     "Sunday"},
-    {"DEU.def",
-     {"1", "", "", "", "1", "", "", "", "", "3", "", "25 26"},
-     0,
-     true,
-     "Januar",
-     "Hartung",
-     "Sonntag"},
-    {"FRA.def",
-     {"1", "", "", "", "1 8", "", "14", "15", "", "", "1 11", "25"},
-     0,
-     true,
-     "Janvier",
-     "",
-     "Dimanche"},
-};
-
-TEST(ShippedDefinitionTest, EachFileLoadsWithItsHolidaysAndDefaults) {
-  for (const ShippedFile& shipped : kShippedFiles) {
-    SCOPED_TRACE(shipped.file);
-    ASSERT_TRUE(std::filesystem::is_regular_file(kDataDir / shipped.file));
-    Definition definition = LoadDefinitionFile(kDataDir / shipped.file);
-    for (int k = 0; k < 12; ++k) {
-      EXPECT_EQ(definition.national_holiday_text[k], shipped.holidays[k]) << "month " << k + 1;
-    }
-    EXPECT_EQ(definition.observe_type, shipped.observe_type);
-    EXPECT_FALSE(definition.reverse_year_month);
-    EXPECT_EQ(definition.ignore_gengo, shipped.ignore_switches);
-    EXPECT_EQ(definition.ignore_equinox, shipped.ignore_switches);
-    EXPECT_EQ(definition.ignore_kokumin, shipped.ignore_switches);
-
-    // English names everywhere, every line filled.
+TEST(ShippedDefinitionTest, HolidaysAndNamesOfEachCountry) {
+  struct Country {
+    const char* file;
+    const char* january;  // local names
+    const char* sunday;
+    std::vector<int> holidays;  // of 2026, as month x 100 + day
+    std::vector<int> working_days;
+  };
+  const Country countries[] = {
+      {"ovalin.def", "January", "Sunday", {}, {101, 1225}},
+      // Coming of Age Day (2nd Monday), the vernal equinox, Respect for the Aged Day and the
+      // day between it and the autumnal equinox.
+      {"JPN.def", "1月", "日曜日", {101, 112, 320, 505, 506, 921, 922, 923}, {113, 507}},
+      // Independence Day observed on Friday 3 July, Memorial Day, Thanksgiving; no equinox.
+      {"ENU.def", "January", "Sunday", {703, 704, 525, 1126, 1225}, {320, 1127}},
+      // Early May and summer bank holidays; Boxing Day on a Saturday moves to Monday.
+      {"ENG.def", "January", "Sunday", {504, 831, 1225, 1228}, {824, 1224}},
+      // German Unity Day on a Saturday moves nowhere.
+      {"DEU.def", "Januar", "Sonntag", {1003, 1226}, {1005}},
+      {"FRA.def", "Janvier", "Dimanche", {714, 1111}, {713}},
+  };
+  for (const Country& country : countries) {
+    SCOPED_TRACE(country.file);
+    const auto path = std::filesystem::path(ORBELINE_SOURCE_DATA_DIR) / country.file;
+    ASSERT_TRUE(std::filesystem::is_regular_file(path));
+    const Definition definition = LoadDefinitionFile(path);
     EXPECT_EQ(definition.month_long_names[0], "January");
-    EXPECT_EQ(definition.month_long_names[11], "December");
-    EXPECT_EQ(definition.month_short_names[8], "Sep");
-    EXPECT_EQ(definition.day_names[0], "Sunday");
-    EXPECT_EQ(definition.day_names[6], "Saturday");
+    EXPECT_EQ(definition.month_local_names[0], country.january);
+    EXPECT_EQ(definition.day_names[7], country.sunday);
     for (const auto& name : definition.month_local_names) EXPECT_NE(name, "");
     for (const auto& name : definition.day_names) EXPECT_NE(name, "");
-    EXPECT_EQ(definition.month_local_names[0], shipped.first_local_month);
-    EXPECT_EQ(definition.month_japanese_names[0], shipped.first_traditional_month);
-    EXPECT_EQ(definition.day_names[7], shipped.first_local_day);
-    EXPECT_EQ(definition.month_draw_captions[1], "Jan,Feb,Mar...");
-    EXPECT_EQ(definition.day_draw_captions[4], "Sunday,Monday...");
-  }
-}
 
-TEST(ShippedDefinitionTest, JapaneseNamesAreComplete) {
-  Definition definition = LoadDefinitionFile(kDataDir / "JPN.def");
-  EXPECT_EQ(definition.month_local_names[11], "12\xE6\x9C\x88");                          // 12月
-  EXPECT_EQ(definition.month_japanese_names[11], "\xE5\xB8\xAB\xE8\xB5\xB0");             // 師走
-  EXPECT_EQ(definition.month_japanese_names[5], "\xE6\xB0\xB4\xE7\x84\xA1\xE6\x9C\x88");  // 水無月
-  EXPECT_EQ(definition.day_names[13], "\xE5\x9C\x9F\xE6\x9B\x9C\xE6\x97\xA5");  // 土曜日
-  EXPECT_EQ(definition.month_draw_captions[5],
-            "\xE7\x9D\xA6\xE6\x9C\x88,\xE5\xA6\x82\xE6\x9C\x88,\xE5\xBC\xA5\xE7\x94\x9F...");
+    HolidayLists lists;
+    for (int month = 1; month <= 12; ++month) {
+      lists.month(month) = ParseHolidayText(definition.national_holiday_text[month - 1]);
+    }
+    AddEquinoxDays(lists, definition.ignore_equinox, 2026);
+    const HolidayOptions options{SubstituteType{definition.observe_type},
+                                 definition.ignore_kokumin};
+    for (const int day : country.holidays) {
+      EXPECT_TRUE(IsHoliday(lists, options, 2026, day / 100, day % 100)) << day;
+    }
+    for (const int day : country.working_days) {
+      EXPECT_FALSE(IsHoliday(lists, options, 2026, day / 100, day % 100)) << day;
+    }
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "isolated_env.h"
 
@@ -29,43 +31,33 @@ class DefinitionFoldersTest : public ::testing::Test {
   testing::TempDir root_;
 };
 
-TEST_F(DefinitionFoldersTest, OnlyOvalinBesideTheProgramIsReadForEnu) {
-  Put(exe_dir(), "ovalin.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "ENU"), exe_dir() / "ovalin.def");
-}
-
-TEST_F(DefinitionFoldersTest, LanguageFileBeatsOvalin) {
-  Put(exe_dir(), "ovalin.def");
-  Put(exe_dir(), "ENU.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "ENU"), exe_dir() / "ENU.def");
-}
-
 TEST_F(DefinitionFoldersTest, CandidateOrder) {
+  const auto find = [&](const char* code) {
+    return FindDefinitionFile(exe_dir(), data_dir(), code);
+  };
+  // Nothing there: the data folder's ovalin.def, whether it exists or not; a folder is no
+  // definition file.
+  EXPECT_EQ(find("ENU"), data_dir() / "ovalin.def");
+  fs::create_directory(exe_dir() / "ENU.def");
+  EXPECT_EQ(find("ENU"), data_dir() / "ovalin.def");
+  fs::remove(exe_dir() / "ENU.def");
+  Put(exe_dir(), "ovalin.def");
+  EXPECT_EQ(find("ENU"), exe_dir() / "ovalin.def");
+  // The data folder's language file beats the program folder's ovalin.def; the program
+  // folder's language file beats both.
   Put(data_dir(), "ENU.def");
   Put(data_dir(), "ovalin.def");
-  Put(exe_dir(), "ovalin.def");
-  // The data folder's language file still beats the program folder's ovalin.def.
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "ENU"), data_dir() / "ENU.def");
+  EXPECT_EQ(find("ENU"), data_dir() / "ENU.def");
   Put(exe_dir(), "ENU.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "ENU"), exe_dir() / "ENU.def");
+  EXPECT_EQ(find("ENU"), exe_dir() / "ENU.def");
   // Without a language file for the code, the program folder's ovalin.def.
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "JPN"), exe_dir() / "ovalin.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), ""), exe_dir() / "ovalin.def");
-}
-
-TEST_F(DefinitionFoldersTest, DataFolderOvalinWhetherItExistsOrNot) {
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "ENU"), data_dir() / "ovalin.def");
-  fs::create_directory(exe_dir() / "ovalin.def");  // a folder is not a definition file
-  fs::create_directory(exe_dir() / "ENU.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "ENU"), data_dir() / "ovalin.def");
-}
-
-TEST_F(DefinitionFoldersTest, CodeThatIsNoPlainWordNeverBecomesAPath) {
+  EXPECT_EQ(find("JPN"), exe_dir() / "ovalin.def");
+  EXPECT_EQ(find(""), exe_dir() / "ovalin.def");
+  // A code that is no plain word never becomes a path.
   fs::create_directories(root_.path() / "elsewhere");
   Put(root_.path() / "elsewhere", "X.def");
-  Put(exe_dir(), "ovalin.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "../elsewhere/X"), exe_dir() / "ovalin.def");
-  EXPECT_EQ(FindDefinitionFile(exe_dir(), data_dir(), "/tmp/X"), exe_dir() / "ovalin.def");
+  EXPECT_EQ(find("../elsewhere/X"), exe_dir() / "ovalin.def");
+  EXPECT_EQ(find("/tmp/X"), exe_dir() / "ovalin.def");
 }
 
 TEST(DefinitionTest, MissingFileGivesEmptyTablesAndDefaults) {
@@ -74,11 +66,10 @@ TEST(DefinitionTest, MissingFileGivesEmptyTablesAndDefaults) {
   for (const auto& name : definition.month_long_names) EXPECT_EQ(name, "");
   for (const auto& name : definition.day_names) EXPECT_EQ(name, "");
   for (const auto& text : definition.national_holiday_text) EXPECT_EQ(text, "");
-  EXPECT_FALSE(definition.reverse_year_month);
-  EXPECT_EQ(definition.observe_type, 0);
-  EXPECT_FALSE(definition.ignore_gengo);
-  EXPECT_FALSE(definition.ignore_equinox);
-  EXPECT_FALSE(definition.ignore_kokumin);
+  EXPECT_EQ((std::vector<int>{definition.reverse_year_month, definition.observe_type,
+                              definition.ignore_gengo, definition.ignore_equinox,
+                              definition.ignore_kokumin}),
+            (std::vector<int>{0, 0, 0, 0, 0}));
   EXPECT_EQ(definition.month_draw_captions[1], ",,...");
   EXPECT_EQ(definition.month_draw_captions[2], ",...");
   EXPECT_EQ(definition.day_draw_captions[4], ",...");
@@ -113,30 +104,21 @@ TEST(DefinitionTest, TablesComeFromTheirSections) {
 }
 
 TEST(DefinitionTest, DefaultsAndSwitches) {
-  struct Row {
-    const char* name;
-    const char* text;
-    int observe_type;
-    bool reverse, gengo, equinox, kokumin;
+  // ObserveType, then ReverseYearMonth and the Gengo, Equinox and Kokumin switches.
+  const std::pair<const char*, std::vector<int>> rows[] = {
+      {"[Default]\nObserveType=0x2\n", {2, 0, 0, 0, 0}},
+      {"[Default]\nObserveType=abc\n", {0, 0, 0, 0, 0}},
+      {"[Ignore]\nEquinox=1\n", {0, 0, 0, 1, 0}},
+      {"[Default]\nReverseYearMonth=1\nObserveType=3\n[Ignore]\nGengo=1\nKokumin=5\nEquinox=0\n",
+       {3, 1, 1, 0, 1}},
+      {"[Default]\nEquinox=1\n[Ignore]\nObserveType=2\n", {0, 0, 0, 0, 0}},  // wrong sections
   };
-  const Row rows[] = {
-      {"hexadecimal ObserveType", "[Default]\nObserveType=0x2\n", 2, false, false, false, false},
-      {"non-numeric ObserveType", "[Default]\nObserveType=abc\n", 0, false, false, false, false},
-      {"Equinox only", "[Ignore]\nEquinox=1\n", 0, false, false, true, false},
-      {"all switches",
-       "[Default]\nReverseYearMonth=1\nObserveType=3\n[Ignore]\nGengo=1\n"
-       "Kokumin=5\nEquinox=0\n",
-       3, true, true, false, true},
-      {"switches in the wrong section", "[Default]\nEquinox=1\n[Ignore]\nObserveType=2\n", 0, false,
-       false, false, false},
-  };
-  for (const Row& row : rows) {
-    Definition definition = ReadDefinition(IniFile::Parse(row.text));
-    EXPECT_EQ(definition.observe_type, row.observe_type) << row.name;
-    EXPECT_EQ(definition.reverse_year_month, row.reverse) << row.name;
-    EXPECT_EQ(definition.ignore_gengo, row.gengo) << row.name;
-    EXPECT_EQ(definition.ignore_equinox, row.equinox) << row.name;
-    EXPECT_EQ(definition.ignore_kokumin, row.kokumin) << row.name;
+  for (const auto& [text, expected] : rows) {
+    const Definition d = ReadDefinition(IniFile::Parse(text));
+    EXPECT_EQ((std::vector<int>{d.observe_type, d.reverse_year_month, d.ignore_gengo,
+                                d.ignore_equinox, d.ignore_kokumin}),
+              expected)
+        << text;
   }
 }
 

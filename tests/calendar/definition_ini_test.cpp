@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "base/error.h"
 #include "calendar/ini_reader.h"
@@ -11,51 +12,26 @@
 namespace orbeline {
 namespace {
 
-TEST(IniFileTest, SectionsKeysCommentsAndBlankLines) {
+TEST(IniFileTest, SectionsKeysCommentsBlankLinesAndLetterCase) {
   IniFile file = IniFile::Parse(
-      "key=before any section\n"
-      "; comment=1\n"
-      "[First]\n"
-      "\n"
-      "  # hash=2\n"
-      "  name  =  value with  inner  blanks  \n"
-      "no equals sign\n"
-      "=no key\n"
-      "[ Second ]  trailing text\n"
-      "name=second\n"
-      "empty=\n"
-      "[Third\n"
-      "name=third\n");
-  EXPECT_EQ(file.ReadString("First", "name", "-"), "value with  inner  blanks");
-  EXPECT_EQ(file.ReadString("First", "comment", "-"), "-");
-  EXPECT_EQ(file.ReadString("First", "; comment", "-"), "-");
-  EXPECT_EQ(file.ReadString("First", "hash", "-"), "-");
-  EXPECT_EQ(file.ReadString("First", "# hash", "-"), "-");
-  EXPECT_EQ(file.ReadString("First", "no equals sign", "-"), "-");
-  EXPECT_EQ(file.ReadString("First", "", "-"), "-");
-  EXPECT_EQ(file.ReadString("", "key", "-"), "-");
-  EXPECT_EQ(file.ReadString("Second", "name", "-"), "second");
-  EXPECT_EQ(file.ReadString("Second", "empty", "-"), "");
-  EXPECT_EQ(file.ReadString("Third", "name", "-"), "third");
-  EXPECT_EQ(file.ReadString("Missing", "name", "fallback"), "fallback");
-  EXPECT_EQ(file.ReadString("Second", "missing", "fallback"), "fallback");
-}
-
-TEST(IniFileTest, NamesIgnoreLetterCase) {
-  IniFile file = IniFile::Parse("[Month.English]\nKey=v\n");
-  EXPECT_EQ(file.ReadString("MONTH.english", "kEY", "-"), "v");
-}
-
-TEST(IniFileTest, ValueAfterEqualsKeepsLaterEqualsAndSemicolons) {
-  IniFile file = IniFile::Parse("[S]\nk = a=b ; not a comment\n");
-  EXPECT_EQ(file.ReadString("S", "k", "-"), "a=b ; not a comment");
-}
-
-TEST(IniFileTest, FirstDuplicateKeyWinsAlsoAcrossRepeatedSections) {
-  IniFile file = IniFile::Parse("[S]\nk=first\nK=second\n[T]\nk=other\n[s]\nk=third\nnew=4\n");
-  EXPECT_EQ(file.ReadString("S", "k", "-"), "first");
-  EXPECT_EQ(file.ReadString("S", "new", "-"), "4");
-  EXPECT_EQ(file.ReadString("T", "k", "-"), "other");
+      "key=before any section\n; comment=1\n[First]\n\n  # hash=2\n"
+      "  name  =  value with  inner  blanks  \nno equals sign\n=no key\n"
+      "[ Second ]  trailing text\nname=second\nempty=\nk = a=b ; not a comment\nK=later\n"
+      "[Third\nname=third\n[Month.English]\nKey=v\n[second]\nk=again\nnew=4\n");
+  // Section, key and what reads back ("-" for nothing).
+  // clang-format off
+  const char* const rows[][3] = {
+      {"First", "name", "value with  inner  blanks"}, {"First", "comment", "-"},
+      {"First", "; comment", "-"}, {"First", "hash", "-"}, {"First", "# hash", "-"},
+      {"First", "no equals sign", "-"}, {"First", "", "-"}, {"", "key", "-"},
+      {"Second", "name", "second"}, {"Second", "empty", ""}, {"Second", "missing", "-"},
+      {"Second", "k", "a=b ; not a comment"},  // the first of duplicates, across sections
+      {"Second", "new", "4"}, {"Third", "name", "third"}, {"Missing", "name", "-"},
+      {"MONTH.english", "kEY", "v"}};
+  // clang-format on
+  for (const auto& [section, key, expected] : rows) {
+    EXPECT_EQ(file.ReadString(section, key, "-"), expected) << section << "/" << key;
+  }
 }
 
 TEST(IniFileTest, SurroundingDoubleQuotesAreRemoved) {
@@ -131,15 +107,14 @@ TEST(IniFileTest, IntegersDecimalHexOrFallback) {
 
 TEST(IniFileTest, BooleansAreIntegersWithFallbackZeroOrOne) {
   IniFile file = IniFile::Parse("[S]\none=1\nzero=0\ntwo=2\nneg=-1\nempty=\nword=yes\n");
-  EXPECT_TRUE(file.ReadBool("S", "one", false));
-  EXPECT_TRUE(file.ReadBool("S", "two", false));
-  EXPECT_TRUE(file.ReadBool("S", "neg", false));
-  EXPECT_FALSE(file.ReadBool("S", "zero", true));
-  EXPECT_FALSE(file.ReadBool("S", "empty", false));
-  EXPECT_TRUE(file.ReadBool("S", "empty", true));
-  EXPECT_FALSE(file.ReadBool("S", "word", false));
-  EXPECT_FALSE(file.ReadBool("S", "missing", false));
-  EXPECT_TRUE(file.ReadBool("S", "missing", true));
+  const std::tuple<const char*, bool, bool> rows[] = {
+      // key, fallback, expected
+      {"one", false, true},   {"two", false, true},      {"neg", false, true},
+      {"zero", true, false},  {"empty", false, false},   {"empty", true, true},
+      {"word", false, false}, {"missing", false, false}, {"missing", true, true}};
+  for (const auto& [key, fallback, expected] : rows) {
+    EXPECT_EQ(file.ReadBool("S", key, fallback), expected) << key << " " << fallback;
+  }
 }
 
 TEST(IniFileTest, LoadReadsAFileAndAMissingFileIsEmpty) {

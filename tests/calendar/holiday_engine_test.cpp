@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calendar/day_rule_text.h"
@@ -37,6 +38,7 @@ TEST(ResolveDayRuleTest, Table) {
       {"2nd Monday January 2026", 2026, 1, 201, 12},
       {"3rd Monday September 2009", 2009, 9, 301, 21},
       {"4th Thursday November 2026", 2026, 11, 404, 26},
+      {"4th Saturday on the last day (February 2026)", 2026, 2, 406, 28},
       {"1st Sunday when the 1st is Sunday", 2026, 2, 100, 1},
       {"last Friday on the last day (July 2026)", 2026, 7, 505, 31},
       {"last Sunday February 2026", 2026, 2, 500, 22},
@@ -103,16 +105,6 @@ TEST(IsHolidayTest, DayBetweenTwoHolidaysSeptember2009) {
   }
 }
 
-TEST(IsHolidayTest, EveryRuleOfTheMonthIsExamined) {
-  // Only the fourth rule names the 15th.
-  HolidayOptions options;
-  EXPECT_TRUE(IsHoliday(ListsWith(5, "3 4 5 15"), options, 2026, 5, 15));
-  // 0 ends the list: a rule after it is never seen.
-  HolidayLists lists;
-  lists.month(5) = {3, 0, 15};
-  EXPECT_FALSE(IsHoliday(lists, options, 2026, 5, 15));
-}
-
 TEST(IsHolidayTest, NothingCrossesMonthEnds) {
   HolidayOptions japanese{SubstituteType::kJapanese, false};
   // 31 May 2026 is a Sunday: Monday 1 June is not a substitute.
@@ -131,11 +123,13 @@ TEST(IsHolidayTest, NothingCrossesMonthEnds) {
   EXPECT_TRUE(IsHoliday(ListsWith(5, "31"), {SubstituteType{4}, false}, 2026, 6, 1));
 }
 
-TEST(IsHolidayTest, FullListAndInvalidDates) {
+TEST(IsHolidayTest, EveryRuleUpToTheEndingZeroAndInvalidDates) {
   HolidayLists lists;
   for (int i = 0; i < 31; ++i) lists.month(1)[static_cast<std::size_t>(i)] = DayRule(i + 1);
   HolidayOptions options;
   EXPECT_TRUE(IsHoliday(lists, options, 2026, 1, 31));
+  lists.month(5) = {3, 0, 15};  // a rule after the 0 is never seen
+  EXPECT_FALSE(IsHoliday(lists, options, 2026, 5, 15));
   EXPECT_FALSE(IsHoliday(lists, options, 2026, 1, 0));
   EXPECT_FALSE(IsHoliday(lists, options, 2026, 1, 32));
   EXPECT_FALSE(IsHoliday(ListsWith(2, "30"), options, 2026, 2, 30));
@@ -219,22 +213,13 @@ TEST(ShowMonthHolidaysTest, PanelText) {
 }
 
 TEST(GetDayofWeekNameTest, Table) {
-  struct Row {
-    int rule;
-    const char* expected;
-  };
-  const Row rows[] = {{0, "0"},
-                      {15, "15"},
-                      {31, "31"},
-                      {201, "2ndMonday"},
-                      {505, "LastFriday"},
-                      {600, "EverySunday"},
-                      {100, "1stSunday"},
-                      {404, "4thThursday"},
-                      {109, "1stSaturday"},
-                      {906, "EverySaturday"},
-                      {40, "1stSaturday"}};
-  for (const Row& row : rows) EXPECT_EQ(GetDayofWeekName(row.rule), row.expected) << row.rule;
+  // clang-format off
+  const std::pair<int, const char*> rows[] = {
+      {0, "0"}, {15, "15"}, {31, "31"}, {201, "2ndMonday"}, {505, "LastFriday"},
+      {600, "EverySunday"}, {100, "1stSunday"}, {404, "4thThursday"}, {109, "1stSaturday"},
+      {906, "EverySaturday"}, {40, "1stSaturday"}};
+  // clang-format on
+  for (const auto& [rule, name] : rows) EXPECT_EQ(GetDayofWeekName(rule), name) << rule;
 }
 
 }  // namespace

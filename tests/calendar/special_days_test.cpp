@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/error.h"
@@ -34,52 +35,30 @@ class SpecialDaysTest : public ::testing::Test {
   SpecialDays days;
 };
 
-TEST(FieldTest, FindUnquotedCharAndTakeField) {
-  EXPECT_EQ(FindUnquotedChar('\\', "ab\\c"), 3u);
-  EXPECT_EQ(FindUnquotedChar('\\', "abc"), 0u);
-  EXPECT_EQ(FindUnquotedChar('\\', ""), 0u);
-  EXPECT_EQ(FindUnquotedChar('\\', "\xE8\xA1\xA8\\x"), 4u);  // after a 3-byte character
-  std::string text = "a\\\\b";
-  EXPECT_EQ(TakeField(text), "a");
-  EXPECT_EQ(TakeField(text), "");
-  EXPECT_EQ(TakeField(text), "b");
-  EXPECT_EQ(text, "0");
-  EXPECT_EQ(TakeField(text), "0");
-}
-
-TEST_F(SpecialDaysTest, LoadsTheSevenFields) {
-  Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0", "Short\\5/3"});
+// The field splitting shows in the loads below (an empty field, a separator after a
+// multi-byte character, a record of fewer fields).
+TEST_F(SpecialDaysTest, LoadsTheSevenFieldsStopsAtAnEmptyValueAndSkipsNone) {
+  Load({"Party\\13/25,5/3\\2\\clRed\\Party.\\1\\0", "Short\\5/3", "none", "D\\1/3", "", "F\\1/5"});
   const SpecialDay& party = days.records()[0];
-  EXPECT_EQ(party.name, "Party");
-  EXPECT_EQ(party.dates, "13/25,5/3");
-  EXPECT_EQ(party.color_mode, "2");
-  EXPECT_EQ(party.color, "clRed");
-  EXPECT_EQ(party.comment, "Party.");
-  EXPECT_EQ(party.dialog, "1");
-  EXPECT_EQ(party.count_day, "0");
+  EXPECT_EQ((std::vector<std::string>{party.name, party.dates, party.color_mode, party.color,
+                                      party.comment, party.dialog, party.count_day}),
+            (std::vector<std::string>{"Party", "13/25,5/3", "2", "clRed", "Party.", "1", "0"}));
   const SpecialDay& short_record = days.records()[1];
-  EXPECT_EQ(short_record.dates, "5/3");
-  for (const std::string* field :
-       {&short_record.color_mode, &short_record.color, &short_record.comment, &short_record.dialog,
-        &short_record.count_day}) {
-    EXPECT_EQ(*field, "0");
-  }
+  EXPECT_EQ(
+      (std::vector<std::string>{short_record.dates, short_record.color_mode, short_record.color,
+                                short_record.comment, short_record.dialog, short_record.count_day}),
+      (std::vector<std::string>{"5/3", "0", "0", "0", "0", "0"}));
   EXPECT_EQ(days.date_table(0)[0], "13/25");
   EXPECT_EQ(days.date_table(0)[1], "5/3");
   EXPECT_EQ(days.date_table(0)[2], "");
-}
-
-TEST_F(SpecialDaysTest, LoadStopsAndSkips) {
-  Load({"A\\1/1", "none", "C\\1/3", "", "E\\1/5"});
-  EXPECT_EQ(days.records()[0].name, "A");
-  EXPECT_EQ(days.records()[1].name, "");   // "none" leaves the record empty ...
-  EXPECT_EQ(days.records()[2].name, "C");  // ... and loading goes on
-  EXPECT_EQ(days.records()[4].name, "");   // the empty value ended it
+  EXPECT_EQ(days.records()[2].name, "");   // "none" leaves the record empty ...
+  EXPECT_EQ(days.records()[3].name, "D");  // ... and loading goes on
+  EXPECT_EQ(days.records()[5].name, "");   // the empty value ended it
   // A second load starts from an empty table.
   store.WriteSetting("Special0", "");
   LoadSpecialDays(store, days);
   EXPECT_EQ(days.records()[0].name, "");
-  EXPECT_EQ(days.records()[2].name, "");
+  EXPECT_EQ(days.records()[3].name, "");
 }
 
 TEST_F(SpecialDaysTest, MultiByteNameLoadsIntact) {
@@ -123,19 +102,13 @@ TEST_F(SpecialDaysTest, SaveRefusesASeparatorInsideAField) {
 }
 
 TEST(FormatDateRuleTest, Table) {
-  struct Row {
-    const char* rule;
-    const char* expected;
-  };
-  const Row rows[] = {{"5/3", "5/3"},
-                      {"13/15", "Every Month15"},
-                      {"11/404", "November4thThursday"},
-                      {"13/601", "Every MonthEveryMonday"},
-                      {"12/31", "12/31"},
-                      {"14/201", "14/2ndMonday"},
-                      {"0/5", "0/5"},
-                      {"x", "0/0"}};
-  for (const Row& row : rows) EXPECT_EQ(FormatDateRule(row.rule), row.expected) << row.rule;
+  // clang-format off
+  const std::pair<const char*, const char*> rows[] = {
+      {"5/3", "5/3"}, {"13/15", "Every Month15"}, {"11/404", "November4thThursday"},
+      {"13/601", "Every MonthEveryMonday"}, {"12/31", "12/31"}, {"14/201", "14/2ndMonday"},
+      {"0/5", "0/5"}, {"x", "0/0"}};
+  // clang-format on
+  for (const auto& [rule, text] : rows) EXPECT_EQ(FormatDateRule(rule), text) << rule;
 }
 
 TEST(DaysUntilRuleTest, Table) {
@@ -185,6 +158,7 @@ TEST_F(SpecialDaysTest, ColourChoices) {
   EXPECT_EQ(own->color, 0x00FFFFu);
   EXPECT_EQ(RoleOn(2026, 5, 4), 4);  // two special days on one date: the later one decides
   EXPECT_EQ(RoleOn(2026, 5, 5), 0);
+  ASSERT_TRUE(days.FindSpecialDayColor(2026, 5, 6));
   EXPECT_EQ(days.FindSpecialDayColor(2026, 5, 6)->color, 0x00FF00u);  // not a number: own
   EXPECT_EQ(RoleOn(2026, 5, 7), 0);
   EXPECT_EQ(RoleOn(2026, 1, 31), 5);

@@ -28,7 +28,7 @@ HolidayList ListOf(std::initializer_list<DayRule> rules) {
   return list;
 }
 
-TEST(ParseHolidayTextTest, Table) {
+TEST(HolidayTextTest, ParseAndFormat) {
   struct Row {
     const char* name;
     std::string text;
@@ -45,21 +45,16 @@ TEST(ParseHolidayTextTest, Table) {
       {"low 16 bits", "65737 -1", {201, 65535}},
       {"tab inside is part of a piece", "3\t5", {1}},
   };
-  for (const Row& row : rows)
+  for (const Row& row : rows) {
     EXPECT_EQ(Rules(ParseHolidayText(row.text)), row.expected) << row.name;
-}
-
-TEST(ParseHolidayTextTest, FortyNumbersLoadTheFirst31) {
+  }
+  // Forty numbers load the first 31.
   std::string text;
   for (int i = 1; i <= 40; ++i) text += std::to_string(i) + " ";
-  HolidayList list = ParseHolidayText(text);
+  const HolidayList list = ParseHolidayText(text);
   EXPECT_EQ(Rules(list).size(), 31u);
   EXPECT_EQ(list[30], 31);
   EXPECT_EQ(list[31], 0);
-}
-
-TEST(FormatHolidayTextTest, RoundTrip) {
-  EXPECT_EQ(FormatHolidayText(ParseHolidayText("1 201")), "1 201");
   EXPECT_EQ(FormatHolidayText(HolidayList{}), "");
 }
 
@@ -83,7 +78,7 @@ class LoadHolidayListsTest : public ::testing::Test {
   std::string charstep_when_prepared;
 };
 
-TEST_F(LoadHolidayListsTest, LoadsEveryMonth) {
+TEST_F(LoadHolidayListsTest, LoadsEveryMonthAndSavesThemBack) {
   StoreAll();
   store.WriteSetting("Holiday1", "1 201");
   store.WriteSetting("Holiday12", "23");
@@ -112,9 +107,8 @@ TEST_F(LoadHolidayListsTest, FixedEquinoxDatesBecomeTheComputedOnes) {
   AddEquinoxDays(lists, true, 2015);
   EXPECT_EQ(Rules(lists.month(3)), (std::vector<int>{20}));
   EXPECT_EQ(Rules(lists.month(9)), (std::vector<int>{15, 23}));
-}
 
-TEST_F(LoadHolidayListsTest, ClearingOnlyTouchesTheEquinoxMonthsAndDates) {
+  // Clearing only touches the equinox months and dates.
   StoreAll("20 21 22 23");
   ASSERT_EQ(Load(false), HolidayLoadResult::kLoaded);
   EXPECT_EQ(lists.month(3), ListOf({0, 0, 22, 23}));
@@ -130,19 +124,19 @@ TEST_F(LoadHolidayListsTest, MissingMonthAsksOnceAndOkResets) {
   prompts.message_answers = {Prompts::Answer::kOk};
   EXPECT_EQ(Load(false), HolidayLoadResult::kResetRequested);
   ASSERT_EQ(prompts.shown.size(), 2u);
-  EXPECT_EQ(prompts.shown[0].caption, "Orbeline - Error");
-  EXPECT_EQ(prompts.shown[0].text,
-            "Fatal Error! Registory broken! Click OK to initialize the registory");
-  EXPECT_EQ(prompts.shown[0].icon, Prompts::Icon::kExclamation);
-  EXPECT_EQ(prompts.shown[0].buttons, Prompts::Buttons::kOkCancel);
-  EXPECT_EQ(prompts.shown[1].text, "Please run again.");
-  EXPECT_EQ(prompts.shown[1].buttons, Prompts::Buttons::kOk);
+  const auto& asked = prompts.shown[0];
+  EXPECT_EQ(std::tie(asked.caption, asked.text, asked.icon, asked.buttons),
+            std::tuple("Orbeline - Error",
+                       "Fatal Error! Registory broken! Click OK to initialize the registory",
+                       Prompts::Icon::kExclamation, Prompts::Buttons::kOkCancel));
+  EXPECT_EQ(std::tie(prompts.shown[1].text, prompts.shown[1].buttons),
+            std::tuple("Please run again.", Prompts::Buttons::kOk));
   EXPECT_EQ(prepared, 1);
   EXPECT_EQ(charstep_when_prepared, "-1");
   EXPECT_EQ(lists, before);
 }
 
-TEST_F(LoadHolidayListsTest, CancelAndHeadlessChangeNothing) {
+TEST_F(LoadHolidayListsTest, CancelHeadlessAndAnEmptyStoreChangeNothing) {
   StoreAll("5");
   store.WriteSetting("Holiday7", "error");  // the text itself counts as missing
   backend.ClearLog();
@@ -154,14 +148,15 @@ TEST_F(LoadHolidayListsTest, CancelAndHeadlessChangeNothing) {
   EXPECT_EQ(prepared, 0);
   EXPECT_TRUE(backend.write_log().empty());
   EXPECT_EQ(lists, HolidayLists{});
-}
 
-TEST_F(LoadHolidayListsTest, EmptyStoreStopsAtJanuary) {
+  // An empty store stops at January.
+  backend = MemorySettingsBackend();
+  prompts.shown.clear();
   EXPECT_EQ(Load(false), HolidayLoadResult::kQuitRequested);
   EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
-TEST(HolidaySeiriTest, Table) {
+TEST(HolidayEditTest, SeiriSortsAndDropsDuplicatesAddReplaceAndDeleteKeepItSo) {
   struct Row {
     const char* name;
     HolidayList list;
@@ -183,10 +178,8 @@ TEST(HolidaySeiriTest, Table) {
   }
   HolidayList list = ListOf({201, 15, 505});
   EXPECT_EQ(HolidaySeiri(list), (std::vector<std::string>{"15", "2ndMonday", "LastFriday"}));
-}
 
-TEST(HolidayEditTest, AddReplaceDelete) {
-  HolidayList list = ListOf({15});
+  list = ListOf({15});
   EXPECT_TRUE(AddHolidayRule(list, 15));
   EXPECT_EQ(Rules(list), (std::vector<int>{15}));
   EXPECT_TRUE(AddHolidayRule(list, 3));
@@ -199,10 +192,8 @@ TEST(HolidayEditTest, AddReplaceDelete) {
   EXPECT_FALSE(ReplaceHolidayRule(list, -1, 7));
   EXPECT_TRUE(DeleteHolidayRule(list, 0));
   EXPECT_EQ(Rules(list), std::vector<int>{});
-}
 
-TEST(HolidayEditTest, FullListKeepsItsEnd) {
-  HolidayList list{};
+  // A full list keeps its end.
   for (int i = 0; i < 31; ++i) ASSERT_TRUE(AddHolidayRule(list, DayRule(i + 1)));
   EXPECT_FALSE(AddHolidayRule(list, 201));
   EXPECT_EQ(HolidayRuleCount(list), 31);

@@ -5,18 +5,99 @@
 
 #include <bit>
 
-#include "bmp_builder.h"
 #include "image_test_util.h"
 
 namespace orbeline {
 namespace {
 
 using ::testing::AllOf;
-using testing::BmpLayout;
-using testing::BuildBmp;
 using testing::ErrorMessage;
 using ::testing::HasSubstr;
-using testing::PackRows;
+
+// Assembles BMP files byte by byte, so that tests can make every variant (and break them).
+struct BmpLayout {
+  std::uint32_t header_size = 40;  // 12 core, 40 info, 52 / 56 / 108 / 124
+  std::int32_t width = 0;
+  std::int32_t height = 0;  // negative: top-down
+  int bit_count = 24;
+  std::uint32_t compression = 0;
+  std::vector<ColorRef> palette;
+  std::uint32_t clr_used = 0;
+  std::vector<std::uint32_t> masks;  // in the header (52+) or after a 40-byte one
+  std::vector<std::uint8_t> pixels;
+};
+
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+std::vector<std::uint8_t> BuildBmp(const BmpLayout& l) {
+  std::vector<std::uint8_t> header;
+  Put32(header, l.header_size);
+  if (l.header_size == 12) {
+    Put16(header, l.width);
+    Put16(header, l.height);
+    Put16(header, 1);
+    Put16(header, l.bit_count);
+  } else {
+    Put32(header, l.width);
+    Put32(header, l.height);
+    Put16(header, 1);
+    Put16(header, l.bit_count);
+    Put32(header, l.compression);
+    Put32(header, static_cast<std::uint32_t>(l.pixels.size()));
+    Put32(header, 2835);
+    Put32(header, 2835);
+    Put32(header, l.clr_used);
+    Put32(header, 0);
+    if (l.header_size >= 52) {
+      for (std::size_t i = 0; i < 4; ++i) Put32(header, i < l.masks.size() ? l.masks[i] : 0);
+    }
+    while (header.size() < l.header_size) header.push_back(0);  // V4/V5 colour space data
+    header.resize(l.header_size);
+    if (l.header_size == 40) {
+      for (std::uint32_t m : l.masks) Put32(header, m);
+    }
+  }
+  for (ColorRef c : l.palette) {
+    header.insert(header.end(), {BlueOf(c), GreenOf(c), RedOf(c)});
+    if (l.header_size != 12) header.push_back(0);
+  }
+  std::vector<std::uint8_t> file = {'B', 'M'};
+  Put32(file, static_cast<std::uint32_t>(14 + header.size() + l.pixels.size()));
+  Put32(file, 0);
+  Put32(file, static_cast<std::uint32_t>(14 + header.size()));
+  file.insert(file.end(), header.begin(), header.end());
+  file.insert(file.end(), l.pixels.begin(), l.pixels.end());
+  return file;
+}
+
+// Pixel rows in file order (row 0 first), each padded to 4 bytes; value(x, file_row) is
+// an index (1/4/8 bits) or a little-endian pixel word (16/24/32 bits).
+template <typename ValueFn>
+std::vector<std::uint8_t> PackRows(int width, int rows, int bit_count, ValueFn value) {
+  const int row_bytes = DibRowBytes(width, bit_count);
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(row_bytes) * rows, 0);
+  for (int r = 0; r < rows; ++r) {
+    std::uint8_t* row = out.data() + static_cast<std::size_t>(r) * row_bytes;
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t v = value(x, r);
+      if (bit_count == 1) {
+        row[x / 8] |= static_cast<std::uint8_t>((v & 1) << (7 - x % 8));
+      } else if (bit_count == 4) {
+        row[x / 2] |= static_cast<std::uint8_t>((v & 0xF) << (x % 2 ? 0 : 4));
+      } else {
+        for (int b = 0; b < bit_count / 8; ++b) row[x * bit_count / 8 + b] = (v >> (8 * b)) & 0xFF;
+      }
+    }
+  }
+  return out;
+}
 
 constexpr ColorRef kBlack = 0x000000;
 constexpr ColorRef kRed = 0x0000FF;
@@ -203,12 +284,30 @@ TEST(BmpReaderTest, ShortColourTableBeforeThePixels) {
 
 TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
   const auto valid24 = BuildBmp(Direct(40, 24, false, kRgb, k888));
+  const auto v5 = BuildBmp(Direct(124, 24, false, kRgb, k888));
   const auto cut = [](std::vector<std::uint8_t> bytes, std::size_t size) {
     bytes.resize(size);
     return bytes;
   };
-  const auto with = [](BmpLayout l, auto change) {
+  // The 24-bit picture with one change, or at another size; the indexed one with a shorter
+  // colour table; RLE data.
+  const auto direct = [](auto change) {
+    BmpLayout l = Direct(40, 24, false, kRgb, k888);
     change(l);
+    return BuildBmp(l);
+  };
+  const auto sized = [&](std::int32_t width, std::int32_t height) {
+    return direct([&](BmpLayout& l) { l.width = width, l.height = height; });
+  };
+  const auto indexed = [](int bits, std::size_t entries) {
+    BmpLayout l = Indexed(40, bits, false);
+    l.palette.resize(entries);
+    l.clr_used = static_cast<std::uint32_t>(entries);
+    return BuildBmp(l);
+  };
+  const auto rle = [](std::uint32_t compression, std::vector<std::uint8_t> data, int height = 2) {
+    BmpLayout l = Rle(compression, std::move(data));
+    l.height = height;
     return BuildBmp(l);
   };
   struct Case {
@@ -216,88 +315,37 @@ TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
     std::vector<std::uint8_t> bytes;
     const char* reason;
   };
+  // clang-format off
   const Case cases[] = {
       {"empty file", {}, "not a BMP file"},
       {"not a BMP", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "not a BMP file"},
       {"truncated file header", cut(valid24, 10), "truncated file header"},
       {"truncated info header", cut(valid24, 30), "truncated info header"},
-      {"truncated V5 header", cut(BuildBmp(Direct(124, 24, false, kRgb, k888)), 100),
-       "truncated info header"},
-      {"OS/2 2.x header",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.header_size = 64; }),
-       "unsupported header size 64"},
-      {"zero width", with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = 0; }),
-       "invalid size 0 x 2"},
-      {"negative width",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = -3; }),
-       "invalid size -3 x 2"},
-      {"side beyond 32768",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.width = 40000; }),
-       "picture too large (40000 x 2)"},
-      {"pixel budget",
-       with(Direct(40, 24, false, kRgb, k888),
-            [](BmpLayout& l) {
-              l.width = 20000;
-              l.height = -20000;
-            }),
-       "picture too large (20000 x 20000)"},
-      {"most negative height",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.height = INT32_MIN; }),
-       "picture too large"},
-      {"large and truncated (no allocation first)",
-       with(Direct(40, 24, false, kRgb, k888),
-            [](BmpLayout& l) {
-              l.width = 16000;
-              l.height = 16000;
-            }),
-       "truncated pixel data"},
+      {"truncated V5 header", cut(v5, 100), "truncated info header"},
+      {"OS/2 2.x header", direct([](auto& l) { l.header_size = 64; }), "unsupported header size"},
+      {"zero width", sized(0, 2), "invalid size 0 x 2"},
+      {"negative width", sized(-3, 2), "invalid size -3 x 2"},
+      {"side beyond 32768", sized(40000, 2), "picture too large (40000 x 2)"},
+      {"pixel budget", sized(20000, -20000), "picture too large (20000 x 20000)"},
+      {"most negative height", sized(3, INT32_MIN), "picture too large"},
+      {"large and truncated (no allocation first)", sized(16000, 16000), "truncated pixel data"},
       {"truncated pixel data", cut(valid24, valid24.size() - 10), "truncated pixel data"},
-      {"bit count 7",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.bit_count = 7; }),
-       "unsupported bit count 7"},
-      {"JPEG inside",
-       with(Direct(40, 24, false, kRgb, k888), [](BmpLayout& l) { l.compression = 4; }),
-       "unsupported compression 4"},
-      {"bit fields on 24 bits",
-       with(Direct(40, 24, false, kRgb, k888),
-            [](BmpLayout& l) {
-              l.compression = kBitFields;
-              l.masks = k888;
-            }),
+      {"bit count 7", direct([](auto& l) { l.bit_count = 7; }), "unsupported bit count 7"},
+      {"JPEG inside", direct([](auto& l) { l.compression = 4; }), "unsupported compression 4"},
+      {"bit fields on 24 bits", direct([](auto& l) { l.compression = kBitFields, l.masks = k888; }),
        "unsupported bit count 24 for compression 3"},
-      {"palette index past the table",
-       with(Indexed(40, 8, false),
-            [](BmpLayout& l) {
-              l.palette.resize(5);
-              l.clr_used = 5;
-            }),
-       "palette index 5 past the colour table (5 entries)"},
-      {"1-bit with a one-entry table",
-       with(Indexed(40, 1, false),
-            [](BmpLayout& l) {
-              l.palette.resize(1);
-              l.clr_used = 1;
-            }),
-       "palette index 1 past the colour table (1 entries)"},
-      {"RLE8 run off the row", BuildBmp(Rle(kRle8, {4, 1, 0, 1})), "RLE data runs off the image"},
-      {"RLE4 literal off the row", BuildBmp(Rle(kRle4, {0, 5, 0x11, 0x11, 0x10, 0, 0, 1})),
-       "RLE data runs off the image"},
-      {"RLE delta off the image", BuildBmp(Rle(kRle8, {0, 2, 0, 3, 1, 1, 0, 1})),
-       "RLE data runs off the image"},
-      {"RLE rows past the top", BuildBmp(Rle(kRle8, {0, 0, 0, 0, 1, 1, 0, 1})),
-       "RLE data runs off the image"},
-      {"RLE without an end", BuildBmp(Rle(kRle8, {1, 1, 1, 2})), "truncated RLE data"},
-      {"RLE literal cut short", BuildBmp(Rle(kRle8, {0, 3, 1})), "truncated RLE data"},
-      {"RLE top-down", with(Rle(kRle8, kRle8Picture), [](BmpLayout& l) { l.height = -2; }),
-       "(top-down)"},
-      {"missing colour table",
-       with(Indexed(40, 8, false),
-            [](BmpLayout& l) {
-              l.palette.clear();
-              l.clr_used = 0;
-            }),
-       "missing colour table"},
+      {"index past the table", indexed(8, 5), "palette index 5 past the colour table (5 entries)"},
+      {"1-bit, one entry", indexed(1, 1), "palette index 1 past the colour table (1 entries)"},
+      {"missing colour table", indexed(8, 0), "missing colour table"},
+      {"RLE8 run off the row", rle(kRle8, {4, 1, 0, 1}), "RLE data runs off the image"},
+      {"RLE4 literal off the row", rle(kRle4, {0, 5, 0x11, 0x11, 0x10, 0, 0, 1}), "runs off"},
+      {"RLE delta off the image", rle(kRle8, {0, 2, 0, 3, 1, 1, 0, 1}), "RLE data runs off"},
+      {"RLE rows past the top", rle(kRle8, {0, 0, 0, 0, 1, 1, 0, 1}), "RLE data runs off"},
+      {"RLE without an end", rle(kRle8, {1, 1, 1, 2}), "truncated RLE data"},
+      {"RLE literal cut short", rle(kRle8, {0, 3, 1}), "truncated RLE data"},
+      {"RLE top-down", rle(kRle8, kRle8Picture, -2), "(top-down)"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_THAT(ErrorMessage([&] { ReadBmp(c.bytes, "/pictures/bad.bmp"); }),

@@ -169,20 +169,22 @@ TEST(PngDecoderTest, BrokenFilesRaiseNamingTheFile) {
               HasSubstr("\"/w/x.png\""));
 }
 
-TEST(WebpDecoderTest, DecodesLosslessExactlyAndLossyClosely) {
+std::vector<std::uint8_t> EncodeWebp(bool lossless) {
   const auto samples = Samples(3, true);
   std::uint8_t* out = nullptr;
-  std::size_t size = WebPEncodeLosslessBGR(samples.data(), kWidth, kHeight, kWidth * 3, &out);
-  ASSERT_GT(size, 0u);
-  const std::vector<std::uint8_t> lossless(out, out + size);
+  const std::size_t size =
+      lossless ? WebPEncodeLosslessBGR(samples.data(), kWidth, kHeight, kWidth * 3, &out)
+               : WebPEncodeBGR(samples.data(), kWidth, kHeight, kWidth * 3, 95, &out);
+  std::vector<std::uint8_t> bytes(out, out + size);
   WebPFree(out);
-  ExpectQuarters(DecodeWebp(lossless, "lossless.webp"), 0);
+  EXPECT_GT(size, 0u);
+  return bytes;
+}
 
-  size = WebPEncodeBGR(samples.data(), kWidth, kHeight, kWidth * 3, 95, &out);
-  ASSERT_GT(size, 0u);
-  const std::vector<std::uint8_t> lossy(out, out + size);
-  WebPFree(out);
-  ExpectQuarters(DecodeWebp(lossy, "lossy.webp"), 12);
+TEST(WebpDecoderTest, DecodesLosslessExactlyAndLossyClosely) {
+  const auto lossless = EncodeWebp(true);
+  ExpectQuarters(DecodeWebp(lossless, "lossless.webp"), 0);
+  ExpectQuarters(DecodeWebp(EncodeWebp(false), "lossy.webp"), 12);
 
   std::vector<std::uint8_t> cut(lossless.begin(), lossless.begin() + lossless.size() / 2);
   EXPECT_THAT(ErrorMessage([&] { DecodeWebp(cut, "/w/cut.webp"); }),
@@ -200,12 +202,7 @@ TEST(DecodeImageFileTest, ChoosesTheDecoderByExtension) {
   WriteFile(dir.path() / "c.Png", png);
   WriteFile(dir.path() / "d.bmp",
             EncodeBmp(testing::MakeIndexed(3, 3, 8, {0x0000FF}, [](int, int) { return 0; })));
-  std::uint8_t* out = nullptr;
-  const auto samples = Samples(3, true);
-  const std::size_t size = WebPEncodeLosslessBGR(samples.data(), kWidth, kHeight, kWidth * 3, &out);
-  WriteFile(dir.path() / "e.WEBP", std::vector<std::uint8_t>(out, out + size));
-  WebPFree(out);
-
+  WriteFile(dir.path() / "e.WEBP", EncodeWebp(true));
   ExpectQuarters(DecodeImageFile(dir.path() / "a.JPG"), 6);
   ExpectQuarters(DecodeImageFile(dir.path() / "b.jpeg"), 6);
   ExpectQuarters(DecodeImageFile(dir.path() / "c.Png"), 0);

@@ -2,38 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "image/work_bitmap.h"
 #include "image_test_util.h"
 
 namespace orbeline {
 namespace {
 
-TEST(HalftoneLevelTest, ThresholdsOfEachChannel) {
-  struct Case {
-    const char* name;
-    int (*level)(int);
-    int value;
-    int want;
-  };
-  const Case cases[] = {
-      {"red far below", HalftoneRedLevel, -256, 0}, {"red 25", HalftoneRedLevel, 25, 0},
-      {"red 26", HalftoneRedLevel, 26, 1},          {"red 76", HalftoneRedLevel, 76, 1},
-      {"red 77", HalftoneRedLevel, 77, 2},          {"red 128", HalftoneRedLevel, 128, 3},
-      {"red 179", HalftoneRedLevel, 179, 4},        {"red 230", HalftoneRedLevel, 230, 4},
-      {"red 231", HalftoneRedLevel, 231, 5},        {"red far above", HalftoneRedLevel, 512, 5},
-      {"green 21", HalftoneGreenLevel, 21, 0},      {"green 22", HalftoneGreenLevel, 22, 1},
-      {"green 64", HalftoneGreenLevel, 64, 2},      {"green 107", HalftoneGreenLevel, 107, 3},
-      {"green 150", HalftoneGreenLevel, 150, 4},    {"green 193", HalftoneGreenLevel, 193, 5},
-      {"green 233", HalftoneGreenLevel, 233, 5},    {"green 234", HalftoneGreenLevel, 234, 6},
-      {"blue 31", HalftoneBlueLevel, 31, 0},        {"blue 32", HalftoneBlueLevel, 32, 1},
-      {"blue 96", HalftoneBlueLevel, 96, 2},        {"blue 160", HalftoneBlueLevel, 160, 3},
-      {"blue 223", HalftoneBlueLevel, 223, 3},      {"blue 224", HalftoneBlueLevel, 224, 4},
-      {"blue negative", HalftoneBlueLevel, -40, 0}, {"blue beyond", HalftoneBlueLevel, 400, 4},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.level(c.value), c.want) << c.name;
-}
-
-TEST(HalftoneTest, PaletteHoldsTheLevelCombinationsInIndexOrder) {
+TEST(HalftoneTest, LevelThresholdsOfEachChannelAndThePaletteInIndexOrder) {
+  // The first value of each level; values beyond either end take the end's level.
+  const std::pair<int (*)(int), std::vector<int>> channels[] = {
+      {HalftoneRedLevel, {26, 77, 128, 179, 231}},
+      {HalftoneGreenLevel, {22, 64, 107, 150, 193, 234}},
+      {HalftoneBlueLevel, {32, 96, 160, 224}}};
+  for (const auto& [level, starts] : channels) {
+    const int top = static_cast<int>(starts.size());
+    EXPECT_EQ(level(-256), 0);
+    for (int k = 0; k < top; ++k) {
+      EXPECT_EQ(level(starts[k] - 1), k) << starts[k];
+      EXPECT_EQ(level(starts[k]), k + 1) << starts[k];
+    }
+    EXPECT_EQ(level(255), top);
+    EXPECT_EQ(level(512), top);
+  }
   const std::vector<ColorRef> palette = ColorHalftonePalette();
   ASSERT_EQ(palette.size(), 226u);
   EXPECT_EQ(palette[HalftoneIndex(0, 0, 0)], MakeColorRef(0, 0, 0));

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "image/halftone.h"
 #include "image/image_error.h"
 #include "image_test_util.h"
@@ -15,11 +17,12 @@ using ::testing::HasSubstr;
 using testing::MakeDib24;
 using testing::MakeIndexed;
 
+std::pair<int, int> Size(const TNkDIB& dib) { return {dib.Width(), dib.Height()}; }
+
 TEST(NkDibTest, EmptyImageRefusesPixelOperationsNamingThem) {
   TNkDIB dib;
   EXPECT_TRUE(dib.Empty());
-  EXPECT_EQ(dib.Width(), 0);
-  EXPECT_EQ(dib.Height(), 0);
+  EXPECT_EQ(Size(dib), std::pair(0, 0));
   EXPECT_EQ(ErrorMessage([&] { dib.GetBitCount(); }),
             "TNkDIB.GetBitCount: InternalDIB Should not be Nil");
   EXPECT_EQ(ErrorMessage([&] { dib.SetPixelFormat(NkPixelFormat::k8Bit); }),
@@ -27,14 +30,23 @@ TEST(NkDibTest, EmptyImageRefusesPixelOperationsNamingThem) {
   EXPECT_THROW(dib.Palette(), ImageError);
 }
 
-TEST(NkDibTest, SizesBelowOneAreRefused) {
+TEST(NkDibTest, NewSizesBelowOneAreRefusedOthersKeepDepthPaletteAndFormat) {
   TNkDIB dib(MakeDib24(3, 2, [](int, int) { return 0x123456; }));
   EXPECT_THAT(ErrorMessage([&] { dib.SetWidth(0); }),
               HasSubstr("TNkDIB.SetWidth: Invalid Parameter"));
   EXPECT_THAT(ErrorMessage([&] { dib.SetHeight(-5); }),
               HasSubstr("TNkDIB.SetHeight: Invalid Parameter"));
-  EXPECT_EQ(dib.Width(), 3);
-  EXPECT_EQ(dib.Height(), 2);
+  EXPECT_EQ(Size(dib), std::pair(3, 2));
+
+  const std::vector<ColorRef> palette = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
+  TNkDIB indexed(MakeIndexed(4, 4, 8, palette, [](int, int) { return 1; }));
+  indexed.SetConvertColor(0xFF0101);  // nearest entry: 2
+  indexed.SetWidth(7);
+  EXPECT_EQ(Size(indexed), std::pair(7, 4));
+  EXPECT_EQ(indexed.GetBitCount(), 8);
+  EXPECT_EQ(indexed.PixelFormat(), NkPixelFormat::k8Bit);
+  EXPECT_EQ(indexed.Palette(), palette);
+  EXPECT_EQ(indexed.Image().IndexAt(6, 3), 2);
 }
 
 TEST(NkDibTest, BlankPictureTakesTheConversionColour) {
@@ -43,8 +55,7 @@ TEST(NkDibTest, BlankPictureTakesTheConversionColour) {
   dib.SetConvertColor(0);
   dib.SetWidth(16);
   dib.SetHeight(16);
-  ASSERT_EQ(dib.Width(), 16);
-  ASSERT_EQ(dib.Height(), 16);
+  ASSERT_EQ(Size(dib), std::pair(16, 16));
   EXPECT_EQ(dib.GetBitCount(), 24);
   EXPECT_EQ(dib.GetPixelColor(0, 0), 0u);
   EXPECT_EQ(dib.GetPixelColor(15, 15), 0u);
@@ -55,30 +66,17 @@ TEST(NkDibTest, BlankPictureTakesTheConversionColour) {
   EXPECT_EQ(white.GetPixelColor(0, 1), 0xFFFFFFu);
 }
 
-TEST(NkDibTest, NewSizeKeepsBitCountPaletteAndFormat) {
-  const std::vector<ColorRef> palette = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
-  TNkDIB dib(MakeIndexed(4, 4, 8, palette, [](int, int) { return 1; }));
-  dib.SetConvertColor(0xFF0101);  // nearest entry: 2
-  dib.SetWidth(7);
-  EXPECT_EQ(dib.Width(), 7);
-  EXPECT_EQ(dib.Height(), 4);
-  EXPECT_EQ(dib.GetBitCount(), 8);
-  EXPECT_EQ(dib.PixelFormat(), NkPixelFormat::k8Bit);
-  EXPECT_EQ(dib.Palette(), palette);
-  EXPECT_EQ(dib.Image().IndexAt(6, 3), 2);
-}
-
 TEST(NkDibTest, CopyOnWriteLeavesTheOriginalAlone) {
   TNkDIB original(MakeDib24(2, 2, [](int, int) { return 0x010203; }));
   TNkDIB copy = original;
   EXPECT_TRUE(copy.SharesImageWith(original));
+  copy.SetPixelFormat(NkPixelFormat::k24Bit);  // the same format is no conversion
+  EXPECT_TRUE(copy.SharesImageWith(original));
 
-  DibImage& pixels = copy.MutableImage();
-  pixels.Row(0)[0] = 0xAA;
+  copy.MutableImage().Row(0)[0] = 0xAA;
   EXPECT_FALSE(copy.SharesImageWith(original));
   EXPECT_EQ(original.Image().Row(0)[0], 0x01);  // blue of 0x010203
   EXPECT_EQ(copy.Image().Row(0)[0], 0xAA);
-
   // A conversion of the copy leaves the original too.
   copy.SetPixelFormat(NkPixelFormat::kColorHalftone);
   EXPECT_EQ(original.GetBitCount(), 24);
@@ -91,25 +89,12 @@ TEST(NkDibTest, CopyOnWriteLeavesTheOriginalAlone) {
   EXPECT_EQ(&alone.Image(), before);
 }
 
-TEST(NkDibTest, SameFormatIsNoConversion) {
-  TNkDIB dib(MakeDib24(2, 2, [](int x, int) { return x ? 0x102030 : 0x405060; }));
-  TNkDIB copy = dib;
-  copy.SetPixelFormat(NkPixelFormat::k24Bit);
-  EXPECT_TRUE(copy.SharesImageWith(dib));
-}
-
 TEST(NkDibTest, IndexedToTrueColourUsesThePalette) {
   const std::vector<ColorRef> palette = {0x0000FF, 0x00FF00, 0xFF0000};
-  struct Case {
-    const char* name;
-    int bit_count;
-  };
-  for (const Case& c : {Case{"1-bit", 1}, Case{"4-bit", 4}, Case{"8-bit", 8}}) {
-    SCOPED_TRACE(c.name);
-    const auto index = [&](int x, int y) { return c.bit_count == 1 ? (x + y) % 2 : (x + y) % 3; };
-    TNkDIB dib(MakeIndexed(
-        5, 3, c.bit_count,
-        c.bit_count == 1 ? std::vector<ColorRef>{palette[0], palette[1]} : palette, index));
+  for (const int bits : {1, 4, 8}) {
+    SCOPED_TRACE(bits);
+    const auto index = [&](int x, int y) { return (x + y) % (bits == 1 ? 2 : 3); };
+    TNkDIB dib(MakeIndexed(5, 3, bits, {palette.begin(), palette.end() - (bits == 1)}, index));
     dib.SetPixelFormat(NkPixelFormat::k24Bit);
     ASSERT_EQ(dib.GetBitCount(), 24);
     EXPECT_TRUE(dib.Palette().empty());
@@ -160,14 +145,12 @@ TEST(NkDibTest, HalftoneFormatsAreEightBitWithFixedPalettes) {
   EXPECT_EQ(dib.Palette(), (std::vector<ColorRef>{0x000000, 0xFFFFFF}));
 }
 
-TEST(NkDibTest, UnsupportedConversionsAreRefusedByName) {
+TEST(NkDibTest, UnsupportedConversionsAndMalformedImagesAreRefused) {
   TNkDIB dib(MakeDib24(2, 2, [](int, int) { return 0; }));
   EXPECT_EQ(ErrorMessage([&] { dib.SetPixelFormat(NkPixelFormat::k8BitRLE); }),
             "TNkDIB.SetPixelFormat: Conversion to 8BitRLE is not supported");
   EXPECT_EQ(dib.PixelFormat(), NkPixelFormat::k24Bit);
-}
 
-TEST(NkDibTest, MalformedImagesAreRefused) {
   DibImage image = DibImage::Create(4, 4, 8, {0});
   image.bits.resize(3);
   EXPECT_THAT(ErrorMessage([&] { TNkDIB{image}; }), HasSubstr("TNkDIB.Create: Malformed image"));

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draw-only runs end to end with the generic desktop under Xvfb: what reaches the root
 # window, what stays on disk, what the emulated desktop values say afterwards.
-# Run by ctest through xvfb-run (see draw_only.cmake); needs ImageMagick, xwd and xprop.
+# Run by ctest through xvfb-run (see CMakeLists.txt); needs ImageMagick, xwd and xprop.
 source "$(dirname "$0")/lib.sh"
 : "${DISPLAY:?run under xvfb-run}"
 export ORBELINE_HEADLESS=1 LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8
@@ -71,6 +71,8 @@ touch -d "$TODAY" "$bmp"
 stamp=$(stat -c %Y "$bmp")
 run -OnlyDraw 2>/dev/null
 expect_eq "second run the same day leaves the file" "$before $stamp" "$(sha1sum "$bmp") $(stat -c %Y "$bmp")"
+TODAY="2026-01-17 10:00:00" run -OnlyDraw 2>/dev/null
+expect_true "the next day draws again" test "$(sha1sum "$bmp")" != "$before"
 
 # (3) A JPEG centred on a smaller screen.
 prepared_home
@@ -170,15 +172,18 @@ expect_eq "AutoDraw reset" "0" "$(setting AutoDraw)"
 out=$(run -5 2>&1)
 expect_true "design 5 not saved" grep -q "On the Configuration 5, Nothing registered!" <<<"$out"
 
-# (8) Two draw-only runs at once.
+# (8) Two draw-only runs at once. The first holds the instance lock through its delay,
+# which must outlast the start of the second run on a loaded machine.
 prepared_home
 set_setting DelayedOnlyDraw 1
-set_setting DelaySeconds 3
+set_setting DelaySeconds 10
 run -OnlyDraw 2>/dev/null &
 first=$!
-# Wait until the first run holds the instance lock (it then waits its 3 seconds).
-for _ in $(seq 100); do
-  flock -n "$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock" true || break
+# Wait until the first run holds the lock. Looking in /proc/locks takes no lock: probing
+# with flock would hold it for an instant, and a run starting then refuses itself.
+lock=$XDG_RUNTIME_DIR/MutexObject_Ovalin.lock
+for _ in $(seq 600); do
+  inode=$(stat -c %i "$lock" 2>/dev/null) && grep -q ":$inode " /proc/locks && break
   sleep 0.05
 done
 # The first run is inside its wait now: none of its windows is mapped (Qt keeps an
@@ -189,8 +194,10 @@ for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
 done
 expect_eq "no window mapped during a draw-only run" 0 "$viewable"
 out=$(run -OnlyDraw 2>&1)
+first_state=$(kill -0 $first 2>/dev/null && echo "still waiting" || echo "already ended")
 wait $first
-expect_true "second run refused" grep -q "Orbeline already launched!" <<<"$out"
+expect_true "second run refused (the first run $first_state)" \
+  grep -q "Orbeline already launched!" <<<"$out"
 
 # (9) --preview draws exactly what a fresh drawing of that date installs, and stores nothing.
 prepared_home

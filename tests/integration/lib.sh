@@ -30,15 +30,6 @@ setting() {
   ' "$CONF" 2>/dev/null
 }
 
-has_setting() {
-  local name=$1 group=${2:-General}
-  awk -v want="[$group]" -v key="$name" '
-    /^\[/ { in_group = ($0 == want); next }
-    in_group { i = index($0, "="); if (i > 0 && substr($0, 1, i - 1) == key) { found = 1 } }
-    END { exit found ? 0 : 1 }
-  ' "$CONF" 2>/dev/null
-}
-
 expect_eq() {
   local what=$1 expected=$2 actual=$3
   if [[ "$expected" != "$actual" ]]; then

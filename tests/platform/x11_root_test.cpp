@@ -1,4 +1,4 @@
-// Runs under xvfb-run (see desktop.cmake): paints the virtual server's root window.
+// Runs under xvfb-run (see CMakeLists.txt): paints the virtual server's root window.
 #include "platform/x11_root.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "base/error.h"
 #include "isolated_env.h"
@@ -26,12 +27,6 @@ int RecordError(Display*, XErrorEvent* event) {
   return 0;
 }
 
-std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
-  const int shift = std::countr_zero(mask);
-  const unsigned long max = mask >> shift;
-  return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
-}
-
 class X11RootTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,32 +38,33 @@ class X11RootTest : public ::testing::Test {
     width_ = DisplayWidth(display_, DefaultScreen(display_));
     height_ = DisplayHeight(display_, DefaultScreen(display_));
     XSetErrorHandler(&RecordError);
+    desktop_.emplace(environment_.config_home() / "Quillmere" / "Desktop.conf");
   }
   void TearDown() override {
     if (display_ != nullptr) XCloseDisplay(display_);
   }
 
-  unsigned long RootPixmap(const char* name) const {
-    Atom atom = XInternAtom(display_, name, False);
-    Atom type;
+  // Sets (count > 0) or reads the first value of a root property.
+  long Property(const char* name, Atom type, long* values = nullptr, int count = 0) const {
+    const Atom atom = XInternAtom(display_, name, False);
+    if (count > 0) {
+      XChangeProperty(display_, root_, atom, type, 32, PropModeReplace,
+                      reinterpret_cast<unsigned char*>(values), count);
+      XSync(display_, False);
+      return 0;
+    }
+    Atom actual;
     int format;
-    unsigned long count, after;
+    unsigned long items, after;
     unsigned char* data = nullptr;
-    unsigned long pixmap = 0;
-    if (XGetWindowProperty(display_, root_, atom, 0, 1, False, XA_PIXMAP, &type, &format, &count,
+    long value = 0;
+    if (XGetWindowProperty(display_, root_, atom, 0, 1, False, type, &actual, &format, &items,
                            &after, &data) == Success &&
-        data != nullptr && count == 1) {
-      pixmap = *reinterpret_cast<unsigned long*>(data);
+        data != nullptr && items == 1) {
+      value = *reinterpret_cast<long*>(data);
     }
     if (data != nullptr) XFree(data);
-    return pixmap;
-  }
-  void SetRootPixmaps(unsigned long pixmap) const {
-    for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"}) {
-      XChangeProperty(display_, root_, XInternAtom(display_, name, False), XA_PIXMAP, 32,
-                      PropModeReplace, reinterpret_cast<unsigned char*>(&pixmap), 1);
-    }
-    XSync(display_, False);
+    return value;
   }
   bool PixmapExists(unsigned long pixmap) const {
     Window root;
@@ -79,44 +75,36 @@ class X11RootTest : public ::testing::Test {
     XSync(display_, False);
     return last_x_error == 0;
   }
-  // The root window as 0xRRGGBB pixels, top-down.
-  std::vector<std::uint32_t> CaptureRoot() const {
-    XImage* image = XGetImage(display_, root_, 0, 0, width_, height_, AllPlanes, ZPixmap);
-    std::vector<std::uint32_t> pixels;
-    const Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        const unsigned long p = XGetPixel(image, x, y);
-        pixels.push_back(Channel(p, visual->red_mask) << 16 | Channel(p, visual->green_mask) << 8 |
-                         Channel(p, visual->blue_mask));
-      }
-    }
+  // The root window's pixel as 0xRRGGBB.
+  std::uint32_t At(int x, int y) const {
+    XImage* image = XGetImage(display_, root_, x, y, 1, 1, AllPlanes, ZPixmap);
+    const unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
-    return pixels;
+    const Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
+    std::uint32_t rgb = 0;
+    for (const unsigned long mask : {visual->red_mask, visual->green_mask, visual->blue_mask}) {
+      const int shift = std::countr_zero(mask);
+      rgb =
+          rgb << 8 | static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / (mask >> shift));
+    }
+    return rgb;
   }
   // A BMP of pure colours (exact at every depth): quadrants red, green, blue and `fourth`.
   std::string WritePicture(const char* name, int width, int height, QRgb fourth) const {
     QImage image(width, height, QImage::Format_RGB32);
+    const QRgb quadrants[] = {0xFF0000, 0x00FF00, 0x0000FF, fourth};
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
-        const bool right = x >= width / 2;
-        const bool bottom = y >= height / 2;
-        image.setPixel(x, y,
-                       !right && !bottom  ? 0xFF0000
-                       : right && !bottom ? 0x00FF00
-                       : !right           ? 0x0000FF
-                                          : fourth);
+        image.setPixel(x, y, quadrants[(x >= width / 2) + 2 * (y >= height / 2)]);
       }
     }
     const std::string path = (environment_.home() / name).string();
     EXPECT_TRUE(image.save(QString::fromStdString(path), "BMP"));
     return path;
   }
-  static std::uint32_t At(const std::vector<std::uint32_t>& pixels, int width, int x, int y) {
-    return pixels[static_cast<std::size_t>(y) * width + x];
-  }
 
   testing::IsolatedEnvironment environment_;
+  std::optional<GenericDesktop> desktop_;  // made once the test knows it runs on Xvfb
   Display* display_ = nullptr;
   Window root_ = 0;
   int width_ = 0;
@@ -124,20 +112,15 @@ class X11RootTest : public ::testing::Test {
 };
 
 TEST_F(X11RootTest, ScreenComesFromTheDisplay) {
-  GenericDesktop desktop(environment_.config_home() / "Quillmere" / "Desktop.conf");
-  EXPECT_EQ(desktop.ScreenRectangle(), (Rect{0, 0, width_, height_}));
-  EXPECT_EQ(desktop.BitsPerPixel(), DefaultDepth(display_, DefaultScreen(display_)));
-  EXPECT_EQ(desktop.WorkArea(), desktop.ScreenRectangle());
+  EXPECT_EQ(desktop_->ScreenRectangle(), (Rect{0, 0, width_, height_}));
+  EXPECT_EQ(desktop_->BitsPerPixel(), DefaultDepth(display_, DefaultScreen(display_)));
+  EXPECT_EQ(desktop_->WorkArea(), desktop_->ScreenRectangle());
 
   // Two virtual desktops; the second is current and has a panel on top.
-  Atom cardinal = XA_CARDINAL;
   long areas[8] = {0, 0, width_, height_, 0, 24, width_, height_ - 24};
-  XChangeProperty(display_, root_, XInternAtom(display_, "_NET_WORKAREA", False), cardinal, 32,
-                  PropModeReplace, reinterpret_cast<unsigned char*>(areas), 8);
+  Property("_NET_WORKAREA", XA_CARDINAL, areas, 8);
   long current = 1;
-  XChangeProperty(display_, root_, XInternAtom(display_, "_NET_CURRENT_DESKTOP", False), cardinal,
-                  32, PropModeReplace, reinterpret_cast<unsigned char*>(&current), 1);
-  XSync(display_, False);
+  Property("_NET_CURRENT_DESKTOP", XA_CARDINAL, &current, 1);
   ASSERT_TRUE(QueryX11Screen().has_value());
   EXPECT_EQ(QueryX11Screen()->work_area, (Rect{0, 24, width_, height_}));
   XDeleteProperty(display_, root_, XInternAtom(display_, "_NET_WORKAREA", False));
@@ -146,79 +129,72 @@ TEST_F(X11RootTest, ScreenComesFromTheDisplay) {
 }
 
 TEST_F(X11RootTest, InstallPaintsTheRootAndReplacesThePreviousPixmap) {
-  GenericDesktop desktop(environment_.config_home() / "Quillmere" / "Desktop.conf");
   // A stale id left by a crashed setter must not stop us.
-  SetRootPixmaps(0x7654321);
+  long stale = 0x7654321;
+  Property("_XROOTPMAP_ID", XA_PIXMAP, &stale, 1);
+  Property("ESETROOT_PMAP_ID", XA_PIXMAP, &stale, 1);
 
   const std::string first = WritePicture("first.bmp", width_, height_, 0xFFFFFF);
-  desktop.InstallWallpaper(first);
-  const unsigned long first_pixmap = RootPixmap("_XROOTPMAP_ID");
-  ASSERT_NE(first_pixmap, 0u);
-  EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), first_pixmap);
+  desktop_->InstallWallpaper(first);
+  const long first_pixmap = Property("_XROOTPMAP_ID", XA_PIXMAP);
+  ASSERT_NE(first_pixmap, 0);
+  EXPECT_EQ(Property("ESETROOT_PMAP_ID", XA_PIXMAP), first_pixmap);
   EXPECT_TRUE(PixmapExists(first_pixmap));  // kept after our connection closed
-  std::vector<std::uint32_t> pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 0, 0), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, width_ - 1, 0), 0x00FF00u);
-  EXPECT_EQ(At(pixels, width_, 0, height_ - 1), 0x0000FFu);
-  EXPECT_EQ(At(pixels, width_, width_ - 1, height_ - 1), 0xFFFFFFu);
-  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), first);
+  EXPECT_EQ((std::vector<std::uint32_t>{At(0, 0), At(width_ - 1, 0), At(0, height_ - 1),
+                                        At(width_ - 1, height_ - 1)}),
+            (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
+  EXPECT_EQ(desktop_->ReadValue(kWallpaperValue, ""), first);
 
   const std::string second = WritePicture("ovalin.bmp", width_, height_, 0xFFFF00);
-  desktop.InstallWallpaper(second);
-  const unsigned long second_pixmap = RootPixmap("_XROOTPMAP_ID");
+  desktop_->InstallWallpaper(second);
+  const long second_pixmap = Property("_XROOTPMAP_ID", XA_PIXMAP);
   EXPECT_NE(second_pixmap, first_pixmap);
-  EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), second_pixmap);
+  EXPECT_EQ(Property("ESETROOT_PMAP_ID", XA_PIXMAP), second_pixmap);
   EXPECT_FALSE(PixmapExists(first_pixmap));
-  pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, width_ - 1, height_ - 1), 0xFFFF00u);
-  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), second);
+  EXPECT_EQ(At(width_ - 1, height_ - 1), 0xFFFF00u);
+  EXPECT_EQ(desktop_->ReadValue(kWallpaperValue, ""), second);
 
   // A file that is no picture changes nothing.
   const std::string broken = (environment_.home() / "broken.bmp").string();
   std::ofstream(broken) << "BM not a bitmap";
-  EXPECT_THROW(desktop.InstallWallpaper(broken), Error);
-  EXPECT_EQ(RootPixmap("_XROOTPMAP_ID"), second_pixmap);
-  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, ""), second);
+  EXPECT_THROW(desktop_->InstallWallpaper(broken), Error);
+  EXPECT_EQ(Property("_XROOTPMAP_ID", XA_PIXMAP), second_pixmap);
+  EXPECT_EQ(desktop_->ReadValue(kWallpaperValue, ""), second);
 }
 
 TEST_F(X11RootTest, SmallerPicturesAreCentredOrTiledOnTheBackgroundColour) {
-  GenericDesktop desktop(environment_.config_home() / "Quillmere" / "Desktop.conf");
-  desktop.WriteValue("Background", "255 0 255");
+  desktop_->WriteValue("Background", "255 255 0");  // red and blue told apart
+  const std::uint32_t background = 0xFFFF00;
   const std::string picture = WritePicture("small.bmp", 4, 4, 0xFFFFFF);
 
-  desktop.InstallWallpaper(picture);
-  std::vector<std::uint32_t> pixels = CaptureRoot();
+  desktop_->InstallWallpaper(picture);
   const int left = (width_ - 4) / 2;
   const int top = (height_ - 4) / 2;
-  EXPECT_EQ(At(pixels, width_, 0, 0), 0xFF00FFu);
-  EXPECT_EQ(At(pixels, width_, left, top), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, left + 3, top + 3), 0xFFFFFFu);
-  EXPECT_EQ(At(pixels, width_, left + 4, top + 4), 0xFF00FFu);
+  EXPECT_EQ(At(0, 0), background);
+  EXPECT_EQ(At(left, top), 0xFF0000u);
+  EXPECT_EQ(At(left + 3, top + 3), 0xFFFFFFu);
+  EXPECT_EQ(At(left + 4, top + 4), background);
 
-  desktop.WriteValue(kTileWallPaperValue, "1");
-  desktop.InstallWallpaper(picture);
-  pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 8, 8), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, 10, 8), 0x00FF00u);
-  EXPECT_EQ(At(pixels, width_, 11, 11), 0xFFFFFFu);
+  desktop_->WriteValue(kTileWallPaperValue, "1");
+  desktop_->InstallWallpaper(picture);
+  EXPECT_EQ(At(8, 8), 0xFF0000u);
+  EXPECT_EQ(At(10, 8), 0x00FF00u);
+  EXPECT_EQ(At(11, 11), 0xFFFFFFu);
 
   // The desktop styles keep the picture's shape: fit inside, or cover and crop.
-  desktop.WriteValue(kTileWallPaperValue, "0");
-  desktop.WriteValue(kWallpaperStyleValue, "6");
-  desktop.InstallWallpaper(picture);
-  pixels = CaptureRoot();
+  desktop_->WriteValue(kTileWallPaperValue, "0");
+  desktop_->WriteValue(kWallpaperStyleValue, "6");
+  desktop_->InstallWallpaper(picture);
   const int fit_left = (width_ - height_) / 2;
-  EXPECT_EQ(At(pixels, width_, fit_left - 1, 0), 0xFF00FFu);
-  EXPECT_EQ(At(pixels, width_, fit_left, 0), 0xFF0000u);
-  desktop.WriteValue(kWallpaperStyleValue, "10");
-  desktop.InstallWallpaper(picture);
-  pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 0, 0), 0xFF0000u);
-  EXPECT_EQ(At(pixels, width_, width_ - 1, height_ - 1), 0xFFFFFFu);
+  EXPECT_EQ(At(fit_left - 1, 0), background);
+  EXPECT_EQ(At(fit_left, 0), 0xFF0000u);
+  desktop_->WriteValue(kWallpaperStyleValue, "10");
+  desktop_->InstallWallpaper(picture);
+  EXPECT_EQ(At(0, 0), 0xFF0000u);
+  EXPECT_EQ(At(width_ - 1, height_ - 1), 0xFFFFFFu);
 
-  desktop.InstallWallpaper("");
-  pixels = CaptureRoot();
-  EXPECT_EQ(At(pixels, width_, 8, 8), 0xFF00FFu);
+  desktop_->InstallWallpaper("");
+  EXPECT_EQ(At(8, 8), background);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "recording_canvas.h"
-#include "render/calendar_block.h"
 #include "render/label_text.h"
 #include "render/year_month_label.h"
 #include "render_fixture.h"
@@ -14,30 +12,18 @@ namespace orbeline {
 namespace {
 
 using testing::Date;
-using testing::RecordingCanvas;
+using testing::kSaturday;
+using testing::kShadow;
+using testing::kSunday;
+using testing::kWeekday;
+using testing::kYearMonth;
+using Seen = testing::RecordingCanvas::Seen;
 
 class LabelsTest : public ::testing::Test, public testing::RenderFixture {
  protected:
   std::string Label(std::chrono::year_month_day date) {
     return FormatYearMonth(settings, definition, date, EraNameCut::kWholeName);
   }
-  void DrawToday(std::chrono::year_month_day today) {
-    RenderContext context = Context(today);
-    DrawCalendarBlock(canvas, context, TodayBlock::kYes, 0, today);
-    block_width = context.block_width;
-    block_height = context.block_height;
-  }
-  std::vector<RecordingCanvas::Call> TextsIn(ColorRef color) const {
-    std::vector<RecordingCanvas::Call> found;
-    for (const auto& call : canvas.Texts()) {
-      if (call.color == color) found.push_back(call);
-    }
-    return found;
-  }
-
-  RecordingCanvas canvas;
-  int block_width = 0;
-  int block_height = 0;
 };
 
 TEST_F(LabelsTest, YearAndMonthJoinWithTheirSeparatorEvenWhenOneSideIsEmpty) {
@@ -61,59 +47,35 @@ TEST_F(LabelsTest, YearAndMonthJoinWithTheirSeparatorEvenWhenOneSideIsEmpty) {
   EXPECT_EQ(Label(Date(1997, 12, 1)), " 1997");
 }
 
-struct YearRow {
-  const char* name;
-  int year_draw;
-  std::chrono::year_month_day date;
-  const char* text;
-};
-
-class YearFormatTest : public ::testing::TestWithParam<YearRow> {};
-
-TEST_P(YearFormatTest, YearTextOfEachFormat) {
-  const YearRow& row = GetParam();
-  EXPECT_EQ(FormatYear(row.year_draw, row.date, EraNameCut::kWholeName), row.text);
-  // The cut of a single "g" never shows in the year formats ("ggg" and the era letter).
-  EXPECT_EQ(FormatYear(row.year_draw, row.date, EraNameCut::kFirstCharacter), row.text);
+TEST(YearFormatTest, YearTextOfEachFormat) {
+  struct Row {
+    int year_draw;
+    std::chrono::year_month_day date;
+    const char* text;
+  };
+  const auto reiwa8 = Date(2026, 1, 16);
+  const auto heisei9 = Date(1997, 5, 1);
+  // clang-format off
+  const Row rows[] = {
+      {0, reiwa8, ""}, {1, reiwa8, "26"}, {1, Date(2005, 1, 16), "05"}, {2, heisei9, "'97"},
+      {3, heisei9, "1997"}, {4, reiwa8, "令和8年"}, {5, reiwa8, "26年"}, {6, reiwa8, "2026年"},
+      {7, reiwa8, "26年(令和8)"}, {8, reiwa8, "'26年(令和8)"}, {9, reiwa8, "2026年(令和8)"},
+      {10, reiwa8, "26(令和8年)"}, {11, reiwa8, "'26(令和8年)"}, {12, reiwa8, "2026(令和8年)"},
+      {13, reiwa8, "26年(令和8年)"}, {14, reiwa8, "'26年(令和8年)"},
+      {15, reiwa8, "2026年(令和8年)"}, {16, reiwa8, "R8"}, {17, reiwa8, "26(R8)"},
+      {18, reiwa8, "'26(R8)"}, {19, reiwa8, "2026(R8)"}, {16, heisei9, "H9"},
+      {17, heisei9, "97(H9)"}, {18, heisei9, "'97(H9)"}, {19, heisei9, "1997(H9)"},
+      {4, heisei9, "平成9年"}, {4, Date(2019, 5, 1), "令和1年"}, {16, Date(2019, 5, 1), "R1"},
+      {16, Date(2019, 4, 30), "H31"}, {15, Date(1989, 1, 8), "1989年(平成1年)"},
+      {19, Date(1989, 1, 7), "1989(S64)"}, {16, Date(1920, 6, 1), "T9"},
+      {16, Date(1900, 6, 1), "M33"}, {20, reiwa8, ""}};
+  // clang-format on
+  for (const Row& row : rows) {
+    EXPECT_EQ(FormatYear(row.year_draw, row.date, EraNameCut::kWholeName), row.text) << row.text;
+    // The cut of a single "g" never shows in the year formats ("ggg" and the era letter).
+    EXPECT_EQ(FormatYear(row.year_draw, row.date, EraNameCut::kFirstCharacter), row.text);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    AllFormats, YearFormatTest,
-    ::testing::Values(YearRow{"None", 0, Date(2026, 1, 16), ""},
-                      YearRow{"TwoDigits", 1, Date(2026, 1, 16), "26"},
-                      YearRow{"TwoDigitsWithZero", 1, Date(2005, 1, 16), "05"},
-                      YearRow{"Apostrophe", 2, Date(1997, 5, 1), "'97"},
-                      YearRow{"FourDigits", 3, Date(1997, 5, 1), "1997"},
-                      YearRow{"EraReiwa", 4, Date(2026, 1, 16), "令和8年"},
-                      YearRow{"TwoDigitsNen", 5, Date(2026, 1, 16), "26年"},
-                      YearRow{"FourDigitsNen", 6, Date(2026, 1, 16), "2026年"},
-                      YearRow{"Format7", 7, Date(2026, 1, 16), "26年(令和8)"},
-                      YearRow{"Format8", 8, Date(2026, 1, 16), "'26年(令和8)"},
-                      YearRow{"Format9", 9, Date(2026, 1, 16), "2026年(令和8)"},
-                      YearRow{"Format10", 10, Date(2026, 1, 16), "26(令和8年)"},
-                      YearRow{"Format11", 11, Date(2026, 1, 16), "'26(令和8年)"},
-                      YearRow{"Format12", 12, Date(2026, 1, 16), "2026(令和8年)"},
-                      YearRow{"Format13", 13, Date(2026, 1, 16), "26年(令和8年)"},
-                      YearRow{"Format14", 14, Date(2026, 1, 16), "'26年(令和8年)"},
-                      YearRow{"Format15", 15, Date(2026, 1, 16), "2026年(令和8年)"},
-                      YearRow{"LetterReiwaIsR", 16, Date(2026, 1, 16), "R8"},
-                      YearRow{"Format17", 17, Date(2026, 1, 16), "26(R8)"},
-                      YearRow{"Format18", 18, Date(2026, 1, 16), "'26(R8)"},
-                      YearRow{"Format19", 19, Date(2026, 1, 16), "2026(R8)"},
-                      YearRow{"HeiseiLetter", 16, Date(1997, 5, 1), "H9"},
-                      YearRow{"HeiseiFormat17", 17, Date(1997, 5, 1), "97(H9)"},
-                      YearRow{"HeiseiFormat18", 18, Date(1997, 5, 1), "'97(H9)"},
-                      YearRow{"HeiseiFormat19", 19, Date(1997, 5, 1), "1997(H9)"},
-                      YearRow{"HeiseiName", 4, Date(1997, 5, 1), "平成9年"},
-                      YearRow{"FirstYearOfReiwa", 4, Date(2019, 5, 1), "令和1年"},
-                      YearRow{"FirstYearOfReiwaLetter", 16, Date(2019, 5, 1), "R1"},
-                      YearRow{"LastDayOfHeisei", 16, Date(2019, 4, 30), "H31"},
-                      YearRow{"FirstYearOfHeisei", 15, Date(1989, 1, 8), "1989年(平成1年)"},
-                      YearRow{"LastDayOfShowa", 19, Date(1989, 1, 7), "1989(S64)"},
-                      YearRow{"Taisho", 16, Date(1920, 6, 1), "T9"},
-                      YearRow{"Meiji", 16, Date(1900, 6, 1), "M33"},
-                      YearRow{"OutOfRange", 20, Date(2026, 1, 16), ""}),
-    [](const ::testing::TestParamInfo<YearRow>& info) { return info.param.name; });
 
 TEST(DatePictureTest, SingleGIsCutUnderAJapaneseLocale) {
   const auto date = Date(2026, 1, 16);
@@ -131,30 +93,19 @@ TEST_F(LabelsTest, SmallEraPartIsDrawnAtSixtyPercentBottomAligned) {
   canvas.SetFont({"Arial", 10, false, false});
   // "2026年" is 50 wide and 15 high; "(令和8)" at 6 points is 30 wide and 9 high.
   EXPECT_EQ(MeasureLabelText(canvas, settings, "2026年(令和8)"), 80);
-  DrawLabelText(canvas, settings, "2026年(令和8)x", testing::kYearMonth, SmallEra::kOn, 10, 20);
+  DrawLabelText(canvas, settings, "2026年(令和8)x", kYearMonth, SmallEra::kOn, 10, 20);
   const auto texts = canvas.Texts();
   ASSERT_EQ(texts.size(), 12u);
-  // Shadows first: the part before at +1/+1, the era part, the rest; then the texts.
-  EXPECT_EQ(texts[0].text, "2026年");
-  EXPECT_EQ(texts[0].x, 11);
-  EXPECT_EQ(texts[0].color, testing::kShadow);
-  EXPECT_EQ(texts[3].text, "(令和8)");
-  EXPECT_EQ(texts[3].x, 11 + 50);
-  EXPECT_EQ(texts[3].y, 20 + 15 - 9);
-  EXPECT_EQ(texts[3].font.size, 6);
-  const auto& era = texts[10];
-  EXPECT_EQ(era.text, "(令和8)");
-  EXPECT_EQ(era.x, 60);
-  EXPECT_EQ(era.y, 26);
-  EXPECT_EQ(era.color, testing::kYearMonth);
-  EXPECT_EQ(texts[11].text, "x");
-  EXPECT_EQ(texts[11].x, 90);
-  EXPECT_EQ(texts[11].font.size, 10);
+  // Shadows first: the part before, the era part, the rest; then the texts.
+  EXPECT_EQ(texts[0].Seen(), (Seen{"2026年", 11, 20, kShadow, 10}));
+  EXPECT_EQ(texts[3].Seen(), (Seen{"(令和8)", 11 + 50, 20 + 15 - 9, kShadow, 6}));
+  EXPECT_EQ(texts[10].Seen(), (Seen{"(令和8)", 60, 26, kYearMonth, 6}));
+  EXPECT_EQ(texts[11].Seen(), (Seen{"x", 90, 20, kYearMonth, 10}));
   EXPECT_EQ(canvas.font().size, 10);
 
   // Without the flag, or without EmperorSmall for the width, the text is one piece.
   canvas.Clear();
-  DrawLabelText(canvas, settings, "2026年(令和8)", testing::kYearMonth, SmallEra::kOff, 0, 0);
+  DrawLabelText(canvas, settings, "2026年(令和8)", kYearMonth, SmallEra::kOff, 0, 0);
   EXPECT_EQ(canvas.Texts().size(), 4u);
   settings.emperor_small = false;
   EXPECT_EQ(MeasureLabelText(canvas, settings, "2026年(令和8)"), 100);
@@ -180,54 +131,44 @@ TEST_F(LabelsTest, TopLabelWidthCountsTheSmallEraPart) {
   settings.position_y = 50;
   DrawToday(Date(2026, 1, 16));
   // "2026年(令和8) ": 50 + 30 (small) + 5 = 85, then CharStep2.
-  EXPECT_EQ(canvas.FindText("1")->x, 50 + 85 + 20);
-  EXPECT_EQ(canvas.FindText("(令和8)")->font.size, 6);
+  EXPECT_EQ(canvas.Text("1").x, 50 + 85 + 20);
+  EXPECT_EQ(canvas.Text("(令和8)").font.size, 6);
 }
 
-TEST_F(LabelsTest, CenterLabelAlignments) {
+// The Center type at (100, 50): the grid is 7 x 30 = 210 wide.
+TEST_F(LabelsTest, CenterLabelAlignmentsAndTheSplitLabel) {
   settings.calendar_type = CalendarType{4};
   settings.position_x = 100;
   settings.position_y = 50;
-  settings.month_draw = MonthDraw{2};  // "2026 January" is 115 wide; the grid is 210
-  const std::vector<int> expected_x = {100 + 47, 100, 100 + 95};
-  for (int style = 0; style <= 2; ++style) {
+  settings.month_draw = MonthDraw{2};  // "2026 January" is 115 wide
+  const auto draw = [&](int style) {
     settings.year_month_draw_style = YearMonthDrawStyle{style};
     canvas.Clear();
     DrawToday(Date(2026, 1, 16));
-    ASSERT_NE(canvas.FindText("2026 January"), nullptr) << style;
-    EXPECT_EQ(canvas.FindText("2026 January")->x, expected_x[style]) << style;
+  };
+  const int centred[] = {100 + 47, 100, 100 + 95};
+  for (int style = 0; style <= 2; ++style) {
+    draw(style);
+    EXPECT_EQ(canvas.Text("2026 January").x, centred[style]) << style;
   }
-}
-
-TEST_F(LabelsTest, SplitLabelPutsYearLeftAndMonthRightOrTheOtherWayRound) {
-  settings.calendar_type = CalendarType{4};
-  settings.position_x = 100;
-  settings.position_y = 50;
-  settings.month_draw = MonthDraw{2};
-  settings.year_month_draw_style = YearMonthDrawStyle{3};
-  DrawToday(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.FindText("2026")->x, 100);
-  EXPECT_EQ(canvas.FindText("January")->x, 100 + 210 - 70);
-  EXPECT_EQ(canvas.FindText("January")->y, 50);
-
+  // Split: the year left and the month right, or the other way round.
+  draw(3);
+  EXPECT_EQ(canvas.Text("2026").x, 100);
+  EXPECT_EQ(canvas.Text("January").Place(), std::pair(100 + 210 - 70, 50));
   settings.reverse_year_month = true;
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.FindText("January")->x, 100);
-  EXPECT_EQ(canvas.FindText("2026")->x, 100 + 210 - 40);
-
+  draw(3);
+  EXPECT_EQ(canvas.Text("January").x, 100);
+  EXPECT_EQ(canvas.Text("2026").x, 100 + 210 - 40);
   // With no year the whole label goes right; month numbers split at "/".
   settings.reverse_year_month = false;
   settings.year_draw = 0;
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.FindText(" January")->x, 100 + 210 - 75);
+  draw(3);
+  EXPECT_EQ(canvas.Text(" January").x, 100 + 210 - 75);
   settings.year_draw = 3;
   settings.month_draw = MonthDraw{3};
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.FindText("2026")->x, 100);
-  EXPECT_EQ(canvas.FindText("1")->x, 100 + 210 - 10);
+  draw(3);
+  EXPECT_EQ(canvas.Text("2026").x, 100);
+  EXPECT_EQ(canvas.Text("1").x, 100 + 210 - 10);
 }
 
 TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
@@ -242,22 +183,18 @@ TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
     if (call.y == 70) names.push_back(call.text);
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"}));
-  EXPECT_EQ(canvas.FindText("Mon")->x, 100);
-  EXPECT_EQ(canvas.FindText("Mon")->color, testing::kWeekday);
-  EXPECT_EQ(canvas.FindText("Sat")->x, 100 + 5 * 30);
-  EXPECT_EQ(canvas.FindText("Sat")->color, testing::kSaturday);
-  EXPECT_EQ(canvas.FindText("Sun")->color, testing::kSunday);
+  EXPECT_EQ(canvas.Text("Mon").Seen(), (Seen{"Mon", 100, 70, kWeekday, 10}));
+  EXPECT_EQ(canvas.Text("Sat").Seen(), (Seen{"Sat", 100 + 5 * 30, 70, kSaturday, 10}));
+  EXPECT_EQ(canvas.Text("Sun").color, kSunday);
   // Days start a CharStep2 below the header; 1 January 2026 is a Thursday (column 4).
-  EXPECT_EQ(canvas.FindText(" 1")->y, 90);
-  EXPECT_EQ(canvas.FindText(" 1")->x, 100 + 3 * 30);
+  EXPECT_EQ(canvas.Text(" 1").Place(), std::pair(100 + 3 * 30, 90));
 
   settings.monday_start = false;
   settings.day_draw = DayDraw{1};
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.FindText("S")->color, testing::kSunday);
   // "S" is 10 wide: centred in the 30-wide column.
-  EXPECT_EQ(canvas.FindText("S")->x, 100 + 10);
+  EXPECT_EQ(canvas.Text("S").Seen(), (Seen{"S", 100 + 10, 70, kSunday, 10}));
 }
 
 TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
@@ -270,13 +207,8 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
   DrawToday(Date(2026, 1, 16));
   // 1 January 2026 (Thursday) at (100, 70): "Th" at 6 points, right of "28 " (25), lowered
   // by ((10 - 6) x 2) div 3 = 2.
-  const RecordingCanvas::Call* thursday = canvas.FindText("Th");
-  ASSERT_NE(thursday, nullptr);
-  EXPECT_EQ(thursday->font.size, 6);
-  EXPECT_EQ(thursday->x, 125);
-  EXPECT_EQ(thursday->y, 72);
-  EXPECT_EQ(thursday->color, testing::kWeekday);
-  EXPECT_EQ(canvas.FindText("Sa")->color, testing::kSaturday);
+  EXPECT_EQ(canvas.Text("Th").Seen(), (Seen{"Th", 125, 72, kWeekday, 6}));
+  EXPECT_EQ(canvas.Text("Sa").color, kSaturday);
   // BlockWidth: the larger of "28 " (25) and "Th " (15) + 25.
   EXPECT_EQ(block_width, 40);
 
@@ -285,9 +217,8 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
   settings.font2.size = 14;
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
-  thursday = canvas.FindText("Th");
-  EXPECT_EQ(thursday->font.size, 14);
-  EXPECT_EQ(thursday->y, 70 + (-8 / 3));
+  EXPECT_EQ(canvas.Text("Th").font.size, 14);
+  EXPECT_EQ(canvas.Text("Th").y, 70 + (-8 / 3));
   EXPECT_EQ(block_width, 35 + 25);
 
   // In the Center header: 60 % names and a 60 % row step.
@@ -295,38 +226,31 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
   settings.same_font = true;
   canvas.Clear();
   DrawToday(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.FindText("Su")->font.size, 6);
-  EXPECT_EQ(canvas.FindText(" 1")->y, 50 + 20 + 12);
+  EXPECT_EQ(canvas.Text("Su").font.size, 6);
+  EXPECT_EQ(canvas.Text(" 1").y, 50 + 20 + 12);
 }
 
 TEST_F(LabelsTest, WeekdayNamesBesideDaysSetTheExtentsOfEachLineType) {
   settings.day_draw = DayDraw{3};
   settings.position_x = 100;
   settings.position_y = 50;
-
-  settings.calendar_type = CalendarType{0};  // Top: under the number, centred in the cell
-  DrawToday(Date(2026, 1, 16));
-  const RecordingCanvas::Call* thursday = canvas.FindText("Thu");
-  EXPECT_EQ(thursday->x, 130 + (20 - 30) / 2);
-  EXPECT_EQ(thursday->y, 100 + 15);
-  EXPECT_EQ(block_height, 30);
-
-  settings.calendar_type = CalendarType{3};  // Bottom: over the number
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  thursday = canvas.FindText("Thu");
-  EXPECT_EQ(thursday->y, 800 - 100 - 15);
-  EXPECT_EQ(block_height, -30);
-
-  settings.calendar_type = CalendarType{2};  // Right: left of the number
-  canvas.Clear();
-  DrawToday(Date(2026, 1, 16));
-  thursday = canvas.FindText("Thu");
-  EXPECT_EQ(thursday->x, 900 - 35);
-  EXPECT_EQ(thursday->y, 70);
-  EXPECT_EQ(block_width, -20 - 40);
-  // The Right label ends where "28" ends.
-  EXPECT_EQ(canvas.FindText("2026/1")->x, 900 - 60 + 20);
+  struct Row {
+    int type;
+    int x, y;    // of "Thu", 1 January
+    int extent;  // BlockHeight, or BlockWidth of the Right type
+  };
+  const Row rows[] = {
+      {0, 130 + (20 - 30) / 2, 100 + 15, 30},         // Top: under the number, centred
+      {3, 130 + (20 - 30) / 2, 800 - 100 - 15, -30},  // Bottom: over the number
+      {2, 900 - 35, 70, -20 - 40},                    // Right: left of the number
+  };
+  for (const Row& row : rows) {
+    settings.calendar_type = CalendarType{row.type};
+    canvas.Clear();
+    DrawToday(Date(2026, 1, 16));
+    EXPECT_EQ(canvas.Text("Thu").Place(), std::pair(row.x, row.y)) << row.type;
+    EXPECT_EQ(row.type == 2 ? block_width : block_height, row.extent) << row.type;
+  }
 }
 
 TEST_F(LabelsTest, WeekdayLabelCuts) {

@@ -60,6 +60,21 @@ TEST(WorkingSettingsTest, ReadsAsTheControlsShowThem) {
   EXPECT_EQ(backend.Get("DayboxColor"), "0");
 }
 
+TEST(WorkingSettingsTest, RadioGroupsKeepTheirTopEntryAndClampBeyondIt) {
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  const auto substitute = [&](const char* text) {
+    store.WriteSetting("SubstituteType", text);
+    return static_cast<int>(LoadWorkingSettings(store, kScreen).substitute_type);
+  };
+  EXPECT_EQ(substitute("3"), static_cast<int>(SubstituteType::kUk));
+  const int top = substitute("99");
+  EXPECT_GE(top, 3);
+  EXPECT_LT(top, 99);
+  EXPECT_EQ(substitute(std::to_string(top).c_str()), top);
+  EXPECT_EQ(substitute("-4"), -1);
+}
+
 TEST(WorkingSettingsTest, PositionRangesFollowTheLineDrawType) {
   Rect screen{0, 0, 1920, 1080};
   EXPECT_EQ(PositionXRange(CalendarType{0}, screen).max, 1080);
@@ -69,30 +84,41 @@ TEST(WorkingSettingsTest, PositionRangesFollowTheLineDrawType) {
   EXPECT_EQ(PositionYRange(CalendarType{2}, screen).max, 1080);
 }
 
-TEST(WorkingSettingsTest, SaveWindowStateWritesTheStateSettingsInOrder) {
+// The drawing state saved at every block reads back as it was; values the window writes
+// at once are no part of it.
+TEST(WorkingSettingsTest, SavedWindowStateLoadsBackAsItWas) {
   testing::MemorySettingsBackend backend;
   SettingsStore store(backend);
-  WorkingSettings s;
-  s.font = {"Arial", 18, true, true};
+  WorkingSettings s = LoadWorkingSettings(store, kScreen);
+  s.font = {"Arial", 18, true, false};
+  s.font0 = {"IPAGothic", 11, false, true};
+  s.font1 = {"Liberation Serif", 12, true, true};
+  s.font2 = {"DejaVu Sans", 13, false, false};
   s.position_x = 12;
+  s.position_y = 34;
   s.char_step = 30;
-  s.calendar_style = 7;
-  s.month_reverse = true;
+  s.char_step2 = 21;
+  s.year_draw = 5;
+  s.month_draw = MonthDraw{4};
+  s.day_draw = DayDraw{3};
+  s.tile_pattern = TilePattern{2};
+  s.today_draw_method = TodayDrawMethod{7};
+  s.monday_start = true;
+  s.calendar_style = 9;
+  s.slash_lean = -6;
+  s.same_font = true;
+  s.year_month_draw_style = YearMonthDrawStyle{2};
   s.month_step = -3;
+  WorkingSettings window = s;
+  window.shadow = true;
+  window.calendar_type = CalendarType{1};
+  SaveWindowState(store, window);
+  EXPECT_EQ(LoadWorkingSettings(store, kScreen), s);
+
+  s.reverse_year_month = s.month_reverse = true;
+  s.monday_start = s.same_font = false;
   SaveWindowState(store, s);
-  const auto& log = backend.write_log();
-  ASSERT_EQ(log.size(), 16u + 17u);
-  EXPECT_EQ(log[0], "/FontName=Arial");
-  EXPECT_EQ(log[3], "/FontStyleBold=1");
-  EXPECT_EQ(log[12], "/Font2Name=Arial");
-  EXPECT_EQ(log[16], "/PositionX=12");
-  EXPECT_EQ(log[18], "/CharStep=30");
-  EXPECT_EQ(log[27], "/CalendarStyle=7");
-  EXPECT_EQ(log[31], "/MonthReverse=1");
-  EXPECT_EQ(log[32], "/MonthStep=-3");
-  // Settings their controls write at once are not part of it.
-  EXPECT_FALSE(backend.Get("Shadow").has_value());
-  EXPECT_FALSE(backend.Get("CalendarType").has_value());
+  EXPECT_EQ(LoadWorkingSettings(store, kScreen), s);
 }
 
 }  // namespace

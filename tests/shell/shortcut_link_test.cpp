@@ -93,7 +93,7 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(desktop), {}), 1)
       << "no temporary file is left behind";
 
-  link.shortcut_file = (env.root() / "missing" / "x.desktop").string();
+  link.shortcut_file = (env.path() / "missing" / "x.desktop").string();
   EXPECT_THROW(link.CreateLink(), EShortcutError);
 }
 

@@ -4,26 +4,6 @@
 
 namespace orbeline::testing {
 
-// Points HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR into a fresh temporary
-// folder for the life of the object, so that nothing a test does reaches the real desktop
-// or the real settings. The folder is removed at the end.
-class IsolatedEnvironment {
- public:
-  IsolatedEnvironment();
-  ~IsolatedEnvironment();
-  IsolatedEnvironment(const IsolatedEnvironment&) = delete;
-  IsolatedEnvironment& operator=(const IsolatedEnvironment&) = delete;
-
-  const std::filesystem::path& root() const { return root_; }
-  std::filesystem::path config_home() const { return root_ / "config"; }
-  std::filesystem::path cache_home() const { return root_ / "cache"; }
-  std::filesystem::path runtime_dir() const { return root_ / "runtime"; }
-  std::filesystem::path home() const { return root_ / "home"; }
-
- private:
-  std::filesystem::path root_;
-};
-
 // A fresh temporary folder, removed at the end.
 class TempDir {
  public:
@@ -35,6 +15,18 @@ class TempDir {
 
  private:
   std::filesystem::path path_;
+};
+
+// Points HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR into a fresh temporary
+// folder for the life of the object, so that nothing a test does reaches the real desktop
+// or the real settings.
+class IsolatedEnvironment : public TempDir {
+ public:
+  IsolatedEnvironment();
+  std::filesystem::path config_home() const { return path() / "config"; }
+  std::filesystem::path cache_home() const { return path() / "cache"; }
+  std::filesystem::path runtime_dir() const { return path() / "runtime"; }
+  std::filesystem::path home() const { return path() / "home"; }
 };
 
 }  // namespace orbeline::testing

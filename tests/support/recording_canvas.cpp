@@ -1,5 +1,9 @@
 #include "recording_canvas.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "base/text_util.h"
 
 namespace orbeline::testing {
@@ -17,107 +21,53 @@ int RecordingCanvas::WidthOf(std::string_view text, int size) {
 
 int RecordingCanvas::HeightOf(int size) { return (3 * size) / 2; }
 
-RecordingCanvas::Call RecordingCanvas::Record(Kind kind) {
-  Call call;
-  call.kind = kind;
-  call.font = font_;
-  call.pen_color = pen_color_;
-  call.pen_width = pen_width_;
-  call.brush_color = brush_color_;
-  call.brush_style = brush_style_;
-  return call;
+RecordingCanvas::Call& RecordingCanvas::Record(Kind kind, int x, int y, int right, int bottom) {
+  calls_.push_back({kind, "", x, y, right, bottom, 0, font_, pen_color_, pen_width_, brush_color_,
+                    brush_style_});
+  return calls_.back();
 }
 
 void RecordingCanvas::SetFont(const FontSetting& font) {
   font_ = font;
-  calls_.push_back(Record(Kind::kSetFont));
+  Record(Kind::kSetFont);
 }
 
-int RecordingCanvas::TextWidth(std::string_view text) { return WidthOf(text, font_.size); }
-
-int RecordingCanvas::TextHeight(std::string_view) { return HeightOf(font_.size); }
-
 void RecordingCanvas::DrawText(int x, int y, std::string_view text, ColorRef color) {
-  Call call = Record(Kind::kText);
-  call.x = x;
-  call.y = y;
+  Call& call = Record(Kind::kText, x, y);
   call.text = std::string(text);
   call.color = color;
-  calls_.push_back(call);
 }
 
 void RecordingCanvas::SetPen(ColorRef color, int width) {
   pen_color_ = color;
   pen_width_ = width;
-  calls_.push_back(Record(Kind::kSetPen));
+  Record(Kind::kSetPen);
 }
 
 void RecordingCanvas::SetBrush(ColorRef color, BrushStyle style) {
   brush_color_ = color;
   brush_style_ = style;
-  calls_.push_back(Record(Kind::kSetBrush));
+  Record(Kind::kSetBrush);
 }
 
-void RecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
-  Call call = Record(Kind::kEllipse);
-  call.x = left;
-  call.y = top;
-  call.right = right;
-  call.bottom = bottom;
-  calls_.push_back(call);
-}
-
-void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
-  Call call = Record(Kind::kRectangle);
-  call.x = left;
-  call.y = top;
-  call.right = right;
-  call.bottom = bottom;
-  calls_.push_back(call);
-}
-
-void RecordingCanvas::MoveTo(int x, int y) {
-  Call call = Record(Kind::kMoveTo);
-  call.x = x;
-  call.y = y;
-  calls_.push_back(call);
-}
-
-void RecordingCanvas::LineTo(int x, int y) {
-  Call call = Record(Kind::kLineTo);
-  call.x = x;
-  call.y = y;
-  calls_.push_back(call);
-}
-
-std::vector<RecordingCanvas::Call> RecordingCanvas::Texts() const {
-  std::vector<Call> texts;
+std::vector<RecordingCanvas::Call> RecordingCanvas::Of(std::initializer_list<Kind> kinds) const {
+  std::vector<Call> found;
   for (const Call& call : calls_) {
-    if (call.kind == Kind::kText) texts.push_back(call);
+    if (std::find(kinds.begin(), kinds.end(), call.kind) != kinds.end()) found.push_back(call);
   }
-  return texts;
-}
-
-std::vector<RecordingCanvas::Call> RecordingCanvas::Shapes() const {
-  std::vector<Call> shapes;
-  for (const Call& call : calls_) {
-    if (call.kind == Kind::kEllipse || call.kind == Kind::kRectangle) shapes.push_back(call);
-  }
-  return shapes;
+  return found;
 }
 
 std::vector<RecordingCanvas::Line> RecordingCanvas::Lines() const {
   std::vector<Line> lines;
   int x = 0;
   int y = 0;
-  for (const Call& call : calls_) {
+  for (const Call& call : Of({Kind::kMoveTo, Kind::kLineTo})) {
     if (call.kind == Kind::kLineTo) {
       lines.push_back({x, y, call.x, call.y, call.pen_color, call.pen_width});
     }
-    if (call.kind == Kind::kMoveTo || call.kind == Kind::kLineTo) {
-      x = call.x;
-      y = call.y;
-    }
+    x = call.x;
+    y = call.y;
   }
   return lines;
 }
@@ -127,6 +77,19 @@ const RecordingCanvas::Call* RecordingCanvas::FindText(std::string_view text) co
     if (call.kind == Kind::kText && call.text == text) return &call;
   }
   return nullptr;
+}
+
+const RecordingCanvas::Call& RecordingCanvas::Text(std::string_view text) const {
+  static const Call kMissing = [] {
+    Call missing;
+    missing.text = "(missing)";
+    missing.x = missing.y = -99999;
+    return missing;
+  }();
+  const Call* call = FindText(text);
+  if (call != nullptr) return *call;
+  ADD_FAILURE() << "no text \"" << text << "\" was drawn";
+  return kMissing;
 }
 
 }  // namespace orbeline::testing

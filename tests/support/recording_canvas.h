@@ -1,7 +1,10 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "render/canvas.h"
@@ -33,7 +36,15 @@ class RecordingCanvas : public Canvas {
     int pen_width = 1;
     ColorRef brush_color = 0xFFFFFF;
     BrushStyle brush_style = BrushStyle::kSolid;
+
+    std::vector<int> Box() const { return {x, y, right, bottom}; }
+    std::pair<int, int> Place() const { return {x, y}; }
+    // Text, place, colour and size, to compare a text call in one go.
+    std::tuple<std::string, int, int, ColorRef, int> Seen() const {
+      return {text, x, y, color, font.size};
+    }
   };
+  using Seen = std::tuple<std::string, int, int, ColorRef, int>;
 
   // A line as drawn: from the point before LineTo to its end.
   struct Line {
@@ -43,6 +54,8 @@ class RecordingCanvas : public Canvas {
     int y2 = 0;
     ColorRef color = 0;
     int width = 1;
+
+    std::vector<int> Ends() const { return {x1, y1, x2, y2}; }
   };
 
   static int WidthOf(std::string_view text, int size);
@@ -50,26 +63,35 @@ class RecordingCanvas : public Canvas {
 
   void SetFont(const FontSetting& font) override;
   const FontSetting& font() const override { return font_; }
-  int TextWidth(std::string_view text) override;
-  int TextHeight(std::string_view text) override;
+  int TextWidth(std::string_view text) override { return WidthOf(text, font_.size); }
+  int TextHeight(std::string_view) override { return HeightOf(font_.size); }
   void DrawText(int x, int y, std::string_view text, ColorRef color) override;
   void SetPen(ColorRef color, int width) override;
   void SetBrush(ColorRef color, BrushStyle style) override;
-  void Ellipse(int left, int top, int right, int bottom) override;
-  void Rectangle(int left, int top, int right, int bottom) override;
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
+  void Ellipse(int left, int top, int right, int bottom) override {
+    Record(Kind::kEllipse, left, top, right, bottom);
+  }
+  void Rectangle(int left, int top, int right, int bottom) override {
+    Record(Kind::kRectangle, left, top, right, bottom);
+  }
+  void MoveTo(int x, int y) override { Record(Kind::kMoveTo, x, y); }
+  void LineTo(int x, int y) override { Record(Kind::kLineTo, x, y); }
 
   const std::vector<Call>& calls() const { return calls_; }
-  std::vector<Call> Texts() const;   // kText calls in order
-  std::vector<Call> Shapes() const;  // kEllipse and kRectangle calls in order
+  // The calls of these kinds, in order.
+  std::vector<Call> Of(std::initializer_list<Kind> kinds) const;
+  std::vector<Call> Texts() const { return Of({Kind::kText}); }
+  std::vector<Call> Shapes() const { return Of({Kind::kEllipse, Kind::kRectangle}); }
   std::vector<Line> Lines() const;
   // The first text call whose text is `text`, or nullptr.
   const Call* FindText(std::string_view text) const;
+  // The same call for a text the test needs: a missing text fails the test and gives a
+  // call far off the canvas, so that the checks after it report instead of crashing.
+  const Call& Text(std::string_view text) const;
   void Clear() { calls_.clear(); }
 
  private:
-  Call Record(Kind kind);
+  Call& Record(Kind kind, int x = 0, int y = 0, int right = 0, int bottom = 0);
 
   std::vector<Call> calls_;
   FontSetting font_;

@@ -1,5 +1,8 @@
 #include "render_fixture.h"
 
+#include "render/calendar_block.h"
+#include "render/calendar_drawing.h"
+
 namespace orbeline::testing {
 
 RenderFixture::RenderFixture() {
@@ -43,6 +46,20 @@ RenderContext RenderFixture::Context(std::chrono::year_month_day today) {
   return RenderContext{
       {settings, definition, holidays, special_days, Rect{0, 0, 1000, 800}, today, false},
       [this] { ++saved_count; }};
+}
+
+void RenderFixture::DrawToday(std::chrono::year_month_day today) {
+  RenderContext context = Context(today);
+  DrawCalendarBlock(canvas, context, TodayBlock::kYes, 0, today);
+  block_width = context.block_width;
+  block_height = context.block_height;
+}
+
+void RenderFixture::DrawAll(std::chrono::year_month_day today) {
+  RenderContext context = Context(today);
+  DrawCalendar(canvas, context);
+  block_width = context.block_width;
+  block_height = context.block_height;
 }
 
 std::chrono::year_month_day Date(int year, int month, int day) {

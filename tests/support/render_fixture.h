@@ -6,6 +6,7 @@
 #include "calendar/definition.h"
 #include "calendar/holiday_engine.h"
 #include "calendar/special_days.h"
+#include "recording_canvas.h"
 #include "render/render_context.h"
 #include "settings/working_settings.h"
 
@@ -31,9 +32,16 @@ struct RenderFixture {
   SpecialDays special_days;
   int saved_count = 0;
 
+  RecordingCanvas canvas;
+  int block_width = 0;  // the extents of the last block drawn
+  int block_height = 0;
+
   RenderFixture();
   // A fresh context for `today` (and its save counter hooked up).
   RenderContext Context(std::chrono::year_month_day today);
+  // Draws the today block, or the whole calendar, for `today` on `canvas`.
+  void DrawToday(std::chrono::year_month_day today);
+  void DrawAll(std::chrono::year_month_day today);
 };
 
 std::chrono::year_month_day Date(int year, int month, int day);

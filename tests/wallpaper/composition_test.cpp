@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "fake_desktop.h"
 #include "fakes.h"
-#include "image/bmp_writer.h"
-#include "image/dib_image.h"
 #include "isolated_env.h"
 #include "settings/settings_store.h"
 
@@ -70,18 +67,14 @@ TEST_F(CompositionTest, PatternRowsAndTheCheckerboard) {
   Compose();
   EXPECT_EQ(run_.work.GetPixel(0, 0), kDesktopColor);
   EXPECT_EQ(run_.work.GetPixel(150, 100), kDesktopColor);
-}
-
-TEST_F(CompositionTest, SixteenBitDisplaysShowTheDesktopColourReduced) {
+  // A 16-bit display shows the desktop colour reduced.
   desktop_.bits_per_pixel = 16;
-  desktop_.background = MakeColorRef(255, 255, 255);
-  Compose();
-  EXPECT_EQ(run_.work.GetPixel(5, 5), MakeColorRef(252, 252, 252));
   desktop_.background = MakeColorRef(0, 1, 130);
   Compose();
   EXPECT_EQ(run_.work.GetPixel(5, 5), MakeColorRef(0, 0, 128));
 }
 
+// Larger pictures, tiles, 8-bit displays and broken pictures: the draw-only script.
 TEST_F(CompositionTest, CentredPictureAndTheOrigin) {
   run_.wallpaper.no_source_wallpaper = false;
   run_.wallpaper.source_wallpaper_path = WriteTile(60, 40);
@@ -93,35 +86,6 @@ TEST_F(CompositionTest, CentredPictureAndTheOrigin) {
   run_.wallpaper.origin_x = 40;
   Compose();
   EXPECT_EQ(run_.work.GetPixel(40, 40), MakeColorRef(0, 0, 7)) << "x = origin whatever the width";
-}
-
-TEST_F(CompositionTest, LargerPictureCentredAtNegativeOffsets) {
-  run_.wallpaper.no_source_wallpaper = false;
-  run_.wallpaper.source_wallpaper_path = WriteTile(250, 180);
-  Compose();
-  // (200 - 250) / 2 = -25, (120 - 180) / 2 = -30.
-  EXPECT_EQ(run_.work.GetPixel(0, 0), MakeColorRef(25, 30, 7));
-  EXPECT_EQ(run_.work.GetPixel(199, 119), MakeColorRef(224, 149, 7));
-}
-
-TEST_F(CompositionTest, TilesWithBothStaggers) {
-  run_.wallpaper.no_source_wallpaper = false;
-  run_.wallpaper.tile_source = true;
-  run_.wallpaper.source_wallpaper_path = WriteTile(50, 30);
-  settings_.tile_pattern = TilePattern{1};  // even columns start half a tile up
-  Compose();
-  EXPECT_EQ(run_.work.GetPixel(10, 0), MakeColorRef(10, 0, 7));
-  EXPECT_EQ(run_.work.GetPixel(60, 0), MakeColorRef(10, 15, 7));
-  EXPECT_EQ(run_.work.GetPixel(110, 0), MakeColorRef(10, 0, 7));
-  EXPECT_EQ(run_.work.GetPixel(160, 20), MakeColorRef(10, 5, 7));
-  settings_.tile_pattern = TilePattern{2};  // even rows start half a tile left
-  Compose();
-  EXPECT_EQ(run_.work.GetPixel(0, 30), MakeColorRef(25, 0, 7));
-  EXPECT_EQ(run_.work.GetPixel(0, 60), MakeColorRef(0, 0, 7));
-  EXPECT_EQ(run_.work.GetPixel(30, 95), MakeColorRef(5, 5, 7));
-  settings_.tile_pattern = TilePattern{0};
-  Compose();
-  EXPECT_EQ(run_.work.GetPixel(60, 35), MakeColorRef(10, 5, 7));
 }
 
 TEST_F(CompositionTest, StretchedIntoTheWorkAreaOrTheOrigin) {
@@ -194,15 +158,8 @@ TEST_F(CompositionTest, DownScaledPhotosAreAveragedNotSampled) {
   }
 }
 
-TEST_F(CompositionTest, EightBitDisplaysAndUnsupportedPictures) {
+TEST_F(CompositionTest, UnsupportedPicturesGiveABlankBaseOrEndADrawOnlyRun) {
   run_.wallpaper.no_source_wallpaper = false;
-  run_.wallpaper.source_wallpaper_path = WriteTile(60, 40);
-  desktop_.bits_per_pixel = 8;
-  Compose();
-  EXPECT_EQ(run_.work.Format(), WorkBitmapFormat::k8Bit);
-  EXPECT_LE(run_.work.Palette().size(), 256u);
-
-  desktop_.bits_per_pixel = 24;
   run_.wallpaper.source_wallpaper_path = (temp_.path() / "page.html").string();
   EXPECT_EQ(Compose(), ComposeResult::kWritten);
   EXPECT_EQ(run_.work.GetPixel(100, 60), 0u) << "the blank picture is black";
@@ -217,29 +174,6 @@ TEST_F(CompositionTest, EightBitDisplaysAndUnsupportedPictures) {
   EXPECT_EQ(prompts_.shown[0].text,
             "Currently this program doesn't support the wallpaper in GIF/HTML format");
   EXPECT_FALSE(std::filesystem::exists(run_.wallpaper.work_bitmap_path));
-}
-
-TEST_F(CompositionTest, UndecodablePictureNamesTheFileAndWritesNothing) {
-  run_.wallpaper.no_source_wallpaper = false;
-  run_.wallpaper.source_wallpaper_path = (temp_.path() / "broken.jpg").string();
-  std::ofstream(run_.wallpaper.source_wallpaper_path) << "not a jpeg";
-  try {
-    Compose();
-    FAIL() << "no error";
-  } catch (const std::exception& error) {
-    EXPECT_NE(std::string(error.what()).find("broken.jpg"), std::string::npos) << error.what();
-  }
-  EXPECT_FALSE(std::filesystem::exists(run_.wallpaper.work_bitmap_path));
-}
-
-TEST_F(CompositionTest, UnwritableFolderIsReportedAndNothingIsLeft) {
-  std::filesystem::path blocker = temp_.path() / "cache";
-  std::ofstream(blocker) << "a file where the folder should be";
-  EXPECT_EQ(Compose(), ComposeResult::kWriteFailed);
-  ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].text,
-            "Cannot generate a bitmapped file.\nMake more free space on your disk and retry.");
-  EXPECT_EQ(prompts_.shown[0].icon, Prompts::Icon::kStop);
 }
 
 }  // namespace

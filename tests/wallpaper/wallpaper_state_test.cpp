@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <tuple>
 
 #include "base/error.h"
 #include "fake_desktop.h"
@@ -44,49 +45,27 @@ class WallpaperStateTest : public ::testing::Test {
   WallpaperServices services_{desktop_, store_, prompts_, clock_};
 };
 
-TEST_F(WallpaperStateTest, BareNameLivesInHomeFolderAndIsRestoredAsFullPath) {
-  Touch(Home("sea.bmp"));
-  desktop_.Put(kWallpaperValue, "sea.bmp");
-  WallpaperSettingsResult result = Read();
-  EXPECT_FALSE(result.terminate);
-  EXPECT_EQ(result.state.source_wallpaper_path, Home("sea.bmp"));
-  EXPECT_EQ(result.state.work_bitmap_path, Temp("ovalin.bmp"));
-  EXPECT_FALSE(result.state.no_source_wallpaper);
-  EXPECT_FALSE(result.state.work_bitmap_installed);
-
-  desktop_.Put(kWallpaperValue, Temp("ovalin.bmp"));
-  RestoreWallpaperAtClose(services_, result.state, WallpaperAtClose::kRestore);
-  EXPECT_EQ(desktop_.Get(kWallpaperValue), Home("sea.bmp"));
-  EXPECT_TRUE(prompts_.shown.empty());
-}
-
 TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
   Touch(Home("sea.bmp"));
   Touch(Temp("ovalin.bmp"));
   Touch(Temp("OVALIN.BMP"));
+  const std::string sea = Home("sea.bmp"), gone = Home("gone.jpg"), work = Temp("ovalin.bmp");
   struct Row {
     const char* name;
     std::string wallpaper;
     std::optional<std::string> original;  // OriginalWallpaper
     std::string source;
-    bool installed;
-    bool no_source;
-    std::string restored;
+    bool installed, no_source;
+    std::string restored;  // what the close puts back: the desktop's own value
   };
-  // `restored` is what the close puts back: the desktop's own value, whatever is on disk.
-  const std::vector<Row> rows = {
-      {"absolute path", Home("sea.bmp"), std::nullopt, Home("sea.bmp"), false, false,
-       Home("sea.bmp")},
-      {"work bitmap -> OriginalWallpaper", Temp("ovalin.bmp"), Home("sea.bmp"), Home("sea.bmp"),
-       true, false, Home("sea.bmp")},
-      {"work bitmap name in any case", Temp("OVALIN.BMP"), Home("sea.bmp"), Home("sea.bmp"), true,
-       false, Home("sea.bmp")},
-      {"work bitmap with stale original", Temp("ovalin.bmp"), Home("gone.jpg"), Home("gone.jpg"),
-       true, true, Home("gone.jpg")},
-      {"work bitmap without original reads 0", Temp("ovalin.bmp"), std::nullopt, "0", true, true,
-       ""},
-      {"missing file keeps its name", Home("gone.jpg"), std::nullopt, Home("gone.jpg"), false, true,
-       Home("gone.jpg")},
+  const Row rows[] = {
+      {"absolute path", sea, std::nullopt, sea, false, false, sea},
+      {"bare name lives in the home folder", "sea.bmp", std::nullopt, sea, false, false, sea},
+      {"work bitmap -> OriginalWallpaper", work, sea, sea, true, false, sea},
+      {"work bitmap name in any case", Temp("OVALIN.BMP"), sea, sea, true, false, sea},
+      {"work bitmap with stale original", work, gone, gone, true, true, gone},
+      {"work bitmap without original reads 0", work, std::nullopt, "0", true, true, ""},
+      {"missing file keeps its name", gone, std::nullopt, gone, false, true, gone},
       {"bare name not in home", "gone.jpg", std::nullopt, "gone.jpg", false, true, "gone.jpg"},
       {"empty: the home folder is no picture", "", std::nullopt, "", false, true, ""},
   };
@@ -96,9 +75,9 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
     if (row.original) backend_.Write("", "OriginalWallpaper", *row.original);
     desktop_.Put(kWallpaperValue, row.wallpaper);
     WallpaperSettingsResult result = Read();
-    EXPECT_EQ(result.state.source_wallpaper_path, row.source);
-    EXPECT_EQ(result.state.work_bitmap_installed, row.installed);
-    EXPECT_EQ(result.state.no_source_wallpaper, row.no_source);
+    EXPECT_EQ(std::tie(result.state.source_wallpaper_path, result.state.work_bitmap_installed,
+                       result.state.no_source_wallpaper),
+              std::tie(row.source, row.installed, row.no_source));
     // A missing OriginalWallpaper is read the store's way: "0", written back.
     if (row.installed && !row.original) {
       EXPECT_EQ(Setting("OriginalWallpaper"), "0");
@@ -130,7 +109,7 @@ TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
     bool tile_source, stretch_source;
     int origin;
   };
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"tiled and stretched both", "1", "2", "-10", "sea.bmp", true, true, -10},
       {"values absent", std::nullopt, std::nullopt, std::nullopt, "sea.bmp", false, false, 0},
       {"plain centred", "0", "0", "10", "sea.bmp", false, false, 10},
@@ -143,11 +122,10 @@ TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
     if (row.tile) desktop_.Put(kTileWallPaperValue, *row.tile);
     if (row.style) desktop_.Put(kWallpaperStyleValue, *row.style);
     if (row.origin_x) desktop_.Put(kWallpaperOriginXValue, *row.origin_x);
-    WallpaperState state = Read().state;
-    EXPECT_EQ(state.tile_source, row.tile_source);
-    EXPECT_EQ(state.stretch_source, row.stretch_source);
-    EXPECT_EQ(state.origin_x, row.origin);
-    EXPECT_EQ(state.origin_y, 0);
+    const WallpaperState state = Read().state;
+    EXPECT_EQ(
+        (std::vector<int>{state.tile_source, state.stretch_source, state.origin_x, state.origin_y}),
+        (std::vector<int>{row.tile_source, row.stretch_source, row.origin, 0}));
   }
 }
 
@@ -168,20 +146,14 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   struct Row {
     const char* name;
     WallpaperAtClose mode;
-    bool live;
-    bool no_source;
+    bool live, no_source;
     std::vector<std::string> desktop_writes;
     std::optional<std::string> original;
   };
   const std::string sea = Home("sea.bmp");
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
-      {"a picture missing today is put back too",
-       WallpaperAtClose::kRestore,
-       false,
-       true,
-       {"Wallpaper=" + sea},
-       std::nullopt},
+      {"missing today, put back", WallpaperAtClose::kRestore, false, true, {"Wallpaper=" + sea}, {}},
       {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
       {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
   };
@@ -200,19 +172,30 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   }
 }
 
-TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstall) {
+TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstallThenColoursIconText) {
   desktop_.Put(kWallpaperOriginXValue, "40");
   WallpaperState state = Source(Home("sea.bmp"));
   state.origin_x = 40;
-  InstallWallpaper(services_, state, Temp("ovalin.bmp"), WorkingSettings{});
+  WorkingSettings settings;
+  settings.icon_text_color = 0x00FF00;
+  InstallWallpaper(services_, state, Temp("ovalin.bmp"), settings);
   ASSERT_EQ(desktop_.installs.size(), 1u);
   EXPECT_EQ(desktop_.installs[0].values.at("WallpaperOriginX"), "0");
   EXPECT_EQ(desktop_.Get(kWallpaperOriginXValue), "40");
   // A zero origin is not touched at all.
   EXPECT_EQ(desktop_.writes,
             (std::vector<std::string>{"WallpaperOriginX=0", "WallpaperOriginX=40"}));
-  EXPECT_TRUE(desktop_.icon_text_colors.empty());
+  EXPECT_TRUE(desktop_.icon_text_colors.empty()) << "only with Transparent";
   EXPECT_GT(prompts_.events_processed, 0);
+
+  settings.transparent = true;
+  InstallWallpaper(services_, WallpaperState{}, Temp("ovalin.bmp"), settings);
+  EXPECT_EQ(desktop_.icon_text_colors, std::vector<ColorRef>{0x00FF00});
+  EXPECT_GE(prompts_.events_processed, 3);
+  // Installing the user's own picture does not touch OriginalWallpaper.
+  backend_ = testing::MemorySettingsBackend();
+  InstallWallpaper(services_, state, Home("sea.bmp"), WorkingSettings{});
+  EXPECT_FALSE(Setting("OriginalWallpaper").has_value());
 }
 
 TEST_F(WallpaperStateTest, FailedInstallStillRestoresOriginsAndKeepsOriginal) {
@@ -238,30 +221,14 @@ TEST_F(WallpaperStateTest, OriginalWallpaperSurvivesARunThatNeverCloses) {
   EXPECT_FALSE(second.no_source_wallpaper);
 }
 
-TEST_F(WallpaperStateTest, InstallingUsersPictureDoesNotTouchOriginalWallpaper) {
-  WallpaperState state = Source(Home("sea.bmp"));
-  InstallWallpaper(services_, state, Home("sea.bmp"), WorkingSettings{});
-  EXPECT_FALSE(Setting("OriginalWallpaper").has_value());
-}
-
-TEST_F(WallpaperStateTest, TransparentAppliesIconTextColorAfterInstall) {
-  WorkingSettings settings;
-  settings.transparent = true;
-  settings.icon_text_color = 0x00FF00;
-  InstallWallpaper(services_, WallpaperState{}, Temp("ovalin.bmp"), settings);
-  EXPECT_EQ(desktop_.icon_text_colors, std::vector<ColorRef>{0x00FF00});
-  EXPECT_GE(prompts_.events_processed, 3);
-}
-
 TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
   struct Row {
     const char* name;
     RevertTarget target;
-    bool no_source;
-    bool composed;
+    bool no_source, composed;
     std::vector<std::string> installed;
   };
-  const std::vector<Row> rows = {
+  const Row rows[] = {
       {"left: user's picture", RevertTarget::kSourceWallpaper, false, true, {Home("sea.bmp")}},
       {"left without picture: none", RevertTarget::kSourceWallpaper, true, true, {""}},
       {"right: base image", RevertTarget::kBaseImage, false, true, {Temp("ovalin.bmp")}},
@@ -285,29 +252,24 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
   }
 }
 
-TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreen) {
+TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreenAndPatternColourFollowsTheDepth) {
   desktop_.work_area = {0, 30, 1024, 768};
   EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 30, 1024, 768}));
   desktop_.work_area = {-5, -5, 2000, 700};
   EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 0, 1024, 700}));
   desktop_.work_area = {0, 0, 0, 0};
   EXPECT_EQ(GetWorkArea(desktop_), desktop_.screen);
-}
 
-TEST_F(WallpaperStateTest, PatternColorFollowsTheSixteenBitRule) {
-  struct Row {
-    int bits;
-    ColorRef in, out;
-  };
-  for (const Row& row :
-       std::vector<Row>{{16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
-                        {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
-                        {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
-                        {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}}) {
-    SCOPED_TRACE(row.bits);
-    desktop_.bits_per_pixel = row.bits;
-    desktop_.background = row.in;
-    EXPECT_EQ(DesktopPatternColor(desktop_), row.out);
+  // The pattern colour of a 16-bit display.
+  const std::vector<std::tuple<int, ColorRef, ColorRef>> rows = {
+      {16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
+      {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
+      {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
+      {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}};
+  for (const auto& [bits, in, out] : rows) {
+    desktop_.bits_per_pixel = bits;
+    desktop_.background = in;
+    EXPECT_EQ(DesktopPatternColor(desktop_), out) << bits;
   }
 }
 
