@@ -54,7 +54,11 @@ Point TMarkerForm::ToDevice(QPoint logical) {
 }
 
 void TMarkerForm::SetMarkerPos(Point anchor) {
-  const QPoint target = ToLogical(MarkerWindowPosition(anchor));
+  // The window is 31 x 31 logical pixels: under a scale factor its hot spot lies that many
+  // logical pixels in.
+  const QPoint hot = ToLogical(anchor);
+  const Point corner = MarkerWindowPosition({hot.x(), hot.y()});
+  const QPoint target(corner.x, corner.y);
   // Where a scale factor cannot place the window exactly, its own placement must not come
   // back as a drag and change the settings.
   placed_at_ = target;
@@ -81,7 +85,10 @@ void TMarkerForm::TimerTick() {
   if (animation_.Tick()) repaint();
 }
 
-Point TMarkerForm::HotSpot() const { return MarkerHotSpot(ToDevice(pos())); }
+Point TMarkerForm::HotSpot() const {
+  const Point hot = MarkerHotSpot({pos().x(), pos().y()});
+  return ToDevice(QPoint(hot.x, hot.y));
+}
 
 void TMarkerForm::paintEvent(QPaintEvent*) {
   QPainter painter(this);

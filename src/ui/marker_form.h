@@ -18,8 +18,9 @@ bool MarkerCanBePlaced();
 // The positioning marker: a small frameless window that stays on top, takes no focus and
 // shows where the calendar is anchored. Dragging it reports the hot spot; the main window
 // turns that into the position settings and places the marker back where they allow.
-// Positions are in device pixels of the primary screen, as the work bitmap and the settings
-// count them.
+// The points it reports and is put on are device pixels of the primary screen, as the work
+// bitmap and the settings count them; the window itself is 31 x 31 logical pixels, so it
+// grows with the screen's scale factor as the rest of the program does.
 class TMarkerForm : public QWidget, public MarkerView {
   Q_OBJECT
 

@@ -72,5 +72,25 @@ TEST(MarkerFormTest, PaintsItsPhaseOverTheDesktopAndReportsMoves) {
   EXPECT_EQ(ended.count(), 1);
 }
 
+TEST(MarkerFormTest, ScaledScreenKeepsTheHotSpotOnTheDevicePoint) {
+  // Two device pixels to the logical one: the cross's centre, 16 logical pixels in, stands
+  // on the device point asked for.
+  setenv("QT_SCALE_FACTOR", "2", 1);
+  int argc = 1;
+  char name[] = "marker_form_test";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  unsetenv("QT_SCALE_FACTOR");
+  TMarkerForm marker(nullptr);
+  QSignalSpy moved(&marker, &TMarkerForm::MarkerMoved);
+  marker.SetMarkerPos({200, 100});
+  marker.SetMarkerShown(true);
+  EXPECT_EQ(marker.pos(), QPoint(84, 34));
+  marker.move(100, 40);
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.last().at(0).toInt(), 232);
+  EXPECT_EQ(moved.last().at(1).toInt(), 112);
+}
+
 }  // namespace
 }  // namespace orbeline
