@@ -224,6 +224,32 @@ void MainForm::SetTempFolder(const std::string& folder) {
   run_.wallpaper.work_bitmap_path = folder + std::string(kWorkBitmapFileName);
 }
 
+const WorkBitmap& MainForm::DesktopPicture() {
+  if (run_.base_composed && run_.work.Width() > 0) {
+    desktop_picture_ = WorkBitmap();
+    return run_.work;
+  }
+  if (!desktop_picture_tried_) {
+    desktop_picture_tried_ = true;
+    WallpaperRun picture;
+    picture.wallpaper = run_.wallpaper;
+    picture.screen = run_.screen;
+    // Like a draw-only run it asks nothing: the user hears of a picture the program cannot
+    // draw on at the first drawing.
+    picture.draw_only_run = true;
+    WallpaperServices services = Services();
+    try {
+      if (ComposeBaseImage(services, picture, settings_, ComposeOutput::kMemoryOnly) ==
+          ComposeResult::kWritten) {
+        desktop_picture_ = std::move(picture.work);
+      }
+    } catch (const std::exception&) {
+      // An unreadable picture: the caller falls back to the desktop's colour.
+    }
+  }
+  return desktop_picture_;
+}
+
 void MainForm::RunDrawOnly() {
   if (!run_.draw_only_pending) return;
   if (!source_unsupported_) {

@@ -35,6 +35,7 @@ struct MainFormEnvironment {
   std::filesystem::path startup_folder;   // where the login autostart entries live
   std::filesystem::path home_folder;      // relative wallpaper names start here
   std::string first_argument;             // the command line's first argument, if any
+  std::string icon_location;              // the Icon of the launchers the program writes
   bool japanese_locale = false;           // era names cut to their first character
   int version_number = 0;
   // A --preview run: it only looks, so it takes over no stored run code (AutoDraw).
@@ -113,7 +114,13 @@ class MainForm {
       std::chrono::year_month_day date, const std::filesystem::path& png_path,
       const std::function<void(const WorkBitmap&, const std::filesystem::path&)>& write_png);
 
+  // What the desktop shows behind the program's windows: the work bitmap once it holds a
+  // composition of this run, else the base image composed once for this purpose (nothing
+  // asked or written). Empty when that composition failed.
+  const WorkBitmap& DesktopPicture();
+
   Desktop& desktop() { return *desktop_; }
+  const MainFormEnvironment& environment() const { return environment_; }
   const WallpaperState& wallpaper() const { return run_.wallpaper; }
   WorkBitmap& work_bitmap() { return run_.work; }
 
@@ -158,6 +165,8 @@ class MainForm {
   std::mt19937 random_;
   std::unique_ptr<Desktop> desktop_;
   WallpaperRun run_;
+  WorkBitmap desktop_picture_;  // DesktopPicture's own composition
+  bool desktop_picture_tried_ = false;
 
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;

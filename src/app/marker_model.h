@@ -43,6 +43,18 @@ class MarkerAnimation {
 Point MarkerWindowPosition(Point anchor);
 Point MarkerHotSpot(Point window_position);
 
+// The marker window as the main window drives it. Points are in device pixels, as the
+// position settings count them.
+class MarkerView {
+ public:
+  virtual ~MarkerView() = default;
+  // Puts the marker's hot spot on `anchor`.
+  virtual void SetMarkerPos(Point anchor) = 0;
+  // Shown with its timer running, or hidden with the timer stopped.
+  virtual void SetMarkerShown(bool shown) = 0;
+  virtual void SetAnimate(bool animate) = 0;
+};
+
 // The position settings a drag of the marker to `hot_spot` asks for, each held inside its
 // scroll bar's range, so the marker snaps back to the nearest point the settings allow.
 BlockPosition MarkerMovedTo(CalendarType type, Point hot_spot, const Rect& screen);

@@ -33,6 +33,7 @@
 #include "settings/overlay_settings_backend.h"
 #include "settings/setting_names.h"
 #include "settings/settings_store.h"
+#include "shell/launcher_icon.h"
 #include "ui/ovalin_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_settings_dialogs.h"
@@ -85,6 +86,8 @@ MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
   environment.first_argument = arguments.size() > 1 ? arguments[1] : "";
   environment.japanese_locale = JapaneseLocale();
   environment.version_number = kVersionNumber;
+  environment.icon_location = LauncherIcon(
+      exe_path.parent_path(), DataFolder(exe_path.parent_path()).parent_path(), kApplicationId);
   return environment;
 }
 
@@ -179,6 +182,13 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
   if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&
       !EnvironmentSet("QT_QPA_PLATFORM")) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  // Wayland does not let a program place its own windows, which the positioning marker
+  // must do: under a Wayland session with an X server beside it (XWayland) the program
+  // runs on X, falling back to Wayland when that cannot start. The user's choice stands.
+  if (EnvironmentSet("WAYLAND_DISPLAY") && EnvironmentSet("DISPLAY") &&
+      !EnvironmentSet("QT_QPA_PLATFORM")) {
+    setenv("QT_QPA_PLATFORM", "xcb;wayland", 1);
   }
   // Qt sees the program's name only: the first argument's grammar alone decides, so Qt's own
   // options ("-platform", "-plugin", ...) are arguments like any other.

@@ -1,16 +1,19 @@
 #include "ui/main_page.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "ui/marker_form.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
 
-MainPage::MainPage(OvalinFormModel& model, std::function<void()> changed, QWidget* parent)
-    : SettingsPage(model, std::move(changed), parent) {
+MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::function<void()> changed,
+                   QWidget* parent)
+    : SettingsPage(model, std::move(changed), parent), marker_(marker) {
   picker_ = new LineDrawPicker(this);
   picker_->setObjectName(QStringLiteral("LineDrawGroupBox"));
   connect(picker_, &LineDrawPicker::typeClicked, this,
@@ -38,14 +41,22 @@ MainPage::MainPage(OvalinFormModel& model, std::function<void()> changed, QWidge
       MakeCheck("MonthReverseCheckBox", QT_TR_NOOP("Reverse presentation"),
                 QT_TR_NOOP("Invert the presentation of Months"), CheckControl::kMonthReverse);
 
-  // The positioning marker arrives with its own window; until then the panel only shows
-  // where it will be.
-  marker_panel_ = new QPushButton(tr("Positioning Cursor"), this);
+  // Lowered while the marker is shown.
+  marker_panel_ = new RightButton(tr("Positioning Cursor"), this);
   marker_panel_->setObjectName(QStringLiteral("MarkerPanel"));
-  marker_panel_->setToolTip(
-      tr("Display/Hide the positioning cursor (Right click to toggle animation)"));
   marker_panel_->setCheckable(true);
-  marker_panel_->setEnabled(false);
+  if (MarkerCanBePlaced()) {
+    marker_panel_->setToolTip(
+        tr("Display/Hide the positioning cursor (Right click to toggle animation)"));
+  } else {
+    marker_panel_->setToolTip(
+        tr("Not available: Wayland does not let a program place its own windows, and no "
+           "XWayland display was found to use instead. The position scroll bars still work."));
+  }
+  connect(marker_panel_, &QPushButton::clicked, this,
+          [this] { Handle([&] { marker_.PanelClick(); }); });
+  connect(marker_panel_, &RightButton::rightPressed, this,
+          [this] { Handle([&] { marker_.PanelRightClick(); }); });
 
   auto make_scroll = [this](const char* name) {
     auto* bar = new QScrollBar(Qt::Horizontal, this);
@@ -221,7 +232,16 @@ void MainPage::Refresh() {
   SelectIndex(year_draw_style_, static_cast<int>(s.year_month_draw_style));
   year_draw_style_->setEnabled(model_.YearDrawStyleEnabled());
   RefreshChecks();
-  marker_panel_->setChecked(s.marker_visible);
+  marker_panel_->setEnabled(marker_.available());
+  const bool lowered = marker_.panel_lowered();
+  marker_panel_->setChecked(lowered);
+  // A raised panel greys its caption.
+  QPalette panel_palette = QApplication::palette(marker_panel_);
+  if (!lowered) {
+    panel_palette.setColor(QPalette::ButtonText,
+                           panel_palette.color(QPalette::Disabled, QPalette::ButtonText));
+  }
+  marker_panel_->setPalette(panel_palette);
 
   const LineDrawLabels labels = model_.Labels();
   pos_x_label_->setText(Tr(labels.pos_x));

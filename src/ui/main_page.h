@@ -8,9 +8,11 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 
+#include "app/marker_panel.h"
 #include "ui/font_sample_panel.h"
 #include "ui/line_draw_picker.h"
 #include "ui/page_base.h"
+#include "ui/right_button.h"
 
 namespace orbeline {
 
@@ -19,7 +21,8 @@ class MainPage : public SettingsPage {
   Q_OBJECT
 
  public:
-  MainPage(OvalinFormModel& model, std::function<void()> changed, QWidget* parent = nullptr);
+  MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::function<void()> changed,
+           QWidget* parent = nullptr);
   void Refresh() override;
 
  private:
@@ -30,7 +33,8 @@ class MainPage : public SettingsPage {
   QComboBox* year_draw_style_;
   QCheckBox* monday_start_;
   QCheckBox* month_reverse_;
-  QPushButton* marker_panel_;
+  MarkerPanelModel& marker_;
+  RightButton* marker_panel_;
   QLabel* pos_x_label_;
   QScrollBar* pos_x_;
   QLabel* pos_x_value_;

@@ -46,16 +46,16 @@ MiscPage::MiscPage(OvalinFormModel& model, std::function<void()> changed, QWidge
   connect(tile_pattern_, &QButtonGroup::idClicked, this,
           [this](int index) { Handle([&] { model_.TilePatternClick(index); }); });
 
-  // The shortcut buttons arrive with the shortcut component.
+  // The window writes the launchers, so that a failure reaches its error report.
   auto* shortcuts = new QGroupBox(tr("Create Shortcuts"), this);
   auto* startup = new QPushButton(tr("Startup"), shortcuts);
   startup->setObjectName(QStringLiteral("StartUpButton"));
   startup->setToolTip(tr("Create shortcut in startup items with -OnlyDraw option"));
-  startup->setEnabled(false);
+  connect(startup, &QPushButton::clicked, this, &MiscPage::startUpShortcutRequested);
   auto* desktop = new QPushButton(tr("Desktop"), shortcuts);
   desktop->setObjectName(QStringLiteral("DesktopButton"));
   desktop->setToolTip(tr("Create shortcut on Desktop"));
-  desktop->setEnabled(false);
+  connect(desktop, &QPushButton::clicked, this, &MiscPage::desktopShortcutRequested);
   auto* shortcut_column = new QVBoxLayout(shortcuts);
   shortcut_column->addWidget(startup);
   shortcut_column->addWidget(desktop);

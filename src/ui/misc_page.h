@@ -19,6 +19,8 @@ class MiscPage : public SettingsPage {
 
  signals:
   void aboutRequested();
+  void startUpShortcutRequested();
+  void desktopShortcutRequested();
 
  private:
   QButtonGroup* tile_pattern_;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -23,6 +24,20 @@ namespace {
 // The window runs with Japanese message texts when its error caption is translated so.
 bool JapaneseMessages() { return Tr("Orbeline - Error") == QString::fromUtf8("エラー"); }
 
+// What the desktop shows in a rectangle of the screen (device pixels): its picture, or its
+// colour when there is none.
+QImage DesktopPart(MainForm& form, const QRect& device) {
+  const WorkBitmap& picture = form.DesktopPicture();
+  if (picture.Width() == 0) {
+    QImage plain(device.size(), QImage::Format_RGB32);
+    plain.fill(ToQColor(form.desktop().BackgroundColor()));
+    return plain;
+  }
+  const QImage whole(reinterpret_cast<const uchar*>(picture.Pixels()), picture.Width(),
+                     picture.Height(), picture.StrideBytes(), QImage::Format_RGB32);
+  return whole.copy(device);
+}
+
 }  // namespace
 
 TOvalinForm::TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* parent)
@@ -31,8 +46,21 @@ TOvalinForm::TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* 
                           Qt::MSWindowsFixedSizeDialogHint),
       form_(form),
       ports_(ports),
-      model_(std::make_unique<OvalinFormModel>(form, ports, JapaneseMessages())) {
+      model_(std::make_unique<OvalinFormModel>(form, ports, JapaneseMessages())),
+      shortcuts_(form, ports.store, ports.prompts, ports.shell) {
   setObjectName(QStringLiteral("OvalinForm"));
+  // The marker belongs to interactive runs, on a window system that lets it stand where
+  // the calendar will be.
+  if (!form.draw_only_run() && MarkerCanBePlaced()) {
+    marker_ = std::make_unique<TMarkerForm>(
+        [this](const QRect& device) { return DesktopPart(form_, device); });
+    connect(marker_.get(), &TMarkerForm::MarkerMoved, this, [this](int x, int y) {
+      marker_panel_->MarkerMoved({x, y});
+      RefreshAll();
+    });
+    connect(marker_.get(), &TMarkerForm::DragEnded, this, [this] { activateWindow(); });
+  }
+  marker_panel_ = std::make_unique<MarkerPanelModel>(form, ports.store, marker_.get());
   setWindowTitle(tr("Orbeline"));
   QFont window_font(QStringLiteral("Arial"));
   window_font.setPixelSize(12);
@@ -41,7 +69,7 @@ TOvalinForm::TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* 
   auto changed = [this] { RefreshAll(); };
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("PageControl"));
-  page_widgets_[0] = new MainPage(*model_, changed, pages_);
+  page_widgets_[0] = new MainPage(*model_, *marker_panel_, changed, pages_);
   page_widgets_[1] = new OptionsPage(*model_, changed, pages_);
   auto* misc = new MiscPage(*model_, changed, pages_);
   page_widgets_[2] = misc;
@@ -56,6 +84,10 @@ TOvalinForm::TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* 
     TAboutBox about(this);
     about.exec();
   });
+  connect(misc, &MiscPage::startUpShortcutRequested, this,
+          [this] { RunShortcut(&ShortcutCommands::StartUpButtonClick); });
+  connect(misc, &MiscPage::desktopShortcutRequested, this,
+          [this] { RunShortcut(&ShortcutCommands::DesktopButtonClick); });
 
   draw_button_ = new RightButton(tr("&Draw"), this);
   draw_button_->setObjectName(QStringLiteral("DrawButton"));
@@ -105,6 +137,8 @@ void TOvalinForm::RefreshAll() {
   for (SettingsPage* page : page_widgets_) page->Refresh();
   const QSignalBlocker blocker(pages_);
   pages_->setCurrentIndex(model_->settings().last_modified_page);
+  // The marker follows the scroll bars and the line-draw type (from the first paint on).
+  marker_panel_->PlaceMarker();
 }
 
 void TOvalinForm::showEvent(QShowEvent* event) {
@@ -119,10 +153,32 @@ void TOvalinForm::showEvent(QShowEvent* event) {
   FormShow();
 }
 
+void TOvalinForm::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (painted_once_) return;
+  painted_once_ = true;
+  // Once this paint is over: another window is not shown from inside it.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        marker_panel_->FirstPaint();
+        RefreshAll();
+      },
+      Qt::QueuedConnection);
+}
+
 void TOvalinForm::FormShow() {
-  // The startup offer is made here once the shortcut component exists.
+  RunShortcut(&ShortcutCommands::StartupOffer);
   model_->FillDesignList();
   RefreshAll();
+}
+
+void TOvalinForm::RunShortcut(void (ShortcutCommands::*command)()) {
+  try {
+    (shortcuts_.*command)();
+  } catch (const std::exception& error) {
+    Report(error);
+  }
 }
 
 bool TOvalinForm::eventFilter(QObject* watched, QEvent* event) {
@@ -168,6 +224,7 @@ void TOvalinForm::RunDraw(DrawSender sender) {
   hooks.set_busy = [this](bool busy) { ports_.dialogs.SetBusyCursor(busy); };
   hooks.set_main_buttons_enabled = [this](bool enabled) { SetMainButtonsEnabled(enabled); };
   hooks.set_caption = [this](const std::string& caption) { SetCaption(caption); };
+  hooks.show_marker = [this](bool shown) { marker_panel_->ShowDuringDrawing(shown); };
   bool running = true;
   try {
     running = form_.Draw(sender, hooks);
@@ -217,6 +274,7 @@ void TOvalinForm::EndRun() { close(); }
 void TOvalinForm::closeEvent(QCloseEvent* event) {
   if (!closed_) {
     closed_ = true;
+    if (marker_) marker_->SetMarkerShown(false);
     form_.settings().last_modified_page = pages_->currentIndex();
     try {
       form_.FormCloseQuery();

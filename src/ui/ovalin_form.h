@@ -6,7 +6,10 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "app/marker_panel.h"
 #include "app/ovalin_form_model.h"
+#include "app/shortcut_commands.h"
+#include "ui/marker_form.h"
 #include "ui/page_base.h"
 #include "ui/right_button.h"
 
@@ -23,16 +26,22 @@ class TOvalinForm : public QWidget {
   ~TOvalinForm() override;
 
   OvalinFormModel& model() { return *model_; }
+  // The positioning marker; null where the run has none.
+  TMarkerForm* marker() { return marker_.get(); }
   // Shows the model's state in every control.
   void RefreshAll();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormShow();
+  // Runs a launcher command of the Misc. page or the show handler; a failure goes to the
+  // general error report.
+  void RunShortcut(void (ShortcutCommands::*command)());
   void RunDraw(DrawSender sender);
   void RunRevert(RevertTarget target);
   void SetMainButtonsEnabled(bool enabled);
@@ -48,6 +57,9 @@ class TOvalinForm : public QWidget {
   MainForm& form_;
   OvalinFormModel::Ports ports_;
   std::unique_ptr<OvalinFormModel> model_;
+  std::unique_ptr<TMarkerForm> marker_;
+  std::unique_ptr<MarkerPanelModel> marker_panel_;
+  ShortcutCommands shortcuts_;
   QTabWidget* pages_;
   std::array<SettingsPage*, 4> page_widgets_{};
   RightButton* draw_button_;
@@ -55,6 +67,7 @@ class TOvalinForm : public QWidget {
   RightButton* help_button_;
   QPushButton* quit_button_;
   bool shown_once_ = false;
+  bool painted_once_ = false;
   bool drawing_ = false;
   bool closed_ = false;
 };

@@ -47,6 +47,16 @@ expect_true() {
   fi
 }
 
+# wait_for SECONDS COMMAND...: true once the command succeeds.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
+}
+
 finish() {
   cleanup_homes
   if ((failures > 0)); then

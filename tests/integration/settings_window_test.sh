@@ -17,15 +17,6 @@ desktop_value() {
   awk -F= -v key="$1" '/^\[/ {s = ($0 == "[desktop]"); next} s && $1 == key {print substr($0, index($0, "=") + 1)}' \
     "$XDG_CONFIG_HOME/Quillmere/Desktop.conf"
 }
-# wait_for SECONDS COMMAND...: true once the command succeeds.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.2
-  done
-}
 calendar_on_root() {
   capture_root "$TEST_ROOT/root.png"
   (($(count_color "$TEST_ROOT/root.png" 300x200+0+0 "#FF0000") > 20))

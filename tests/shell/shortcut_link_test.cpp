@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "desktop_file_validate.h"
 #include "isolated_env.h"
 
 namespace orbeline {
@@ -16,18 +16,6 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-// desktop-file-validate's verdict: empty when the entry is clean.
-std::string Validate(const std::filesystem::path& path) {
-  const std::string command = "desktop-file-validate '" + path.string() + "' 2>&1";
-  std::string output;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    if (::pclose(pipe) != 0 && output.empty()) output = "desktop-file-validate failed";
-  }
-  return output;
 }
 
 TEST(ShortcutLinkTest, CodedProperties) {
@@ -75,7 +63,7 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
                            "X-Orbeline-ShowCmd=9\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   }
-  EXPECT_EQ(Validate(link.shortcut_file), "");
+  EXPECT_EQ(testing::DesktopFileValidate(link.shortcut_file), "");
 
   // The desktop entry without arguments; a second write replaces the first whole.
   std::ofstream(env.config_home() / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
@@ -89,7 +77,7 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
   const std::string second = ReadFile(link.shortcut_file);
   EXPECT_NE(second.find("Exec=\"/opt/my tools/orbeline\"\n"), std::string::npos) << second;
   EXPECT_EQ(second.find("HotKey"), std::string::npos);
-  EXPECT_EQ(Validate(link.shortcut_file), "");
+  EXPECT_EQ(testing::DesktopFileValidate(link.shortcut_file), "");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(desktop), {}), 1)
       << "no temporary file is left behind";
 

@@ -33,12 +33,10 @@ TEST(MarkerFormTest, PaintsItsPhaseOverTheDesktopAndReportsMoves) {
   });
   QSignalSpy moved(&marker, &TMarkerForm::MarkerMoved);
   marker.SetMarkerPos({200, 100});
-  marker.show();
+  marker.SetMarkerShown(true);
   EXPECT_EQ(marker.size(), QSize(kMarkerSize, kMarkerSize));
   EXPECT_EQ(marker.pos(), QPoint(184, 84));
-  ASSERT_GE(moved.count(), 1);
-  EXPECT_EQ(moved.last().at(0).toInt(), 200);
-  EXPECT_EQ(moved.last().at(1).toInt(), 100);
+  EXPECT_EQ(moved.count(), 0) << "its own placement is no move of the user's";
 
   QImage phase0 = marker.grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(phase0.pixel(0, 0), qRgb(0, 0, 128)) << "the desktop shows in the corners";
@@ -56,13 +54,42 @@ TEST(MarkerFormTest, PaintsItsPhaseOverTheDesktopAndReportsMoves) {
   EXPECT_EQ(phase4.pixel(5, 15), qRgb(255, 0, 0));
   EXPECT_GT(RedRingPixels(phase4), 20) << "phase 4 rings red";
 
-  // Dragging: the window follows the mouse and reports each new hot spot once.
-  const int before = static_cast<int>(moved.count());
+  // Moved by the window system or by a drag: each new hot spot is reported once.
   marker.move(300, 40);
-  EXPECT_EQ(moved.count(), before + 1);
+  ASSERT_EQ(moved.count(), 1);
   EXPECT_EQ(moved.last().at(0).toInt(), 316);
+  EXPECT_EQ(moved.last().at(1).toInt(), 56);
   marker.move(300, 40);
-  EXPECT_EQ(moved.count(), before + 1);
+  EXPECT_EQ(moved.count(), 1);
+
+  // Without a window system that moves windows, a drag follows the mouse.
+  QSignalSpy ended(&marker, &TMarkerForm::DragEnded);
+  QTest::mousePress(&marker, Qt::LeftButton, {}, QPoint(16, 16));
+  QTest::mouseMove(&marker, QPoint(26, 36));
+  QTest::mouseRelease(&marker, Qt::LeftButton, {}, QPoint(16, 16));
+  EXPECT_EQ(marker.pos(), QPoint(310, 60));
+  EXPECT_EQ(moved.last().at(0).toInt(), 326);
+  EXPECT_EQ(ended.count(), 1);
+}
+
+TEST(MarkerFormTest, ScaledScreenKeepsTheHotSpotOnTheDevicePoint) {
+  // Two device pixels to the logical one: the cross's centre, 16 logical pixels in, stands
+  // on the device point asked for.
+  setenv("QT_SCALE_FACTOR", "2", 1);
+  int argc = 1;
+  char name[] = "marker_form_test";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  unsetenv("QT_SCALE_FACTOR");
+  TMarkerForm marker(nullptr);
+  QSignalSpy moved(&marker, &TMarkerForm::MarkerMoved);
+  marker.SetMarkerPos({200, 100});
+  marker.SetMarkerShown(true);
+  EXPECT_EQ(marker.pos(), QPoint(84, 34));
+  marker.move(100, 40);
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.last().at(0).toInt(), 232);
+  EXPECT_EQ(moved.last().at(1).toInt(), 112);
 }
 
 }  // namespace

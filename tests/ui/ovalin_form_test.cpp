@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "base/xdg_folders.h"
 #include "open_form.h"
 #include "ui/about_box.h"
 #include "ui/check_form.h"
@@ -134,7 +135,56 @@ TEST_F(OvalinFormTest, MiscPage) {
   pages->setCurrentIndex(2);
   Click("NoRestoreCheckBox");
   EXPECT_EQ(backend.Get("NoRestoreWallpaper"), "1");
-  EXPECT_FALSE(Find("StartUpButton")->isEnabled());
+
+  // The shortcut buttons; a launcher that cannot be written reaches the error report.
+  prompts.message_answers = {Prompts::Answer::kYes, Prompts::Answer::kOk, Prompts::Answer::kYes};
+  Click("StartUpButton");
+  EXPECT_EQ(prompts.shown.back().text, "Shortcut created!");
+  EXPECT_TRUE(std::filesystem::exists(ConfigHomeFolder() / "autostart/Orbeline StartUp.desktop"));
+  store.WriteSetting("StartupFileName", "no/such/folder.desktop");
+  Click("StartUpButton");
+  EXPECT_EQ(prompts.shown.back().text, "Unable to create .desktop file");
+}
+
+TEST_F(OvalinFormTest, PositioningMarker) {
+  Show();
+  TMarkerForm* marker = window_->marker();
+  ASSERT_NE(marker, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return marker->isVisible(); })) << "shown at the first paint";
+  // Left type on the 320 x 200 desktop: the hot spot stands on (PositionX, PositionY).
+  Click("LineDrawLeft");
+  auto* pos_x = Find<QScrollBar>("PosXScrollBar");
+  pos_x->setValue(100);
+  EXPECT_EQ(marker->pos().x() + kMarkerHotSpot, 100) << "the scroll bar moves the marker";
+
+  marker->move(200 - kMarkerHotSpot, 60 - kMarkerHotSpot);
+  EXPECT_EQ(pos_x->value(), 200) << "the marker moves the scroll bars";
+  EXPECT_EQ(Find<QScrollBar>("PosYScrollBar")->value(), 60);
+  EXPECT_EQ(Find<QLabel>("PosXValueLabel")->text(), "200");
+
+  Click("DrawButton");
+  EXPECT_TRUE(marker->isVisible()) << "shown again after the drawing";
+  Click("MarkerPanel");
+  EXPECT_FALSE(marker->isVisible());
+  EXPECT_EQ(backend.Get("MarkerVisible"), "0");
+  EXPECT_FALSE(Find<QPushButton>("MarkerPanel")->isChecked()) << "the panel is raised";
+  Click("DrawButton");
+  EXPECT_FALSE(marker->isVisible()) << "a hidden marker stays hidden";
+  QTest::mousePress(Find("MarkerPanel"), Qt::RightButton);
+  EXPECT_EQ(backend.Get("MarkerAnimate"), "0");
+  EXPECT_FALSE(marker->animation().animate());
+}
+
+TEST_F(OvalinFormTest, DrawOnlyStartStoppedByAMessageHasNoMarkerAndNoOffer) {
+  ASSERT_EQ(Create(13), MainForm::CreateResult::kInteractive) << "design 3 is not saved";
+  window_ =
+      std::make_unique<TOvalinForm>(*form, OvalinFormModel::Ports{store, prompts, shell, dialogs});
+  window_->show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window_->marker(), nullptr);
+  EXPECT_FALSE(Find("MarkerPanel")->isEnabled());
+  ASSERT_EQ(prompts.shown.size(), 1u);
+  EXPECT_EQ(prompts.shown[0].text, "On the Configuration 3, Nothing registered!");
 }
 
 TEST_F(OvalinFormTest, AdvancedPageAndQuit) {

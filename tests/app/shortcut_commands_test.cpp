@@ -1,0 +1,117 @@
+#include "app/shortcut_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "desktop_file_validate.h"
+#include "open_form.h"
+
+namespace orbeline {
+namespace {
+
+using Answer = Prompts::Answer;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ShortcutCommandsTest : public ::testing::Test, protected testing::OpenForm {
+ protected:
+  ShortcutCommandsTest() {
+    environment.startup_folder = env.config_home() / "autostart";
+    environment.icon_location = "org.quillmere.Orbeline";
+  }
+
+  ShortcutCommands& Commands() {
+    if (!commands_) {
+      if (!form) Create();
+      commands_ = std::make_unique<ShortcutCommands>(*form, store, prompts, shell);
+    }
+    return *commands_;
+  }
+
+  std::filesystem::path Startup(const char* name) const {
+    return env.config_home() / "autostart" / name;
+  }
+
+  testing::IsolatedEnvironment env;
+  std::unique_ptr<ShortcutCommands> commands_;
+};
+
+TEST_F(ShortcutCommandsTest, StartupAndDesktopButtons) {
+  prompts.message_answers = {Answer::kNo, Answer::kYes, Answer::kOk, Answer::kYes, Answer::kOk};
+  Commands().StartUpButtonClick();
+  EXPECT_FALSE(std::filesystem::exists(Startup("Orbeline StartUp.desktop"))) << "No writes nothing";
+  Commands().StartUpButtonClick();
+  ASSERT_EQ(prompts.shown.size(), 3u);
+  EXPECT_EQ(prompts.shown[1].text,
+            "Now Orbeline will create a shortcut with \"-OnlyDraw\" option in your startup. Are "
+            "you okay?");
+  EXPECT_EQ(prompts.shown[2].text, "Shortcut created!");
+  EXPECT_EQ(prompts.shown[2].icon, Prompts::Icon::kInformation);
+  const std::string startup = ReadFile(Startup("Orbeline StartUp.desktop"));
+  for (const char* line : {"Exec=/usr/bin/orbeline -OnlyDraw\n", "Path=/usr/bin/\n",
+                           "Icon=org.quillmere.Orbeline\n", "Name=Orbeline StartUp\n"}) {
+    EXPECT_NE(startup.find(line), std::string::npos) << line << " in\n" << startup;
+  }
+  EXPECT_EQ(startup.find("HotKey"), std::string::npos);
+  EXPECT_EQ(testing::DesktopFileValidate(Startup("Orbeline StartUp.desktop")), "");
+
+  Commands().DesktopButtonClick();
+  const std::filesystem::path desktop = env.home() / "Desktop" / "Orbeline.desktop";
+  EXPECT_EQ(prompts.shown[3].text, "Create a shortcut on your desktop. Okay?");
+  EXPECT_EQ(prompts.shown[4].text, "Shortcut created!");
+  const std::string entry = ReadFile(desktop);
+  EXPECT_NE(entry.find("Exec=/usr/bin/orbeline\n"), std::string::npos) << entry;
+  EXPECT_EQ(testing::DesktopFileValidate(desktop), "");
+  using std::filesystem::perms;
+  const perms mode = std::filesystem::status(desktop).permissions();
+  EXPECT_NE(mode & perms::owner_exec, perms::none) << "the desktop starts executable entries";
+  EXPECT_EQ(shell.trusted, std::vector<std::string>{desktop.string()});
+}
+
+TEST_F(ShortcutCommandsTest, StartupFileNameMustStayInTheFolder) {
+  Create();
+  store.WriteSetting("StartupFileName", "../escape.desktop");
+  prompts.message_answers = {Answer::kYes};
+  EXPECT_THROW(Commands().StartUpButtonClick(), EShortcutError);
+  EXPECT_FALSE(std::filesystem::exists(env.config_home() / "escape.desktop"));
+  EXPECT_EQ(prompts.shown.size(), 1u) << "no success message";
+}
+
+TEST_F(ShortcutCommandsTest, StartupOfferLooksForTheFixedName) {
+  Create();
+  store.WriteSetting("StartupFileName", "Mine.desktop");
+  prompts.message_answers = {Answer::kYes, Answer::kOk};
+  Commands().StartUpButtonClick();
+  ASSERT_TRUE(std::filesystem::exists(Startup("Mine.desktop")));
+
+  // Only another name exists: the offer is made; on Yes the fixed name is written silently.
+  prompts.shown.clear();
+  prompts.confirmation_answers = {{true, false}};
+  Commands().StartupOffer();
+  ASSERT_EQ(prompts.shown.size(), 1u);
+  EXPECT_EQ(prompts.shown[0].text, "Orbeline is not set as a startup item. Do you want to add it?");
+  EXPECT_NE(ReadFile(Startup("Orbeline StartUp.desktop")).find("Exec=/usr/bin/orbeline -OnlyDraw"),
+            std::string::npos);
+
+  // Once the file exists nothing is asked.
+  Commands().StartupOffer();
+  EXPECT_EQ(prompts.shown.size(), 1u);
+}
+
+TEST_F(ShortcutCommandsTest, NoOfferInADrawOnlyRunStoppedByAMessage) {
+  EXPECT_EQ(Create(13), MainForm::CreateResult::kInteractive) << "design 3 is not saved";
+  prompts.shown.clear();
+  Commands().StartupOffer();
+  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_FALSE(std::filesystem::exists(Startup("Orbeline StartUp.desktop")));
+}
+
+}  // namespace
+}  // namespace orbeline
