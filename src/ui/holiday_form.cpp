@@ -88,8 +88,10 @@ THolidayForm::THolidayForm(HolidayFormModel& model, QWidget* parent)
   layout->addLayout(grid);
   layout->addLayout(bottom);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  list_->setFixedWidth(list_->fontMetrics().horizontalAdvance(QStringLiteral("LastWednesday")) +
-                       list_->verticalScrollBar()->sizeHint().width() + 12);
+  // The longest rule beside a scroll bar, seven lines high.
+  list_->setFixedSize(list_->fontMetrics().horizontalAdvance(QStringLiteral("LastWednesday")) +
+                          list_->verticalScrollBar()->sizeHint().width() + 12,
+                      list_->fontMetrics().height() * 7 + 2 * list_->frameWidth() + 4);
 
   SetTabOrder({ok_, cancel, help, month_, list_, add_, replace_, delete_, day_.by_date, day_.day,
                day_.by_weekday, day_.number_of_week, day_.day_of_week});
