@@ -221,6 +221,14 @@ TEST_F(SpecialdayFormModelTest, BackslashesAreRemovedFromNamesAndCommentsAndName
   EXPECT_EQ(Shown(), (Lines{"Confirm: Character \\ cannot use. This character removed."}));
   model.NameSelect(0);
   EXPECT_EQ(model.comment(), "o.");
+
+  // A new name without dates is deleted by the rename's commit: the one before it keeps
+  // its name.
+  prompts.input_answers = {"Empty", "Other"};
+  model.AddNewClick();
+  model.RenameClick();
+  EXPECT_EQ(model.Names(), (Lines{"Old", "cd"}));
+  EXPECT_EQ(model.selected(), 1);
 }
 
 TEST_F(SpecialdayFormModelTest, OwnColourOnlyWithApplyAndAtMostAHundredRecords) {
