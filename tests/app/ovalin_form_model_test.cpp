@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/holiday_form_model.h"
-#include "app/specialday_form_model.h"
 #include "open_form.h"
 
 namespace orbeline {
@@ -245,48 +243,6 @@ TEST_F(OvalinFormModelTest, TempFolderHelpAndFonts) {
   model.FontClick(FontSlot::kDayOfWeek);
   EXPECT_EQ(model.Font(FontSlot::kDayOfWeek).name, "Liberation Serif");
   EXPECT_EQ(backend.Get("Font2Name"), "Arial") << "saved by the next drawing";
-}
-
-TEST_F(OvalinFormModelTest, HolidayAndSpecialDayDialogsHandBackOnlyOnOk) {
-  Create();  // the first run's values, then the lists the dialogs edit
-  store.WriteSetting("Holiday1", "15 1");
-  store.WriteSetting("Special0", "B\\5/3\\1\\clRed\\b.\\1\\0");
-  store.WriteSetting("Special1", "C\\12/25\\2\\clRed\\c.\\1\\0");
-  OvalinFormModel& model = Open();
-  auto add_twenty = [](HolidayFormModel& dialog) {
-    EXPECT_EQ(dialog.month(), 1) << "the month of today";
-    dialog.DayChange(20);
-    dialog.AddClick();
-    return false;
-  };
-  dialogs.edit_holidays = add_twenty;
-  backend.ClearLog();
-  model.HolidayButtonClick();
-  EXPECT_TRUE(backend.write_log().empty()) << "cancelled";
-  EXPECT_EQ(form->holiday_panel_text(), "15,1");
-  dialogs.edit_holidays = [&](HolidayFormModel& dialog) { return !add_twenty(dialog); };
-  model.HolidayButtonClick();
-  EXPECT_EQ(backend.Get("Holiday1"), "1 15 20");
-  EXPECT_EQ(form->holiday_panel_text(), "1,15,20");
-
-  int shown = -2;
-  dialogs.edit_special_days = [&](SpecialdayFormModel& dialog) {
-    shown = dialog.selected();
-    dialog.MonthChange(0);
-    dialog.DayChange(16);
-    dialog.DayAddClick();
-    dialog.OkClick();
-    return true;
-  };
-  model.SpecialButtonClick(-1);
-  EXPECT_EQ(shown, 0) << "no line selected: the first record";
-  model.SpecialButtonClick(1);
-  EXPECT_EQ(shown, 1);
-  EXPECT_EQ(backend.Get("Special0"), "B\\1/16,5/3\\1\\clRed\\b.\\1\\0");
-  EXPECT_EQ(backend.Get("Special1"), "C\\1/16,12/25\\2\\clRed\\c.\\1\\0");
-  EXPECT_EQ(form->special_day_lines(), (std::vector<std::string>{"B:1/16...", "C:1/16..."}));
-  ASSERT_TRUE(form->special_days().FindSpecialDayColor(2026, 1, 16));
-  EXPECT_EQ(form->special_days().FindSpecialDayColor(2026, 1, 16)->role, 2) << "C, the later";
 }
 
 TEST_F(OvalinFormModelTest, DrawOnlyRunStoppedByAMessageAsksNothing) {
