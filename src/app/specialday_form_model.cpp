@@ -40,8 +40,9 @@ int SpecialdayFormModel::RecordCount() const {
 
 std::vector<std::string> SpecialdayFormModel::Names() const {
   std::vector<std::string> names;
-  for (int i = 0; i < RecordCount(); ++i)
+  for (int i = 0; i < RecordCount(); ++i) {
     names.push_back(records_[static_cast<std::size_t>(i)].name);
+  }
   return names;
 }
 
