@@ -1,5 +1,7 @@
-// Grabs the settings window's four pages, the confirmation dialog and the version box as
-// PNG files, for looking at by eye and for the README. Run it in a scratch home:
+// Grabs the settings window's four pages, the confirmation dialog, the version box and the
+// holiday and special-day dialogs as PNG files, for looking at by eye and for the README. The
+// store gets a Japanese shop's May holidays and three special days, and today is 16 May 2026.
+// Run it in a scratch home:
 //
 //   HOME=... XDG_CONFIG_HOME=... XDG_CACHE_HOME=... ORBELINE_DESKTOP=generic
 //   xvfb-run -a orbeline_window_screenshots OUTPUT_DIR [-style Fusion]
@@ -10,7 +12,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/holiday_form_model.h"
 #include "app/main_form.h"
+#include "app/specialday_form_model.h"
 #include "base/clock.h"
 #include "base/xdg_folders.h"
 #include "platform/desktop_factory.h"
@@ -18,11 +22,14 @@
 #include "platform/qt_canvas.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/qt_shell.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "ui/about_box.h"
 #include "ui/check_form.h"
+#include "ui/holiday_form.h"
 #include "ui/ovalin_form.h"
 #include "ui/qt_settings_dialogs.h"
+#include "ui/specialday_form.h"
 
 namespace orbeline {
 namespace {
@@ -36,6 +43,20 @@ bool Save(QWidget& widget, const QDir& folder, const char* name) {
   return true;
 }
 
+// The pictures show the same day whenever they are made.
+class FixedClock : public SystemClock {
+ public:
+  std::chrono::year_month_day Today() const override { return std::chrono::year{2026} / 5 / 16; }
+};
+
+// Closed on the national holidays of Golden Week and on the 2nd and last Wednesday.
+constexpr const char* kMayHolidays = "5 3 4 203 503";
+constexpr const char* kSpecialDays[] = {
+    "Bargain sale\\1/2,7/15,12/26,13/504\\1\\$000080FF\\The bargain sale starts.\\1\\3",
+    "Payday\\13/25\\5\\clYellow\\Payday.\\0\\0",
+    "Mother's Day\\5/200\\4\\clYellow\\Carnations for the shop window.\\1\\2",
+};
+
 int Run(const QDir& folder) {
   QtSettingsBackend backend(ConfigHomeFolder() / "Quillmere" / "Ovalin.conf");
   SettingsStore store(backend);
@@ -43,7 +64,7 @@ int Run(const QDir& folder) {
   store.WriteSetting("StartupCheck", "1");
   HeadlessPrompts prompts;
   HeadlessShell shell;
-  SystemClock clock;
+  FixedClock clock;
   MainFormPorts ports{store,
                       prompts,
                       shell,
@@ -65,6 +86,12 @@ int Run(const QDir& folder) {
   environment.home_folder = HomeFolder();
   MainForm form(ports, environment);
   if (form.FormCreate() != MainForm::CreateResult::kInteractive) return 1;
+  // After the first run's values: the lists the two dialogs show.
+  store.WriteSetting(std::string(setting::kHolidayPrefix) + "5", kMayHolidays);
+  for (int i = 0; i < 3; ++i) {
+    store.WriteSetting(std::string(setting::kSpecialPrefix) + std::to_string(i), kSpecialDays[i]);
+  }
+  if (!form.ApplySettingsToWindow()) return 1;
 
   QtSettingsDialogs dialogs;
   TOvalinForm window(form, {store, prompts, shell, dialogs});
@@ -91,6 +118,21 @@ int Run(const QDir& folder) {
   QApplication::processEvents();
   saved = Save(about, folder, "version.png") && saved;
   about.close();
+
+  HolidayFormModel holidays(form.holidays(), 5, shell);
+  holidays.LineClick(3);  // 2ndWednesday
+  THolidayForm holiday_form(holidays, &window);
+  holiday_form.show();
+  QApplication::processEvents();
+  saved = Save(holiday_form, folder, "holidays.png") && saved;
+  holiday_form.close();
+  SpecialdayFormModel special_days(form.special_days().records(), 0, clock.Today(),
+                                   {prompts, dialogs, shell});
+  TSpecialdayForm special_form(special_days, &window);
+  special_form.show();
+  QApplication::processEvents();
+  saved = Save(special_form, folder, "special_days.png") && saved;
+  special_form.close();
   window.hide();
   return saved ? 0 : 1;
 }

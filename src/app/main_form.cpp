@@ -14,6 +14,7 @@
 #include "base/error.h"
 #include "calendar/definition_file.h"
 #include "calendar/reminders.h"
+#include "calendar/user_holidays.h"
 #include "settings/designs.h"
 #include "settings/setting_names.h"
 #include "wallpaper/composition.h"
@@ -248,6 +249,24 @@ const WorkBitmap& MainForm::DesktopPicture() {
     }
   }
   return desktop_picture_;
+}
+
+void MainForm::ReplaceHolidayLists(const HolidayLists& lists) {
+  SaveHolidayLists(ports_.store, lists);
+  holidays_ = lists;
+  const std::chrono::year_month_day now = today();
+  holiday_panel_text_ = ShowMonthHolidays(holidays_, static_cast<int>(now.year()),
+                                          static_cast<int>(static_cast<unsigned>(now.month())));
+}
+
+void MainForm::ReplaceSpecialDays(const SpecialDayRecords& records) {
+  // Stored before the table changes: a refused record leaves the run as it was.
+  SpecialDays days;
+  days.records() = records;
+  SaveSpecialDays(ports_.store, days);
+  special_days_ = std::move(days);
+  special_day_lines_ = FillSpecialDayList(special_days_);
+  special_days_.SplitSpecialDates();
 }
 
 void MainForm::RunDrawOnly() {

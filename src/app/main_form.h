@@ -98,6 +98,13 @@ class MainForm {
   // confirmation and the startup offer away.
   bool stopped_by_message() const { return stopped_by_message_; }
 
+  // What the holiday dialog hands back on OK: the lists are stored, and this month's
+  // holidays shown again.
+  void ReplaceHolidayLists(const HolidayLists& lists);
+  // What the special-day dialog hands back on OK: the records are stored, listed and
+  // split into their date tables.
+  void ReplaceSpecialDays(const SpecialDayRecords& records);
+
   // The rest of a draw-only run after its creation: the drawing, the close query and the
   // close. The window never appears.
   void RunDrawOnly();
@@ -133,6 +140,7 @@ class MainForm {
   const std::string& holiday_panel_text() const { return holiday_panel_text_; }
   const std::vector<std::string>& special_day_lines() const { return special_day_lines_; }
   const Rect& screen_rect() const { return run_.screen; }
+  std::chrono::year_month_day today() const { return ports_.clock.Today(); }
   const std::string& shortcut_file() const { return shortcut_file_; }
   int auto_draw_code() const { return auto_draw_code_; }
   bool draw_only_run() const { return run_.draw_only_run; }

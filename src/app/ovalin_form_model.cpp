@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/holiday_form_model.h"
+#include "app/specialday_form_model.h"
 #include "base/text_util.h"
 #include "settings/ask_confirmation.h"
 #include "settings/designs.h"
@@ -357,6 +359,19 @@ void OvalinFormModel::TempFolderClick() {
   if (chosen.back() != '/') chosen += '/';
   form_.SetTempFolder(chosen);
   ports_.store.WriteSetting(kTemp, chosen);
+}
+
+void OvalinFormModel::HolidayButtonClick() {
+  HolidayFormModel dialog(form_.holidays(),
+                          static_cast<int>(static_cast<unsigned>(form_.today().month())),
+                          ports_.shell);
+  if (ports_.dialogs.EditHolidays(dialog)) form_.ReplaceHolidayLists(dialog.lists());
+}
+
+void OvalinFormModel::SpecialButtonClick(int selected_line) {
+  SpecialdayFormModel dialog(form_.special_days().records(), std::max(selected_line, 0),
+                             form_.today(), {ports_.prompts, ports_.dialogs, ports_.shell});
+  if (ports_.dialogs.EditSpecialDays(dialog)) form_.ReplaceSpecialDays(dialog.records());
 }
 
 void OvalinFormModel::HelpClick(int page) {

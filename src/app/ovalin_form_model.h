@@ -178,6 +178,11 @@ class OvalinFormModel {
   void TextColorButtonClick();
   void FontClick(FontSlot slot);
   void TempFolderClick();
+  // The holiday dialog (the button, a double click or a right press on the panel).
+  void HolidayButtonClick();
+  // The special-day dialog, showing the record of the selected line (-1: none selected,
+  // the first record).
+  void SpecialButtonClick(int selected_line);
   void HelpClick(int page);
   void HelpRightClick();
   void SelectDesign(int index) { selected_design_ = index; }

@@ -40,4 +40,11 @@ std::string FormatDateRule(std::string_view text) {
          GetDayofWeekName(rule.day_rule);
 }
 
+std::string DateListText(std::string_view text) {
+  DateRule rule = ParseDateRule(text);
+  if (rule.month <= 12 && rule.day_rule <= 31) return std::string(text);
+  return (rule.month == 13 ? std::string(kMonthNameMemo[12]) : std::to_string(rule.month)) + "/" +
+         GetDayofWeekName(rule.day_rule);
+}
+
 }  // namespace orbeline

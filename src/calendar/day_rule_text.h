@@ -21,4 +21,9 @@ DateRule ParseDateRule(std::string_view text);
 // name followed by the day rule's name ("November4thThursday", "Every Month15").
 std::string FormatDateRule(std::string_view text);
 
+// The rule as the special-day dialog's date list shows it: a plain date as it is written
+// ("5/3"), otherwise the month ("Every Month" for 13) and the day, or the day rule's name,
+// joined by "/" ("11/4thThursday", "Every Month/15", "Every Month/EveryMonday").
+std::string DateListText(std::string_view text);
+
 }  // namespace orbeline

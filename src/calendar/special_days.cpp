@@ -1,5 +1,7 @@
 #include "calendar/special_days.h"
 
+#include <algorithm>
+
 #include "base/text_util.h"
 #include "calendar/day_rule_text.h"
 #include "calendar/gregorian.h"
@@ -28,19 +30,31 @@ int DaysUntilRule(std::string_view rule, int year, int month, int day) {
   return DaysBetween(reference, MakeDate(year, target_month, day)) + ahead;
 }
 
+DateTable SplitDates(std::string_view dates) {
+  DateTable table{};
+  for (std::string& entry : table) {
+    std::size_t comma = dates.find(',');
+    entry = std::string(dates.substr(0, comma));
+    if (comma == std::string_view::npos) break;
+    dates.remove_prefix(comma + 1);
+  }
+  return table;
+}
+
+void TidyDates(DateTable& table) {
+  auto end = std::stable_partition(table.begin(), table.end(),
+                                   [](const std::string& entry) { return !entry.empty(); });
+  auto key = [](const std::string& entry) {
+    DateRule rule = ParseDateRule(entry);
+    return static_cast<std::int64_t>(rule.month) * 10000 + rule.day_rule;
+  };
+  std::stable_sort(table.begin(), end,
+                   [&](const std::string& a, const std::string& b) { return key(a) < key(b); });
+}
+
 void SpecialDays::SplitSpecialDates() {
-  for (auto& table : date_tables_) table.fill(std::string());
   for (std::size_t i = 0; i < records_.size(); ++i) {
-    if (records_[i].name.empty()) continue;
-    std::string_view dates = records_[i].dates;
-    auto& table = date_tables_[i];
-    // Rules beyond the table's 20 entries are ignored; the dialog never writes them.
-    for (std::size_t entry = 0; entry < table.size(); ++entry) {
-      std::size_t comma = dates.find(',');
-      table[entry] = std::string(dates.substr(0, comma));
-      if (comma == std::string_view::npos) break;
-      dates.remove_prefix(comma + 1);
-    }
+    date_tables_[i] = records_[i].name.empty() ? DateTable{} : SplitDates(records_[i].dates);
   }
 }
 

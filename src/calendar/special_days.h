@@ -28,19 +28,32 @@ inline constexpr int kMaxSpecialDays = 100;
 inline constexpr int kNoRuleDate = -365;
 inline constexpr int kMaxSpecialDates = 20;
 
+// The table of records: up to 100 in use, the first empty name ends it.
+using SpecialDayRecords = std::array<SpecialDay, kMaxSpecialDays + 1>;
+
 // The colour a special day asks for: a role 1..9 (1 = the record's own colour).
 struct SpecialDayColor {
   int role = 0;
   ColorRef color = 0;  // the record's own colour, meaningful for role 1
 };
 
+// The date table of the record a dialog shows: up to 20 rules, the first empty entry ends it.
+using DateTable = std::array<std::string, kMaxSpecialDates>;
+// `Dates` cut at each ",": rules beyond the table's 20 entries are ignored (the dialog never
+// writes them); an empty text gives an empty table.
+DateTable SplitDates(std::string_view dates);
+// Closes the gaps that deleted entries left, keeping the order, then sorts the rules by
+// month, then day rule (so "Every Month" comes last, and within a month the fixed days
+// before the weekday rules). Empty entries stay at the end.
+void TidyDates(DateTable& table);
+
 // The table of up to 100 records (the first empty name ends it), each with its date
 // table of up to 20 rules split from Dates (the first empty entry ends it).
 class SpecialDays {
  public:
-  std::array<SpecialDay, kMaxSpecialDays + 1>& records() { return records_; }
-  const std::array<SpecialDay, kMaxSpecialDays + 1>& records() const { return records_; }
-  const std::array<std::string, kMaxSpecialDates>& date_table(int index) const {
+  SpecialDayRecords& records() { return records_; }
+  const SpecialDayRecords& records() const { return records_; }
+  const DateTable& date_table(int index) const {
     return date_tables_[static_cast<std::size_t>(index)];
   }
 
@@ -50,8 +63,8 @@ class SpecialDays {
   std::optional<SpecialDayColor> FindSpecialDayColor(int year, int month, int day) const;
 
  private:
-  std::array<SpecialDay, kMaxSpecialDays + 1> records_{};
-  std::array<std::array<std::string, kMaxSpecialDates>, kMaxSpecialDays + 1> date_tables_{};
+  SpecialDayRecords records_{};
+  std::array<DateTable, kMaxSpecialDays + 1> date_tables_{};
 };
 
 // Days from the reference date to the date that the date rule "M/D" names in the

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <climits>
 
@@ -140,12 +141,10 @@ OptionsPage::OptionsPage(OvalinFormModel& model, std::function<void()> changed, 
   check_column->addLayout(bias);
   check_column->addStretch();
 
-  // The holiday and special-day dialogs come with their own windows; the panel and the
-  // list already show what the program holds.
   holiday_button_ = new QPushButton(tr("Holidays"), this);
   holiday_button_->setObjectName(QStringLiteral("HolidayButton"));
   holiday_button_->setToolTip(tr("Configure holidays"));
-  holiday_button_->setEnabled(false);
+  connect(holiday_button_, &QPushButton::clicked, this, &OptionsPage::OpenHolidays);
   holiday_panel_ = new QLabel(this);
   holiday_panel_->setObjectName(QStringLiteral("HolidayPanel"));
   holiday_panel_->setToolTip(tr("This month's holidays (Right click to reconfigure)"));
@@ -154,11 +153,13 @@ OptionsPage::OptionsPage(OvalinFormModel& model, std::function<void()> changed, 
   special_button_ = new QPushButton(tr("Special Date"), this);
   special_button_->setObjectName(QStringLiteral("SpecialButton"));
   special_button_->setToolTip(tr("Configure special date"));
-  special_button_->setEnabled(false);
+  connect(special_button_, &QPushButton::clicked, this, &OptionsPage::OpenSpecialDays);
   special_list_ = new QListWidget(this);
   special_list_->setObjectName(QStringLiteral("SpecialDayListBox"));
   special_list_->setToolTip(tr("Configured date (Right click to reconfigure)"));
   special_list_->setFixedHeight(QFontMetrics(font()).height() * 3 + 8);
+  holiday_panel_->installEventFilter(this);
+  special_list_->viewport()->installEventFilter(this);
 
   formats->setColumnStretch(1, 1);
   formats->setRowStretch(static_cast<int>(lists.size()), 1);
@@ -177,6 +178,31 @@ OptionsPage::OptionsPage(OvalinFormModel& model, std::function<void()> changed, 
   page->addWidget(colors);
   page->addLayout(middle);
   page->addLayout(days);
+}
+
+void OptionsPage::OpenHolidays() {
+  Handle([&] { model_.HolidayButtonClick(); });
+}
+
+void OptionsPage::OpenSpecialDays() {
+  const QModelIndexList selected = special_list_->selectionModel()->selectedIndexes();
+  const int line = selected.isEmpty() ? -1 : selected.first().row();
+  Handle([&] { model_.SpecialButtonClick(line); });
+}
+
+bool OptionsPage::eventFilter(QObject* watched, QEvent* event) {
+  const bool on_panel = watched == holiday_panel_;
+  if (!on_panel && watched != special_list_->viewport()) return false;
+  const bool opens = event->type() == QEvent::MouseButtonDblClick ||
+                     (event->type() == QEvent::MouseButtonPress &&
+                      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton);
+  if (!opens) return false;
+  if (on_panel) {
+    OpenHolidays();
+  } else {
+    OpenSpecialDays();
+  }
+  return true;
 }
 
 QComboBox* OptionsPage::MakeList(const char* name, const char* hint) {

@@ -21,7 +21,14 @@ class OptionsPage : public SettingsPage {
   OptionsPage(OvalinFormModel& model, std::function<void()> changed, QWidget* parent = nullptr);
   void Refresh() override;
 
+ protected:
+  // A double click or a right-button press on the holiday panel or the special-day list
+  // opens its dialog.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void OpenHolidays();
+  void OpenSpecialDays();
   QComboBox* MakeList(const char* name, const char* hint);
 
   std::array<ColorButton*, 8> color_buttons_{};

@@ -40,6 +40,9 @@ Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
       break;
     case Buttons::kYesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      // A question whose safe answer is No (a deletion) has No under Enter.
+      box.setDefaultButton(message.default_answer == Answer::kNo ? QMessageBox::No
+                                                                 : QMessageBox::Yes);
       break;
   }
   switch (box.exec()) {

@@ -6,6 +6,8 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 
+#include "ui/holiday_form.h"
+#include "ui/specialday_form.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
@@ -22,6 +24,32 @@ std::optional<ColorRef> QtSettingsDialogs::ChooseColor(ColorRef initial,
   }
   if (!chosen) return std::nullopt;
   return ToColorRef(dialog.selectedColor());
+}
+
+std::optional<ColorRef> QtSettingsDialogs::ChooseSolidColor(ColorRef initial) {
+  QColorDialog dialog(ToQColor(initial), parent_);
+  dialog.setOptions(QColorDialog::DontUseNativeDialog);
+  // The basic and custom colours only: the picker, the colour fields and the buttons that
+  // define a colour of one's own are left out.
+  for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    const QByteArray kind = child->metaObject()->className();
+    if (kind == "QColorPicker" || kind == "QColorLuminancePicker" || kind == "QColorShower" ||
+        kind == "QPushButton") {
+      child->hide();
+    }
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ToColorRef(dialog.selectedColor());
+}
+
+bool QtSettingsDialogs::EditHolidays(HolidayFormModel& model) {
+  THolidayForm dialog(model, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtSettingsDialogs::EditSpecialDays(SpecialdayFormModel& model) {
+  TSpecialdayForm dialog(model, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<FontSetting> QtSettingsDialogs::ChooseFont(const FontSetting& initial) {

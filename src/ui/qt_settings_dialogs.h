@@ -14,9 +14,12 @@ class QtSettingsDialogs : public SettingsDialogs {
 
   std::optional<ColorRef> ChooseColor(ColorRef initial,
                                       std::array<ColorRef, 16>& custom_colors) override;
+  std::optional<ColorRef> ChooseSolidColor(ColorRef initial) override;
   std::optional<FontSetting> ChooseFont(const FontSetting& initial) override;
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& initial) override;
+  bool EditHolidays(HolidayFormModel& model) override;
+  bool EditSpecialDays(SpecialdayFormModel& model) override;
   void SetBusyCursor(bool busy) override;
 
  private:

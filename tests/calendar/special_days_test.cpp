@@ -111,6 +111,24 @@ TEST(FormatDateRuleTest, Table) {
   for (const auto& [rule, text] : rows) EXPECT_EQ(FormatDateRule(rule), text) << rule;
 }
 
+TEST(DateListTextTest, Table) {
+  const std::pair<const char*, const char*> rows[] = {{"5/3", "5/3"},
+                                                      {"13/15", "Every Month/15"},
+                                                      {"11/404", "11/4thThursday"},
+                                                      {"13/601", "Every Month/EveryMonday"},
+                                                      {"14/3", "14/3"}};
+  for (const auto& [rule, text] : rows) EXPECT_EQ(DateListText(rule), text) << rule;
+}
+
+TEST(TidyDatesTest, ClosesTheGapAndSortsMonthsThenDayRules) {
+  DateTable table{"13/1", "5/3", "", "5/201", "12/25", "5/31", "1/1"};
+  TidyDates(table);
+  EXPECT_EQ((std::vector<std::string>(table.begin(), table.begin() + 7)),
+            (std::vector<std::string>{"1/1", "5/3", "5/31", "5/201", "12/25", "13/1", ""}));
+  EXPECT_EQ(SplitDates("5/3,12/25")[1], "12/25");
+  EXPECT_EQ(SplitDates("")[0], "");
+}
+
 TEST(DaysUntilRuleTest, Table) {
   struct Row {
     const char* name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,18 @@ class FakeSettingsDialogs : public SettingsDialogs {
     if (custom_color_0) custom_colors[0] = *custom_color_0;
     return color_answer;
   }
+  std::optional<ColorRef> ChooseSolidColor(ColorRef initial) override {
+    color_initials.push_back(initial);
+    return color_answer;
+  }
+  // The editors run `edit_holidays` / `edit_special_days` on their model (a test drives it
+  // there); without one they are cancelled.
+  bool EditHolidays(HolidayFormModel& model) override {
+    return edit_holidays ? edit_holidays(model) : false;
+  }
+  bool EditSpecialDays(SpecialdayFormModel& model) override {
+    return edit_special_days ? edit_special_days(model) : false;
+  }
   std::optional<FontSetting> ChooseFont(const FontSetting& initial) override {
     font_initials.push_back(initial);
     return font_answer;
@@ -31,6 +44,8 @@ class FakeSettingsDialogs : public SettingsDialogs {
   std::optional<ColorRef> custom_color_0;  // what the user left in custom colour 0
   std::optional<FontSetting> font_answer;  // nullopt: Cancel
   std::optional<std::string> folder_answer;
+  std::function<bool(HolidayFormModel&)> edit_holidays;
+  std::function<bool(SpecialdayFormModel&)> edit_special_days;
   std::vector<ColorRef> color_initials;
   std::vector<FontSetting> font_initials;
   std::vector<std::string> folder_titles;

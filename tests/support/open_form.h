@@ -26,8 +26,8 @@ struct OpenForm {
   }
 
   MainForm::CreateResult Create(int auto_draw = 0) {
-    if (auto_draw > 0) store.WriteSetting("AutoDraw", std::to_string(auto_draw));
-    MainFormPorts ports{store,
+    if (auto_draw > 0) run_store->WriteSetting("AutoDraw", std::to_string(auto_draw));
+    MainFormPorts ports{*run_store,
                         prompts,
                         shell,
                         clock,
@@ -46,6 +46,8 @@ struct OpenForm {
   TempDir temp;
   MemorySettingsBackend backend;
   SettingsStore store;
+  // The store the form runs on: the one in memory unless a test points elsewhere.
+  SettingsStore* run_store = &store;
   RecordingPrompts prompts;
   FakeShell shell;
   FakeClock clock;
