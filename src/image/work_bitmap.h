@@ -58,9 +58,8 @@ class WorkBitmap {
   void LoadBmp(const std::filesystem::path& path);
   // A copy as a TNkDIB: 8-bit mode keeps 8 bits per pixel and the palette, else 24 bits.
   TNkDIB ToDib() const;
-  // Writes an uncompressed BMP in the current format through a temporary file in the same
-  // folder that is renamed into place; raises orbeline::Error naming the file on failure
-  // and leaves no partial file behind.
+  // Writes an uncompressed BMP in the current format with WriteFileAtomically; raises
+  // orbeline::Error naming the file on failure and leaves no partial file behind.
   void SaveBmp(const std::filesystem::path& path) const;
 
  private:
