@@ -82,6 +82,7 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
   store.WriteSetting(setting::kOriginalWallpaper, state.source_wallpaper_path);
+  store.Flush();
 }
 
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,

@@ -53,8 +53,10 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 bool IsWorkBitmapName(std::string_view path);
 
 // Stores the user's picture as `OriginalWallpaper` so that a later run can find it while a
-// work bitmap is installed. InstallWallpaper calls it before installing a work bitmap, so a
-// run that never reaches its close cannot lose the user's wallpaper.
+// work bitmap is installed, and flushes the store to disk (throwing Error when it cannot be
+// written). InstallWallpaper calls it before the desktop names a work bitmap, so a run that
+// never reaches its close (a crash, a logout, a power loss) cannot lose the user's wallpaper,
+// and a store that cannot be written stops the installation before anything changes.
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state);
 
 // Whether the close keeps the work bitmap installed (the NoRestoreWallpaper check box).
