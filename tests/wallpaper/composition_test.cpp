@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
+#include "base/error.h"
 #include "fake_desktop.h"
 #include "fakes.h"
 #include "image/bmp_writer.h"
@@ -188,6 +190,24 @@ TEST_F(CompositionTest, UnwritableFolderIsReportedAndNothingIsLeft) {
   EXPECT_EQ(prompts_.shown[0].text,
             "Cannot generate a bitmapped file.\nMake more free space on your disk and retry.");
   EXPECT_EQ(prompts_.shown[0].icon, Prompts::Icon::kStop);
+}
+
+TEST_F(CompositionTest, OriginsAtTheEndsOfTheIntegersShowOnlyTheDesktop) {
+  run_.wallpaper.no_source_wallpaper = false;
+  run_.wallpaper.source_wallpaper_path = WriteTile(20, 12);
+  for (const bool stretch : {false, true}) {
+    for (const int origin : {INT_MAX, INT_MIN}) {
+      run_.wallpaper.stretch_source = stretch;
+      run_.wallpaper.origin_x = run_.wallpaper.origin_y = origin;
+      ASSERT_EQ(Compose(), ComposeResult::kWritten);
+      EXPECT_EQ(run_.work.GetPixel(100, 60), kDesktopColor) << stretch << " " << origin;
+    }
+  }
+}
+
+TEST(ErrorTextTest, MemoryRunningOutIsSaidInWords) {
+  EXPECT_EQ(ErrorText(std::bad_alloc()), kOutOfMemoryText);
+  EXPECT_EQ(ErrorText(Error("Cannot read x")), "Cannot read x");
 }
 
 }  // namespace
