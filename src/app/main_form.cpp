@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "base/durable_file.h"
 #include "base/error.h"
 #include "calendar/definition_file.h"
 #include "calendar/reminders.h"
@@ -71,6 +72,9 @@ MainForm::CreateResult MainForm::FormCreate() {
   run_.base_composed = false;
   definition_ = LoadDefinitionFile(environment_.definition_file);
   RunPrepareSettings();
+  if (environment_.instance_lock_held) {
+    RemoveInterruptedWrites(prepared_.temp_folder, kWorkBitmapFileName);
+  }
   desktop_ = ports_.make_desktop(prepared_.temp_folder);
   run_.screen = desktop_->ScreenRectangle();
   WallpaperServices services = Services();
@@ -93,9 +97,13 @@ MainForm::CreateResult MainForm::FormCreate() {
   if (wallpaper.terminate) return CreateResult::kTerminate;
   DelayedDrawWait();
   run_.draw_only_run = true;
-  if (!ChooseDrawOnlySource()) {
-    // A message was shown (the window would open), or today's calendar is already there.
-    return CreateResult::kTerminate;
+  switch (ChooseDrawOnlySource()) {
+    case DrawOnlySource::kDraw:
+      break;
+    case DrawOnlySource::kAlreadyDrawn:
+      return CreateResult::kAlreadyDrawn;
+    case DrawOnlySource::kRefused:  // a message was shown (the window would open)
+      return CreateResult::kTerminate;
   }
   run_.draw_only_pending = true;
   const ComposeResult composed = ComposeBaseImage(services, run_, settings_);
@@ -104,14 +112,14 @@ MainForm::CreateResult MainForm::FormCreate() {
   return CreateResult::kDrawOnly;
 }
 
-bool MainForm::ChooseDrawOnlySource() {
+MainForm::DrawOnlySource MainForm::ChooseDrawOnlySource() {
   const int code = auto_draw_code_;
   if (code == 2) {
     run_.wallpaper.source_wallpaper_path = environment_.first_argument;
     // The bitmap named on the command line exists (the grammar checked it): draw on it even
     // when the desktop itself had no picture.
     run_.wallpaper.no_source_wallpaper = false;
-    return true;
+    return DrawOnlySource::kDraw;
   }
   if (code > 10) {
     const int n = code - 10;
@@ -120,9 +128,9 @@ bool MainForm::ChooseDrawOnlySource() {
           {"Orbeline - Error",
            "On the Configuration " + std::to_string(n) + ", Nothing registered!",
            Prompts::Icon::kExclamation, Prompts::Buttons::kOk, Prompts::Answer::kOk});
-      return false;
+      return DrawOnlySource::kRefused;
     }
-    return true;
+    return DrawOnlySource::kDraw;
   }
   if (code == 3) {
     int chosen = 0;
@@ -138,18 +146,18 @@ bool MainForm::ChooseDrawOnlySource() {
       ports_.prompts.ShowMessage({"Orbeline - Error", "Nothing registered!",
                                   Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
                                   Prompts::Answer::kOk});
-      return false;
+      return DrawOnlySource::kRefused;
     }
-    return ApplyDesign(chosen);
+    return ApplyDesign(chosen) ? DrawOnlySource::kDraw : DrawOnlySource::kRefused;
   }
   if (TodaysCalendarInstalled()) {
     if (settings_.transparent) {
       WallpaperServices services = Services();
       orbeline::ApplyIconTextColor(services, settings_.icon_text_color);
     }
-    return false;
+    return DrawOnlySource::kAlreadyDrawn;
   }
-  return true;
+  return DrawOnlySource::kDraw;
 }
 
 bool MainForm::TodaysCalendarInstalled() const {
@@ -208,8 +216,9 @@ void MainForm::Revert(RevertTarget target) {
   });
 }
 
-void MainForm::RunDrawOnly() {
-  if (!run_.draw_only_pending) return;
+bool MainForm::RunDrawOnly() {
+  if (!run_.draw_only_pending) return true;
+  bool drawn = true;
   if (!source_unsupported_) {
     PipelineHooks hooks;
     hooks.set_caption = [this](const std::string& caption) {
@@ -219,7 +228,7 @@ void MainForm::RunDrawOnly() {
     // put back; the error then reaches the caller's report.
     std::exception_ptr failure;
     try {
-      Draw(DrawSender::kWindow, hooks);
+      drawn = Draw(DrawSender::kWindow, hooks);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -229,13 +238,13 @@ void MainForm::RunDrawOnly() {
     if (failure) std::rethrow_exception(failure);
   }
   run_.draw_only_pending = false;
+  return drawn;
 }
 
 void MainForm::FormCloseQuery() {
   // A desktop that shows whatever its setting names would lose the picture on screen.
-  if (settings_.no_restore_wallpaper || desktop_->ShowsStoredValueLive()) return;
-  std::error_code ignored;
-  std::filesystem::remove(run_.wallpaper.work_bitmap_path, ignored);
+  delete_work_bitmap_at_close_ =
+      !settings_.no_restore_wallpaper && !desktop_->ShowsStoredValueLive();
 }
 
 void MainForm::FormClose() {
@@ -245,6 +254,12 @@ void MainForm::FormClose() {
   RestoreWallpaperAtClose(services, run_.wallpaper,
                           settings_.no_restore_wallpaper ? WallpaperAtClose::kKeepWorkBitmap
                                                          : WallpaperAtClose::kRestore);
+  // Only now that the desktop's value no longer names it: the desktop never names a file
+  // that does not exist.
+  if (delete_work_bitmap_at_close_) {
+    std::error_code ignored;
+    std::filesystem::remove(run_.wallpaper.work_bitmap_path, ignored);
+  }
   ports_.store.WriteSetting(setting::kLastModifiedPage,
                             std::to_string(settings_.last_modified_page));
   run_.work = WorkBitmap();

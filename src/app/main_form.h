@@ -37,6 +37,9 @@ struct MainFormEnvironment {
   std::string first_argument;             // the command line's first argument, if any
   bool japanese_locale = false;           // era names cut to their first character
   int version_number = 0;
+  // This run holds the instance lock, so no other run is writing: files that earlier runs
+  // left half-written when they died may be removed.
+  bool instance_lock_held = false;
 };
 
 struct MainFormPorts {
@@ -55,9 +58,10 @@ struct MainFormPorts {
 class MainForm {
  public:
   enum class CreateResult {
-    kInteractive,  // show the settings window
-    kDrawOnly,     // a draw-only run: draw, then close
-    kTerminate,    // the run ends without drawing (a message may have been shown)
+    kInteractive,   // show the settings window
+    kDrawOnly,      // a draw-only run: draw, then close
+    kAlreadyDrawn,  // a draw-only run that found today's calendar installed: nothing to do
+    kTerminate,     // the run ends without drawing because of an error (the user was told)
   };
 
   MainForm(MainFormPorts ports, MainFormEnvironment environment);
@@ -82,10 +86,11 @@ class MainForm {
   void Revert(RevertTarget target);
 
   // The rest of a draw-only run after its creation: the drawing, the close query and the
-  // close. The window never appears.
-  void RunDrawOnly();
+  // close. The window never appears. False when the drawing failed (the user was told).
+  bool RunDrawOnly();
 
-  // The close query and the close handler's steps.
+  // The close query and the close handler's steps. The close query only decides whether the
+  // work bitmap goes; the close deletes it after the desktop's values no longer name it.
   void FormCloseQuery();
   void FormClose();
 
@@ -116,8 +121,9 @@ class MainForm {
 
  private:
   // What a draw-only run draws with: the design, the source or the check whether today's
-  // calendar is already installed. False when the run must not draw.
-  bool ChooseDrawOnlySource();
+  // calendar is already installed.
+  enum class DrawOnlySource { kDraw, kAlreadyDrawn, kRefused };
+  DrawOnlySource ChooseDrawOnlySource();
   bool ApplyDesign(int n);
   bool TodaysCalendarInstalled() const;
   WallpaperServices Services();
@@ -141,6 +147,7 @@ class MainForm {
 
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;
+  bool delete_work_bitmap_at_close_ = false;
 };
 
 }  // namespace orbeline

@@ -30,6 +30,7 @@
 #include "platform/qt_canvas.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/qt_shell.h"
+#include "platform/settings_file.h"
 #include "settings/overlay_settings_backend.h"
 #include "settings/setting_names.h"
 #include "settings/settings_store.h"
@@ -201,20 +202,26 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
     if (code == 0) return 0;
   }
 
-  QtSettingsBackend backend(SettingsFile());
-  SettingsStore store(backend);
-  if (code > 0) store.WriteSetting(setting::kAutoDraw, std::to_string(code));
-
-  SystemClock clock;
-  MainForm form(MakePorts(store, *prompts, *shell, clock), MakeEnvironment(exe_path, arguments));
-
   int exit_code = 0;
   try {
+    // Holding the lock: nobody else writes these files now.
+    RemoveInterruptedSettingsWrites(SettingsFile().parent_path());
+    QtSettingsBackend backend(SettingsFile());
+    SettingsStore store(backend);
+    if (code > 0) store.WriteSetting(setting::kAutoDraw, std::to_string(code));
+
+    SystemClock clock;
+    MainFormEnvironment environment = MakeEnvironment(exe_path, arguments);
+    environment.instance_lock_held = true;
+    MainForm form(MakePorts(store, *prompts, *shell, clock), environment);
     switch (form.FormCreate()) {
       case MainForm::CreateResult::kTerminate:
+        exit_code = 1;
+        break;
+      case MainForm::CreateResult::kAlreadyDrawn:
         break;
       case MainForm::CreateResult::kDrawOnly:
-        form.RunDrawOnly();
+        if (!form.RunDrawOnly()) exit_code = 1;
         break;
       case MainForm::CreateResult::kInteractive:
         if (headless) {
@@ -225,13 +232,13 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
         exit_code = 1;
         break;
     }
+    store.Flush();
   } catch (const std::exception& error) {
     // The one general error report: the operation stopped, the user is told why.
-    prompts->ShowMessage({"Orbeline", error.what(), Prompts::Icon::kStop, Prompts::Buttons::kOk,
+    prompts->ShowMessage({"Orbeline", ErrorText(error), Prompts::Icon::kStop, Prompts::Buttons::kOk,
                           Prompts::Answer::kOk});
     exit_code = 1;
   }
-  store.Flush();
   return exit_code;
 }
 
@@ -261,7 +268,7 @@ int RunProgram(int argc, char** argv) {
     }
     return RunWithQt(argc, argv, arguments, options);
   } catch (const std::exception& error) {
-    std::cerr << "orbeline: " << error.what() << "\n";
+    std::cerr << "orbeline: " << ErrorText(error) << "\n";
     return 1;
   }
 }
