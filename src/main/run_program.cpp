@@ -81,14 +81,16 @@ MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
   return environment;
 }
 
-MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock) {
+MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock,
+                        bool instance_lock_held) {
   return {store,
           prompts,
           shell,
           clock,
-          [](const std::string& temp_folder) {
+          [instance_lock_held](const std::string& temp_folder) {
             DesktopOptions options;
             options.temp_folder = temp_folder;
+            options.instance_lock_held = instance_lock_held;
             if (!IsHeadless()) options.screen = PrimaryScreen();
             return CreateDesktop(options);
           },
@@ -128,7 +130,8 @@ int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path
   HeadlessPrompts prompts;
   HeadlessShell shell;
   std::vector<std::string> no_arguments(arguments.begin(), arguments.begin() + 1);
-  MainForm form(MakePorts(store, prompts, shell, clock), MakeEnvironment(exe_path, no_arguments));
+  MainForm form(MakePorts(store, prompts, shell, clock, false),
+                MakeEnvironment(exe_path, no_arguments));
   if (form.FormCreate() == MainForm::CreateResult::kTerminate) return 1;
   form.DrawPreview(date, options.preview_file,
                    [](const WorkBitmap& work, const std::filesystem::path& path) {
@@ -213,7 +216,7 @@ int RunWithQt(int argc, char** argv, const std::vector<std::string>& arguments,
     SystemClock clock;
     MainFormEnvironment environment = MakeEnvironment(exe_path, arguments);
     environment.instance_lock_held = true;
-    MainForm form(MakePorts(store, *prompts, *shell, clock), environment);
+    MainForm form(MakePorts(store, *prompts, *shell, clock, true), environment);
     switch (form.FormCreate()) {
       case MainForm::CreateResult::kTerminate:
         exit_code = 1;

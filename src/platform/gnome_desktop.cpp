@@ -193,6 +193,7 @@ GnomeDesktop::GnomeDesktop(GnomeDesktopOptions options) : options_(std::move(opt
     g_settings_schema_unref(interface_schema);
     interface_.reset(g_settings_new(kInterfaceSchema));
   }
+  if (options_.remove_stale_copies) RemoveCopiesExcept({});
 }
 
 GnomeDesktop::~GnomeDesktop() = default;
