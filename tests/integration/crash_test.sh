@@ -11,6 +11,10 @@ export ORBELINE_HEADLESS=1 GSETTINGS_BACKEND=keyfile LC_ALL= LANG=en_US.UTF-8
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0:detect_leaks=0"
 CALLS=write,pwrite64,fsync,fdatasync,rename,renameat,renameat2,linkat,unlink,unlinkat
 kill_points=0
+if ! strace -qq -o /dev/null true; then
+  echo "FAIL: strace cannot trace a program here (is ptrace allowed?)"
+  exit 1
+fi
 
 desktop_value() {
   awk -v key="$1" '/^\[/ {s = ($0 == "[desktop]"); next} s && index($0, key "=") == 1 {print substr($0, length(key) + 2)}' \
