@@ -56,12 +56,12 @@ bool SameRecords(const SpecialDays& a, const SpecialDays& b) {
   for (std::size_t i = 0; i < a.records().size(); ++i) {
     const SpecialDay& x = a.records()[i];
     const SpecialDay& y = b.records()[i];
-    if (x.name != y.name || x.dates != y.dates || x.color_mode != y.color_mode ||
-        x.color != y.color || x.comment != y.comment || x.dialog != y.dialog ||
-        x.count_day != y.count_day) {
+    if (x.name != y.name) return false;
+    if (x.name.empty()) break;
+    if (x.dates != y.dates || x.color_mode != y.color_mode || x.color != y.color ||
+        x.comment != y.comment || x.dialog != y.dialog || x.count_day != y.count_day) {
       return false;
     }
-    if (x.name.empty()) break;
   }
   return true;
 }
