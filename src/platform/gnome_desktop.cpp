@@ -193,7 +193,12 @@ GnomeDesktop::GnomeDesktop(GnomeDesktopOptions options) : options_(std::move(opt
     g_settings_schema_unref(interface_schema);
     interface_.reset(g_settings_new(kInterfaceSchema));
   }
-  if (options_.remove_stale_copies) RemoveCopiesExcept({});
+  // Only while GNOME shows one of our copies: a store that cannot be read names none, and
+  // the copy it really shows must not go.
+  const PictureSettings current = Current();
+  if (options_.remove_stale_copies && (IsOurCopy(current.uri) || IsOurCopy(current.dark_uri))) {
+    RemoveCopiesExcept({});
+  }
 }
 
 GnomeDesktop::~GnomeDesktop() = default;

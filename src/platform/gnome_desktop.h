@@ -24,8 +24,8 @@ struct GnomeDesktopOptions {
   std::filesystem::path copies_folder;
   // INI file remembering the user's own picture settings across runs, for Revert.
   std::filesystem::path state_file;
-  // Remove at start the copies GNOME does not show (a run killed while installing leaves
-  // one); only a run holding the instance lock may.
+  // Remove at start, while GNOME shows one of our copies, the copies it does not show (a run
+  // killed while installing leaves one); only a run holding the instance lock may.
   bool remove_stale_copies = false;
 };
 
