@@ -136,4 +136,16 @@ expect_true "unreadable store: says so ($out)" grep -qF "Cannot read the setting
 expect_eq "unreadable store: left alone" "$before" "$(stat -c %Y "$CONF")"
 expect_true "unreadable store: nothing drawn" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
 
+# A store that cannot be written: the work bitmap is not installed, so the desktop never
+# names it without OriginalWallpaper on disk.
+chmod 644 "$CONF"
+sed -i 's/^NoRestoreWallpaper=.*/NoRestoreWallpaper=1/' "$CONF"
+convert -size 8x8 xc:"#123456" -type TrueColor "BMP3:$HOME/own.bmp"
+sed -i "s#^Wallpaper=.*#Wallpaper=$HOME/own.bmp#" "$XDG_CONFIG_HOME/$DESKTOP_CONF"
+chmod 444 "$CONF"
+out=$("${as_user[@]}" "$ORBELINE" -OnlyDraw 2>&1)
+expect_eq "unwritable store: exit code" 1 $?
+expect_true "unwritable store: says so ($out)" grep -qF "Cannot write the settings file $CONF" <<<"$out"
+expect_true "unwritable store: nothing installed" grep -qx "Wallpaper=$HOME/own.bmp" "$XDG_CONFIG_HOME/$DESKTOP_CONF"
+
 finish
