@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "conversions.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "image/image_error.h"
@@ -26,12 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (again.GetPixelColor(x, y) != dib.GetPixelColor(x, y)) std::abort();
     }
   }
-  TNkDIB converted = dib;
-  converted.SetPixelFormat(orbeline::NkPixelFormat::kColorHalftone);
-  if (dib.GetBitCount() == 24) {
-    converted = dib;
-    converted.SetConvertMode(orbeline::NkConvertMode::kHigh);
-    converted.SetPixelFormat(orbeline::NkPixelFormat::k8Bit);
-  }
+  orbeline::fuzz::ExerciseConversions(dib);
   return 0;
 }

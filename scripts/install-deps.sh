@@ -10,7 +10,8 @@ packages=(
   libglib2.0-dev gsettings-desktop-schemas libglib2.0-bin
   googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream man-db
   fonts-liberation fonts-ipafont-gothic fontconfig
-  xvfb xauth x11-apps x11-utils x11-xserver-utils xdotool imagemagick faketime libjpeg-turbo-progs
+  xvfb xauth x11-apps x11-utils x11-xserver-utils xdotool imagemagick faketime strace
+  libjpeg-turbo-progs
   clang libclang-rt-14-dev
 )
 

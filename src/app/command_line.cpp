@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
 #include <climits>
-#include <sstream>
+#include <string_view>
 
 #include "base/text_util.h"
 
@@ -70,14 +70,16 @@ LongOptions ParseLongOptions(const std::vector<std::string>& arguments) {
 }
 
 std::optional<std::chrono::year_month_day> ParseIsoDate(const std::string& text) {
-  int year = 0;
-  unsigned month = 0;
-  unsigned day = 0;
-  char dash1 = 0;
-  char dash2 = 0;
-  std::istringstream in(text);
-  in >> year >> dash1 >> month >> dash2 >> day;
-  if (!in || dash1 != '-' || dash2 != '-' || !in.eof()) return std::nullopt;
+  // Exactly four, two and two digits: no sign, no blank, no short field.
+  static constexpr std::string_view kShape = "dddd-dd-dd";
+  if (text.size() != kShape.size()) return std::nullopt;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kShape[i] == 'd' ? !digit : text[i] != '-') return std::nullopt;
+  }
+  const int year = std::stoi(text.substr(0, 4));
+  const unsigned month = static_cast<unsigned>(std::stoi(text.substr(5, 2)));
+  const unsigned day = static_cast<unsigned>(std::stoi(text.substr(8, 2)));
   std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
                                    std::chrono::day{day}};
   if (!date.ok() || year < 1 || year > 9999) return std::nullopt;
@@ -101,7 +103,14 @@ std::string UsageText() {
          "  --holidays YEAR             print every holiday of YEAR, one YYYY-MM-DD a line\n"
          "  --preview FILE.png [--date YYYY-MM-DD]\n"
          "                              draw the calendar as a drawing would and write a\n"
-         "                              PNG; nothing is installed and no setting is written\n";
+         "                              PNG; nothing is installed and no setting is written\n"
+         "\n"
+         "Exit status:\n"
+         "  0  the calendar was drawn, today's calendar was already installed, or the\n"
+         "     settings window was closed\n"
+         "  1  the run ended because of an error (it was shown or written to standard\n"
+         "     error), or another instance is running\n"
+         "  2  the command line was not understood\n";
 }
 
 }  // namespace orbeline

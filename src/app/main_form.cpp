@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/window_settings.h"
+#include "base/durable_file.h"
 #include "base/error.h"
 #include "calendar/definition_file.h"
 #include "calendar/reminders.h"
@@ -75,6 +76,9 @@ MainForm::CreateResult MainForm::FormCreate() {
   run_.base_composed = false;
   definition_ = LoadDefinitionFile(environment_.definition_file);
   RunPrepareSettings();
+  if (environment_.instance_lock_held) {
+    RemoveInterruptedWrites(prepared_.temp_folder, kWorkBitmapFileName);
+  }
   desktop_ = ports_.make_desktop(prepared_.temp_folder);
   run_.screen = desktop_->ScreenRectangle();
   WallpaperServices services = Services();
@@ -95,10 +99,15 @@ MainForm::CreateResult MainForm::FormCreate() {
   if (wallpaper.terminate) return CreateResult::kTerminate;
   DelayedDrawWait();
   run_.draw_only_run = true;
-  if (!ChooseDrawOnlySource()) {
-    // After a message the settings window opens; today's calendar already there ends the
-    // run.
-    return stopped_by_message_ ? CreateResult::kInteractive : CreateResult::kTerminate;
+  switch (ChooseDrawOnlySource()) {
+    case DrawOnlySource::kDraw:
+      break;
+    case DrawOnlySource::kAlreadyDrawn:
+      return CreateResult::kAlreadyDrawn;
+    case DrawOnlySource::kRefused:
+      // After a message the settings window opens, in a run that stays draw-only.
+      stopped_by_message_ = true;
+      return CreateResult::kInteractive;
   }
   run_.draw_only_pending = true;
   const ComposeResult composed = ComposeBaseImage(services, run_, settings_);
@@ -107,7 +116,7 @@ MainForm::CreateResult MainForm::FormCreate() {
   return CreateResult::kDrawOnly;
 }
 
-bool MainForm::ChooseDrawOnlySource() {
+MainForm::DrawOnlySource MainForm::ChooseDrawOnlySource() {
   const int code = auto_draw_code_;
   if (code == 2) {
     // The source of this run only: the close puts the desktop's own values back, and a
@@ -118,7 +127,7 @@ bool MainForm::ChooseDrawOnlySource() {
     // The bitmap named on the command line exists (the grammar checked it): draw on it even
     // when the desktop itself had no picture.
     run_.wallpaper.no_source_wallpaper = false;
-    return true;
+    return DrawOnlySource::kDraw;
   }
   if (code > 10) {
     const int n = code - 10;
@@ -127,10 +136,9 @@ bool MainForm::ChooseDrawOnlySource() {
           {"Orbeline - Error",
            "On the Configuration " + std::to_string(n) + ", Nothing registered!",
            Prompts::Icon::kExclamation, Prompts::Buttons::kOk, Prompts::Answer::kOk});
-      stopped_by_message_ = true;
-      return false;
+      return DrawOnlySource::kRefused;
     }
-    return true;
+    return DrawOnlySource::kDraw;
   }
   if (code == 3) {
     int chosen = 0;
@@ -146,19 +154,18 @@ bool MainForm::ChooseDrawOnlySource() {
       ports_.prompts.ShowMessage({"Orbeline - Error", "Nothing registered!",
                                   Prompts::Icon::kExclamation, Prompts::Buttons::kOk,
                                   Prompts::Answer::kOk});
-      stopped_by_message_ = true;
-      return false;
+      return DrawOnlySource::kRefused;
     }
-    return ApplyDesign(chosen);
+    return ApplyDesign(chosen) ? DrawOnlySource::kDraw : DrawOnlySource::kRefused;
   }
   if (TodaysCalendarInstalled()) {
     if (settings_.transparent) {
       WallpaperServices services = Services();
       orbeline::ApplyIconTextColor(services, settings_.icon_text_color);
     }
-    return false;
+    return DrawOnlySource::kAlreadyDrawn;
   }
-  return true;
+  return DrawOnlySource::kDraw;
 }
 
 bool MainForm::TodaysCalendarInstalled() const {
@@ -269,8 +276,9 @@ void MainForm::ReplaceSpecialDays(const SpecialDayRecords& records) {
   special_days_.SplitSpecialDates();
 }
 
-void MainForm::RunDrawOnly() {
-  if (!run_.draw_only_pending) return;
+bool MainForm::RunDrawOnly() {
+  if (!run_.draw_only_pending) return true;
+  bool drawn = true;
   if (!source_unsupported_) {
     // The hidden window shows its first page, and the close stores the page shown.
     settings_.last_modified_page = 0;
@@ -282,7 +290,7 @@ void MainForm::RunDrawOnly() {
     // put back; the error then reaches the caller's report.
     std::exception_ptr failure;
     try {
-      Draw(DrawSender::kWindow, hooks);
+      drawn = Draw(DrawSender::kWindow, hooks);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -292,13 +300,13 @@ void MainForm::RunDrawOnly() {
     if (failure) std::rethrow_exception(failure);
   }
   run_.draw_only_pending = false;
+  return drawn;
 }
 
 void MainForm::FormCloseQuery() {
   // A desktop that shows whatever its setting names would lose the picture on screen.
-  if (settings_.no_restore_wallpaper || desktop_->ShowsStoredValueLive()) return;
-  std::error_code ignored;
-  std::filesystem::remove(run_.wallpaper.work_bitmap_path, ignored);
+  delete_work_bitmap_at_close_ =
+      !settings_.no_restore_wallpaper && !desktop_->ShowsStoredValueLive();
 }
 
 void MainForm::FormClose() {
@@ -308,6 +316,12 @@ void MainForm::FormClose() {
   RestoreWallpaperAtClose(services, run_.wallpaper,
                           settings_.no_restore_wallpaper ? WallpaperAtClose::kKeepWorkBitmap
                                                          : WallpaperAtClose::kRestore);
+  // Only now that the desktop's value no longer names it: the desktop never names a file
+  // that does not exist.
+  if (delete_work_bitmap_at_close_) {
+    std::error_code ignored;
+    std::filesystem::remove(run_.wallpaper.work_bitmap_path, ignored);
+  }
   ports_.store.WriteSetting(setting::kLastModifiedPage,
                             std::to_string(settings_.last_modified_page));
   run_.work = WorkBitmap();

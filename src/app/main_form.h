@@ -40,6 +40,9 @@ struct MainFormEnvironment {
   int version_number = 0;
   // A --preview run: it only looks, so it takes over no stored run code (AutoDraw).
   bool preview = false;
+  // This run holds the instance lock, so no other run is writing: files that earlier runs
+  // left half-written when they died may be removed.
+  bool instance_lock_held = false;
 };
 
 struct MainFormPorts {
@@ -58,9 +61,10 @@ struct MainFormPorts {
 class MainForm {
  public:
   enum class CreateResult {
-    kInteractive,  // show the settings window
-    kDrawOnly,     // a draw-only run: draw, then close
-    kTerminate,    // the run ends without drawing (a message may have been shown)
+    kInteractive,   // show the settings window
+    kDrawOnly,      // a draw-only run: draw, then close
+    kAlreadyDrawn,  // a draw-only run that found today's calendar installed: nothing to do
+    kTerminate,     // the run ends without drawing because of an error (the user was told)
   };
 
   MainForm(MainFormPorts ports, MainFormEnvironment environment);
@@ -106,10 +110,11 @@ class MainForm {
   void ReplaceSpecialDays(const SpecialDayRecords& records);
 
   // The rest of a draw-only run after its creation: the drawing, the close query and the
-  // close. The window never appears.
-  void RunDrawOnly();
+  // close. The window never appears. False when the drawing failed (the user was told).
+  bool RunDrawOnly();
 
-  // The close query and the close handler's steps.
+  // The close query and the close handler's steps. The close query only decides whether the
+  // work bitmap goes; the close deletes it after the desktop's values no longer name it.
   void FormCloseQuery();
   void FormClose();
 
@@ -149,8 +154,9 @@ class MainForm {
 
  private:
   // What a draw-only run draws with: the design, the source or the check whether today's
-  // calendar is already installed. False when the run must not draw.
-  bool ChooseDrawOnlySource();
+  // calendar is already installed.
+  enum class DrawOnlySource { kDraw, kAlreadyDrawn, kRefused };
+  DrawOnlySource ChooseDrawOnlySource();
   // The stored auto-draw code, reset to "0" when it is positive (never in a preview).
   int TakeAutoDrawCode();
   bool ApplyDesign(int n);
@@ -179,6 +185,7 @@ class MainForm {
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;
   bool stopped_by_message_ = false;
+  bool delete_work_bitmap_at_close_ = false;
 };
 
 }  // namespace orbeline

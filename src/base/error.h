@@ -1,5 +1,6 @@
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -11,5 +12,16 @@ class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// What the user is told when memory ran out: std::bad_alloc's own text names nothing a user
+// could act on.
+inline constexpr char kOutOfMemoryText[] =
+    "The computer ran out of memory. Close other programs and retry.";
+
+// The text a user is shown for an error that stopped an operation.
+inline std::string ErrorText(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return kOutOfMemoryText;
+  return error.what();
+}
 
 }  // namespace orbeline

@@ -81,6 +81,13 @@ class BmpDecoder {
   BmpDecoder(std::span<const std::uint8_t> bytes, std::string_view source_name)
       : in_(bytes, "Cannot read the bitmap file \"" + std::string(source_name) + "\"") {}
 
+  // Reads and checks the headers only (size, depth, compression).
+  void CheckHeaders() {
+    ReadFileHeader();
+    BmpInfo info = ReadInfoHeader();
+    CheckInfo(info);
+  }
+
   TNkDIB Decode() {
     const BmpFileHeader file = ReadFileHeader();
     BmpInfo info = ReadInfoHeader();
@@ -335,7 +342,9 @@ TNkDIB ReadBmp(std::span<const std::uint8_t> bytes, std::string_view source_name
 }
 
 TNkDIB ReadBmpFile(const std::filesystem::path& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<std::uint8_t> bytes = ReadPictureFile(
+      path,
+      [&](std::span<const std::uint8_t> head) { BmpDecoder(head, path.string()).CheckHeaders(); });
   return ReadBmp(bytes, path.string());
 }
 

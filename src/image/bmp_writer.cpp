@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "image/file_io.h"
+#include "base/durable_file.h"
 #include "image/image_error.h"
 
 namespace orbeline {

@@ -1,21 +1,33 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
 namespace orbeline {
 
-// The whole content of a file; raises ImageError naming the file when it cannot be read
-// or is larger than any picture we accept.
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
+// How much of a picture file the header checks get: every header we check fits in it.
+inline constexpr std::size_t kPictureHeadBytes = 64 * 1024;
 
-// Replaces `path` with `parts` written one after the other: they go to "<path>.tmp-XXXXXX"
-// in the same folder, are flushed to disk and the file is renamed into place, so a reader
-// never sees a half-written file. On failure the temporary file is removed and
-// orbeline::Error names `path` and the reason.
-void WriteFileAtomically(const std::filesystem::path& path,
-                         std::span<const std::span<const std::uint8_t>> parts);
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using PictureStream = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a picture file for reading. Refuses, before reading anything, a file that is not a
+// regular file (a FIFO would block for ever) or that is larger than any picture we accept;
+// raises ImageError naming the file and the reason.
+PictureStream OpenPictureFile(const std::filesystem::path& path);
+
+// The whole content of a picture file, read in two steps: its first kPictureHeadBytes go to
+// `check_head`, which raises ImageError for a header it refuses (a picture too large, say),
+// and only then is the rest read. Errors name the file.
+std::vector<std::uint8_t> ReadPictureFile(
+    const std::filesystem::path& path,
+    const std::function<void(std::span<const std::uint8_t>)>& check_head);
 
 }  // namespace orbeline

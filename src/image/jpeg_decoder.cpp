@@ -61,9 +61,10 @@ void CmykRowToBgr(const JSAMPLE* cmyk, int width, std::uint8_t* out) {
   }
 }
 
-// Returns false when libjpeg reported an error (its text is in state->errors.message) or
-// the picture is too large (state->size_error).
-bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size) {
+// Decodes from `file` when it is given, else from the bytes. Returns false when libjpeg
+// reported an error (its text is in state->errors.message) or the picture is too large
+// (state->size_error): a stream is read only as far as the header then.
+bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, std::FILE* file) {
   jpeg_decompress_struct* cinfo = &state->cinfo;
   cinfo->err = jpeg_std_error(&state->errors.pub);
   state->errors.pub.error_exit = OnJpegError;
@@ -71,7 +72,11 @@ bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size) {
   if (setjmp(state->errors.jump)) return false;
   jpeg_create_decompress(cinfo);
   state->created = true;
-  jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+  if (file != nullptr) {
+    jpeg_stdio_src(cinfo, file);
+  } else {
+    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+  }
   jpeg_read_header(cinfo, TRUE);
   const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
   cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
@@ -97,21 +102,27 @@ bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size) {
   return true;
 }
 
-}  // namespace
-
-TNkDIB DecodeJpeg(std::span<const std::uint8_t> bytes, std::string_view source_name) {
+TNkDIB Decode(std::span<const std::uint8_t> bytes, std::FILE* file, std::string_view source_name) {
   const std::string context = "Cannot read the JPEG file \"" + std::string(source_name) + "\": ";
-  if (bytes.empty()) throw ImageError(context + "empty file");
+  if (file == nullptr && bytes.empty()) throw ImageError(context + "empty file");
   auto state = std::make_unique<DecodeState>();
-  if (!RunDecode(state.get(), bytes.data(), bytes.size())) {
+  if (!RunDecode(state.get(), bytes.data(), bytes.size(), file)) {
     throw ImageError(context + (state->size_error.empty() ? std::string(state->errors.message)
                                                           : state->size_error));
   }
   return TNkDIB(std::move(*state->image));
 }
 
+}  // namespace
+
+TNkDIB DecodeJpeg(std::span<const std::uint8_t> bytes, std::string_view source_name) {
+  return Decode(bytes, nullptr, source_name);
+}
+
 TNkDIB DecodeJpegFile(const std::filesystem::path& path) {
-  return DecodeJpeg(ReadFileBytes(path), path.string());
+  // libjpeg reads the stream as it decodes: the size is checked before the pixels are read.
+  const PictureStream file = OpenPictureFile(path);
+  return Decode({}, file.get(), path.string());
 }
 
 }  // namespace orbeline

@@ -23,16 +23,9 @@ class PngImage {
   png_image image_{};
 };
 
-}  // namespace
-
-TNkDIB DecodePng(std::span<const std::uint8_t> bytes, std::string_view source_name) {
-  const std::string context = "Cannot read the PNG file \"" + std::string(source_name) + "\": ";
-  // libpng's simplified API reports errors through its return value and image.message, so
-  // no setjmp is needed here.
-  PngImage png;
-  if (!png_image_begin_read_from_memory(png.get(), bytes.data(), bytes.size())) {
-    throw ImageError(context + png.get()->message);
-  }
+// Decodes the picture whose header `png` has read (libpng's simplified API reports errors
+// through its return value and image.message, so no setjmp is needed here).
+TNkDIB FinishDecode(PngImage& png, const std::string& context) {
   try {
     CheckImageSize(png.get()->width, png.get()->height, "DecodePng");
   } catch (const ImageError& e) {
@@ -49,8 +42,28 @@ TNkDIB DecodePng(std::span<const std::uint8_t> bytes, std::string_view source_na
   return TNkDIB(std::move(image));
 }
 
+std::string Context(std::string_view source_name) {
+  return "Cannot read the PNG file \"" + std::string(source_name) + "\": ";
+}
+
+}  // namespace
+
+TNkDIB DecodePng(std::span<const std::uint8_t> bytes, std::string_view source_name) {
+  PngImage png;
+  if (!png_image_begin_read_from_memory(png.get(), bytes.data(), bytes.size())) {
+    throw ImageError(Context(source_name) + png.get()->message);
+  }
+  return FinishDecode(png, Context(source_name));
+}
+
 TNkDIB DecodePngFile(const std::filesystem::path& path) {
-  return DecodePng(ReadFileBytes(path), path.string());
+  // libpng reads the stream as it decodes: the size is checked before the pixels are read.
+  const PictureStream file = OpenPictureFile(path);
+  PngImage png;
+  if (!png_image_begin_read_from_stdio(png.get(), file.get())) {
+    throw ImageError(Context(path.string()) + png.get()->message);
+  }
+  return FinishDecode(png, Context(path.string()));
 }
 
 }  // namespace orbeline

@@ -65,6 +65,9 @@ void WorkBitmap::CopyRect(Rect src, Rect dst) {
 }
 
 void WorkBitmap::DrawDib(const TNkDIB& dib, int x, int y) {
+  // A picture that starts right of or below the surface shows nothing (and its far edge
+  // might not even be a number).
+  if (x >= width_ || y >= height_) return;
   // An unscaled draw is a draw into a rectangle of the picture's own size.
   StretchDrawDib(dib, Rect{x, y, x + dib.Width(), y + dib.Height()});
 }

@@ -61,9 +61,8 @@ class WorkBitmap {
   // 8-bit mode: every pixel becomes its nearest palette colour, as the file stores it
   // (24-bit mode: nothing changes).
   void ReduceToPalette();
-  // Writes an uncompressed BMP in the current format through a temporary file in the same
-  // folder that is renamed into place; raises orbeline::Error naming the file on failure
-  // and leaves no partial file behind.
+  // Writes an uncompressed BMP in the current format with WriteFileAtomically; raises
+  // orbeline::Error naming the file on failure and leaves no partial file behind.
   void SaveBmp(const std::filesystem::path& path) const;
 
  private:

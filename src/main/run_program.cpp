@@ -30,6 +30,7 @@
 #include "platform/qt_canvas.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/qt_shell.h"
+#include "platform/settings_file.h"
 #include "settings/overlay_settings_backend.h"
 #include "settings/setting_names.h"
 #include "settings/settings_store.h"
@@ -91,14 +92,16 @@ MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
   return environment;
 }
 
-MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock) {
+MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock,
+                        bool instance_lock_held) {
   return {store,
           prompts,
           shell,
           clock,
-          [](const std::string& temp_folder) {
+          [instance_lock_held](const std::string& temp_folder) {
             DesktopOptions options;
             options.temp_folder = temp_folder;
+            options.instance_lock_held = instance_lock_held;
             if (!IsHeadless()) options.screen = PrimaryScreen();
             return CreateDesktop(options);
           },
@@ -140,7 +143,7 @@ int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path
   std::vector<std::string> no_arguments(arguments.begin(), arguments.begin() + 1);
   MainFormEnvironment environment = MakeEnvironment(exe_path, no_arguments);
   environment.preview = true;
-  MainForm form(MakePorts(store, prompts, shell, clock), environment);
+  MainForm form(MakePorts(store, prompts, shell, clock, false), environment);
   if (form.FormCreate() == MainForm::CreateResult::kTerminate) return 1;
   const bool drawn = form.DrawPreview(
       date, options.preview_file, [](const WorkBitmap& work, const std::filesystem::path& path) {
@@ -233,20 +236,26 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
     if (code == 0) return 0;
   }
 
-  QtSettingsBackend backend(SettingsFile());
-  SettingsStore store(backend);
-  if (code > 0) store.WriteSetting(setting::kAutoDraw, std::to_string(code));
-
-  SystemClock clock;
-  MainForm form(MakePorts(store, *prompts, *shell, clock), MakeEnvironment(exe_path, arguments));
-
   int exit_code = 0;
   try {
+    // Holding the lock: nobody else writes these files now.
+    RemoveInterruptedSettingsWrites(SettingsFile().parent_path());
+    QtSettingsBackend backend(SettingsFile());
+    SettingsStore store(backend);
+    if (code > 0) store.WriteSetting(setting::kAutoDraw, std::to_string(code));
+
+    SystemClock clock;
+    MainFormEnvironment environment = MakeEnvironment(exe_path, arguments);
+    environment.instance_lock_held = true;
+    MainForm form(MakePorts(store, *prompts, *shell, clock, true), environment);
     switch (form.FormCreate()) {
       case MainForm::CreateResult::kTerminate:
+        exit_code = 1;
+        break;
+      case MainForm::CreateResult::kAlreadyDrawn:
         break;
       case MainForm::CreateResult::kDrawOnly:
-        form.RunDrawOnly();
+        if (!form.RunDrawOnly()) exit_code = 1;
         break;
       case MainForm::CreateResult::kInteractive:
         if (headless) {
@@ -257,13 +266,13 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
         exit_code = RunSettingsWindow(form, store, *prompts, *shell);
         break;
     }
+    store.Flush();
   } catch (const std::exception& error) {
     // The one general error report: the operation stopped, the user is told why.
-    prompts->ShowMessage({"Orbeline", error.what(), Prompts::Icon::kStop, Prompts::Buttons::kOk,
+    prompts->ShowMessage({"Orbeline", ErrorText(error), Prompts::Icon::kStop, Prompts::Buttons::kOk,
                           Prompts::Answer::kOk});
     exit_code = 1;
   }
-  store.Flush();
   return exit_code;
 }
 
@@ -293,7 +302,7 @@ int RunProgram(int argc, char** argv) {
     }
     return RunWithQt(argv[0], arguments, options);
   } catch (const std::exception& error) {
-    std::cerr << "orbeline: " << error.what() << "\n";
+    std::cerr << "orbeline: " << ErrorText(error) << "\n";
     return 1;
   }
 }

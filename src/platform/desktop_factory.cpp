@@ -73,6 +73,7 @@ std::unique_ptr<Desktop> CreateDesktop(const DesktopOptions& options) {
   gnome_options.copies_folder =
       options.temp_folder.empty() ? CacheHomeFolder() / "orbeline" : options.temp_folder;
   gnome_options.state_file = config / "GnomeDesktop.conf";
+  gnome_options.remove_stale_copies = options.instance_lock_held;
   return std::make_unique<GnomeDesktop>(std::move(gnome_options));
 }
 

@@ -16,6 +16,8 @@ struct DesktopOptions {
   // Where the GNOME backend keeps its copies of the work bitmap; empty:
   // $XDG_CACHE_HOME/orbeline.
   std::filesystem::path temp_folder;
+  // This run holds the instance lock: what killed runs left behind may be removed.
+  bool instance_lock_held = false;
 };
 
 // The desktop backend of this session: $ORBELINE_DESKTOP ("generic" or "gnome") when set;

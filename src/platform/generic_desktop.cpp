@@ -9,6 +9,7 @@
 #include "base/error.h"
 #include "image/area_average.h"
 #include "image/image_decoder.h"
+#include "platform/settings_file.h"
 #include "settings/settings_store.h"
 #include "wallpaper/picture_layout.h"
 
@@ -16,6 +17,7 @@ namespace orbeline {
 namespace {
 
 constexpr char kGroup[] = "desktop";
+constexpr std::string_view kWhat = "desktop settings file";
 constexpr char kDefaultBackground[] = "58 110 165";
 constexpr int kDefaultWidth = 1920;
 constexpr int kDefaultHeight = 1080;
@@ -31,19 +33,14 @@ std::unique_ptr<QSettings> OpenFile(const std::filesystem::path& file) {
   return std::make_unique<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat);
 }
 
-void SyncOrThrow(QSettings& settings, const std::filesystem::path& file) {
-  settings.sync();
-  if (settings.status() != QSettings::NoError) {
-    throw Error("Cannot write the desktop settings file '" + file.string() + "'");
-  }
-}
-
 enum class Layout { kCentred, kTiled, kStretched };
 
 }  // namespace
 
 GenericDesktop::GenericDesktop(std::filesystem::path config_file)
-    : config_file_(std::move(config_file)), display_(QueryX11Screen()) {}
+    : config_file_(std::move(config_file)), display_(QueryX11Screen()) {
+  CheckSettingsFile(config_file_, kWhat);
+}
 
 std::optional<std::string> GenericDesktop::Read(std::string_view name) const {
   auto settings = OpenFile(config_file_);
@@ -70,7 +67,7 @@ void GenericDesktop::WriteValue(std::string_view name, std::string_view text) {
   auto settings = OpenFile(config_file_);
   settings->setValue(Key(name),
                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  SyncOrThrow(*settings, config_file_);
+  SyncSettingsFile(*settings, kWhat);
 }
 
 int GenericDesktop::ReadNumber(std::string_view name, int fallback, int min, int max) const {

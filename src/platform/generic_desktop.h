@@ -21,6 +21,8 @@ namespace orbeline {
 // values and the root window are separate: writing a value never repaints.
 class GenericDesktop : public Desktop {
  public:
+  // Throws Error naming the file when it is not a regular file or cannot be read. Every
+  // write is durable before it returns.
   explicit GenericDesktop(std::filesystem::path config_file);
 
   std::string Name() const override { return "generic"; }

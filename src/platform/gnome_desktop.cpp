@@ -1,14 +1,23 @@
 #include "platform/gnome_desktop.h"
 
+#define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
 
 #include <QSettings>
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <span>
 #include <system_error>
+#include <vector>
 
+#include "base/durable_file.h"
 #include "base/error.h"
+#include "platform/settings_file.h"
 #include "settings/settings_store.h"
 #include "wallpaper/wallpaper_state.h"
 
@@ -23,6 +32,10 @@ constexpr char kPictureOptions[] = "picture-options";
 constexpr char kPrimaryColor[] = "primary-color";
 constexpr char kColorScheme[] = "color-scheme";
 constexpr char kCopyPrefix[] = "gnome-";
+constexpr std::string_view kStateWhat = "desktop state file";
+// Copy folders are numbered from 1; a folder with a larger number is not one of ours, so a
+// planted "gnome-2147483647" cannot make the counter overflow.
+constexpr int kMaxCopyNumber = 999999;
 
 // Options under which GNOME shows a screen-sized picture pixel for pixel.
 constexpr std::array<std::string_view, 5> kPixelExactOptions = {"centered", "scaled", "stretched",
@@ -97,7 +110,33 @@ std::optional<ColorRef> ParseHexColor(const std::string& text) {
 std::optional<int> CopyNumber(const std::filesystem::path& folder) {
   const std::string name = folder.filename().string();
   if (name.rfind(kCopyPrefix, 0) != 0) return std::nullopt;
-  return ParseDecimal(name.substr(sizeof(kCopyPrefix) - 1));
+  const std::string digits = name.substr(sizeof(kCopyPrefix) - 1);
+  if (digits.empty() ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const std::optional<int> number = ParseDecimal(digits);
+  if (!number || *number < 1 || *number > kMaxCopyNumber) return std::nullopt;
+  return number;
+}
+
+// Gives the work bitmap a second name for GNOME to show: a hard link when the folder allows
+// one (no copying, and the file is already on disk), else a copy flushed to disk. The new
+// name is flushed with its folder before GNOME is pointed at it.
+void LinkOrCopyDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code error;
+  std::filesystem::create_hard_link(from, to, error);
+  if (error) {
+    std::ifstream in(from, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    if (!in.good() && !in.eof()) {
+      throw Error("Cannot read the work bitmap '" + from.string() + "'");
+    }
+    const std::array<std::span<const std::uint8_t>, 1> parts = {std::span(bytes)};
+    WriteFileAtomically(to, parts);
+  }
+  SyncFolder(to.parent_path());
+  SyncFolder(to.parent_path().parent_path());
 }
 
 std::filesystem::path NormalFolder(const std::filesystem::path& folder) {
@@ -106,6 +145,26 @@ std::filesystem::path NormalFolder(const std::filesystem::path& folder) {
 }
 
 }  // namespace
+
+// The background settings as their store holds them. The keyfile backend keeps a value it
+// could not write in this process's memory, so its file is read afresh; other backends
+// (dconf) drop a change their store refused once g_settings_sync() has returned.
+std::unique_ptr<GSettings, GnomeDesktop::SettingsDeleter> GnomeDesktop::StoredBackground() {
+  GSettingsBackend* backend = g_settings_backend_get_default();
+  GSettings* settings = nullptr;
+  if (g_strcmp0(G_OBJECT_TYPE_NAME(backend), "GKeyfileSettingsBackend") == 0) {
+    gchar* file = nullptr;
+    g_object_get(backend, "filename", &file, nullptr);
+    GSettingsBackend* fresh = g_keyfile_settings_backend_new(file, "/", nullptr);
+    settings = g_settings_new_with_backend(kBackgroundSchema, fresh);
+    g_object_unref(fresh);
+    g_free(file);
+  } else {
+    settings = g_settings_new(kBackgroundSchema);
+  }
+  g_object_unref(backend);
+  return std::unique_ptr<GSettings, SettingsDeleter>(settings);
+}
 
 void GnomeDesktop::SettingsDeleter::operator()(GSettings* settings) const {
   g_object_unref(settings);
@@ -120,6 +179,7 @@ bool GnomeDesktop::SchemaInstalled() {
 
 GnomeDesktop::GnomeDesktop(GnomeDesktopOptions options) : options_(std::move(options)) {
   options_.copies_folder = NormalFolder(options_.copies_folder);
+  CheckSettingsFile(options_.state_file, kStateWhat);
   GSettingsSchema* schema = LookupSchema(kBackgroundSchema);
   if (schema == nullptr) {
     throw Error(std::string("The GSettings schema ") + kBackgroundSchema + " is not installed");
@@ -132,6 +192,12 @@ GnomeDesktop::GnomeDesktop(GnomeDesktopOptions options) : options_(std::move(opt
     has_color_scheme_ = g_settings_schema_has_key(interface_schema, kColorScheme);
     g_settings_schema_unref(interface_schema);
     interface_.reset(g_settings_new(kInterfaceSchema));
+  }
+  // Only while GNOME shows one of our copies: a store that cannot be read names none, and
+  // the copy it really shows must not go.
+  const PictureSettings current = Current();
+  if (options_.remove_stale_copies && (IsOurCopy(current.uri) || IsOurCopy(current.dark_uri))) {
+    RemoveCopiesExcept({});
   }
 }
 
@@ -177,10 +243,7 @@ void GnomeDesktop::Remember(const PictureSettings& user) const {
   file.setValue("user/PictureUri", QString::fromStdString(user.uri));
   file.setValue("user/PictureUriDark", QString::fromStdString(user.dark_uri));
   file.setValue("user/PictureOptions", QString::fromStdString(user.options));
-  file.sync();
-  if (file.status() != QSettings::NoError) {
-    throw Error("Cannot write '" + options_.state_file.string() + "'");
-  }
+  SyncSettingsFile(file, kStateWhat);
 }
 
 void GnomeDesktop::Apply(const PictureSettings& settings) {
@@ -192,6 +255,18 @@ void GnomeDesktop::Apply(const PictureSettings& settings) {
   if (has_dark_uri_) SetString(batch.get(), kPictureUriDark, settings.dark_uri);
   g_settings_apply(batch.get());
   g_settings_sync();
+  // A store that cannot be written takes the change silently (the delayed apply reports
+  // nothing): only reading it back tells.
+  const std::unique_ptr<GSettings, SettingsDeleter> stored = StoredBackground();
+  const auto differs = [&](const char* key, const std::string& value) {
+    return GetString(stored.get(), key) != value;
+  };
+  if (differs(kPictureUri, settings.uri) || differs(kPictureOptions, settings.options) ||
+      (has_dark_uri_ && differs(kPictureUriDark, settings.dark_uri))) {
+    throw Error(std::string("Cannot change the wallpaper: ") + kBackgroundSchema +
+                " did not take picture-uri '" + settings.uri +
+                "' (its settings cannot be written)");
+  }
 }
 
 std::string GnomeDesktop::ReadValue(std::string_view name, std::string_view fallback) const {
@@ -262,9 +337,13 @@ void GnomeDesktop::InstallWorkBitmap(const std::string& path) {
       options_.copies_folder / (kCopyPrefix + std::to_string(number + 1));
   const std::filesystem::path copy = folder / std::string(kWorkBitmapFileName);
   std::filesystem::create_directories(folder, error);
-  if (error || !std::filesystem::copy_file(path, copy, error) || error) {
+  try {
+    if (error) throw Error("Cannot create the folder '" + folder.string() + "'");
+    LinkOrCopyDurably(path, copy);
+  } catch (const Error& e) {
     std::filesystem::remove_all(folder, error);
-    throw Error("Cannot copy the work bitmap '" + path + "' to '" + copy.string() + "'");
+    throw Error("Cannot copy the work bitmap '" + path + "' to '" + copy.string() +
+                "': " + e.what());
   }
 
   const bool exact = std::find(kPixelExactOptions.begin(), kPixelExactOptions.end(),

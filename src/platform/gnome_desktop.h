@@ -24,6 +24,9 @@ struct GnomeDesktopOptions {
   std::filesystem::path copies_folder;
   // INI file remembering the user's own picture settings across runs, for Revert.
   std::filesystem::path state_file;
+  // Remove at start, while GNOME shows one of our copies, the copies it does not show (a run
+  // killed while installing leaves one); only a run holding the instance lock may.
+  bool remove_stale_copies = false;
 };
 
 // GNOME and the desktops that share its settings: org.gnome.desktop.background through
@@ -39,7 +42,8 @@ struct GnomeDesktopOptions {
 // at the copy (keeping the user's picture-options when they show a screen-sized picture
 // pixel for pixel, else "zoom") and only then removes the earlier copies. The user's own
 // URIs and options are remembered first, and installing the user's picture again restores
-// them all.
+// them all. Every change is read back from the settings store: a change that did not take
+// (a store that cannot be written) is an Error, and its copy is removed.
 class GnomeDesktop : public Desktop {
  public:
   // Whether the org.gnome.desktop.background schema is installed.
@@ -73,6 +77,7 @@ class GnomeDesktop : public Desktop {
     void operator()(GSettings* settings) const;
   };
 
+  static std::unique_ptr<GSettings, SettingsDeleter> StoredBackground();
   PictureSettings Current() const;
   std::optional<PictureSettings> Remembered() const;
   void Remember(const PictureSettings& user) const;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,28 +11,36 @@
 #include <filesystem>
 
 #include "base/error.h"
+#include "base/unique_fd.h"
 #include "base/xdg_folders.h"
 
 namespace orbeline {
 
 std::string InstanceLock::LockPath() {
-  std::filesystem::path dir = RuntimeFolder();
-  if (dir.empty()) dir = std::filesystem::temp_directory_path();
-  return (dir / "MutexObject_Ovalin.lock").string();
+  const std::filesystem::path dir = RuntimeFolder();
+  if (!dir.empty()) return (dir / "MutexObject_Ovalin.lock").string();
+  return (std::filesystem::temp_directory_path() /
+          ("MutexObject_Ovalin-" + std::to_string(::geteuid()) + ".lock"))
+      .string();
 }
 
 bool InstanceLock::TryAcquire() {
   if (fd_ >= 0) return true;
-  std::string path = LockPath();
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    throw Error("Cannot open the lock file " + path + ": " + std::strerror(errno));
+  const std::string path = LockPath();
+  UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!fd.valid()) {
+    const std::string reason = errno == ELOOP ? "it is a symbolic link" : std::strerror(errno);
+    throw Error("Cannot open the lock file " + path + ": " + reason);
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
-    return false;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    throw Error("Cannot use the lock file " + path + ": not a regular file");
   }
-  fd_ = fd;
+  if (info.st_uid != ::geteuid()) {
+    throw Error("Cannot use the lock file " + path + ": it belongs to another user");
+  }
+  if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
+  fd_ = fd.Release();
   return true;
 }
 

@@ -1,9 +1,12 @@
 #include "platform/qt_settings_backend.h"
 
 #include "base/error.h"
+#include "platform/settings_file.h"
 
 namespace orbeline {
 namespace {
+
+constexpr std::string_view kWhat = "settings file";
 
 QString Key(std::string_view group, std::string_view name) {
   QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -13,9 +16,11 @@ QString Key(std::string_view group, std::string_view name) {
 
 }  // namespace
 
-QtSettingsBackend::QtSettingsBackend(const std::filesystem::path& file)
-    : settings_(std::make_unique<QSettings>(QString::fromStdString(file.string()),
-                                            QSettings::IniFormat)) {}
+QtSettingsBackend::QtSettingsBackend(const std::filesystem::path& file) {
+  CheckSettingsFile(file, kWhat);
+  settings_ =
+      std::make_unique<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat);
+}
 
 SettingsBackend::Value QtSettingsBackend::Read(std::string_view group,
                                                std::string_view name) const {
@@ -47,11 +52,6 @@ std::vector<std::string> QtSettingsBackend::Names(std::string_view group) const 
   return names;
 }
 
-void QtSettingsBackend::Flush() {
-  settings_->sync();
-  if (settings_->status() != QSettings::NoError) {
-    throw Error("Cannot write the settings file " + settings_->fileName().toStdString());
-  }
-}
+void QtSettingsBackend::Flush() { SyncSettingsFile(*settings_, kWhat); }
 
 }  // namespace orbeline

@@ -1,11 +1,13 @@
 #include "shell/shortcut_link.h"
 
 #include <cctype>
-#include <cstdio>
+#include <cstdint>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <system_error>
 
+#include "base/durable_file.h"
 #include "base/xdg_folders.h"
 
 namespace orbeline {
@@ -105,18 +107,11 @@ std::string TShortcutLink::DesktopEntryText() const {
 
 void TShortcutLink::CreateLink() const {
   const std::string text = DesktopEntryText();
-  const std::string temp = shortcut_file + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) {
-      std::remove(temp.c_str());
-      throw EShortcutError();
-    }
-  }
-  if (std::rename(temp.c_str(), shortcut_file.c_str()) != 0) {
-    std::remove(temp.c_str());
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size());
+  try {
+    WriteFileAtomically(shortcut_file, std::span(&bytes, 1));
+  } catch (const Error&) {
     throw EShortcutError();
   }
 }

@@ -41,8 +41,8 @@ class TShortcutLink {
   // travel in X-Orbeline- keys.
   std::string DesktopEntryText() const;
 
-  // Writes the entry to `shortcut_file` (through a temporary file renamed into place, so an
-  // existing entry is replaced whole or not at all). Throws EShortcutError.
+  // Writes the entry to `shortcut_file`, replacing an existing entry whole or not at all.
+  // Throws EShortcutError.
   void CreateLink() const;
 
  private:

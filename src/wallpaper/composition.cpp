@@ -1,7 +1,9 @@
 #include "wallpaper/composition.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <string_view>
 #include <system_error>
 
@@ -20,6 +22,13 @@ constexpr const char* kUnsupportedText =
     "Currently this program doesn't support the wallpaper in GIF/HTML format";
 
 int Half(int value) { return value / 2; }
+
+// A picture placed further off the screen than any picture is wide shows nothing either way:
+// holding origins within that range keeps the placement arithmetic from overflowing.
+int ClampOrigin(int origin) {
+  constexpr int kLimit = 2 * kMaxImageSide;
+  return std::clamp(origin, -kLimit, kLimit);
+}
 
 // The work bitmap takes the picture's depth: 8 bits with its palette, else 24 bits.
 void ResetLikeDib(WorkBitmap& work, const TNkDIB& dib, int width, int height) {
@@ -108,18 +117,19 @@ void FillDesktopPattern(WorkBitmap& work, int width, int height, const Desktop& 
 }
 
 bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& prompts) {
+  std::string reason = "Make more free space on your disk and retry.";
   try {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     work.SaveBmp(path);
     return true;
-  } catch (const std::exception& error) {
-    prompts.ShowMessage({"Orbeline - Error",
-                         "Cannot generate a bitmapped file.\nMake more free space on your disk "
-                         "and retry.",
-                         Prompts::Icon::kStop, Prompts::Buttons::kOk, Prompts::Answer::kOk});
-    return false;
+  } catch (const std::bad_alloc& error) {
+    reason = ErrorText(error);
+  } catch (const std::exception&) {
   }
+  prompts.ShowMessage({"Orbeline - Error", "Cannot generate a bitmapped file.\n" + reason,
+                       Prompts::Icon::kStop, Prompts::Buttons::kOk, Prompts::Answer::kOk});
+  return false;
 }
 
 ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
@@ -158,22 +168,23 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
     if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
     ResetLikeDib(work, dib, width, height);
     FillDesktopPattern(work, width, height, services.desktop);
+    const int origin_x = ClampOrigin(wallpaper.origin_x);
+    const int origin_y = ClampOrigin(wallpaper.origin_y);
     if (wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch) {
       DrawScaled(work, dib,
                  PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(),
                               Rect{0, 0, width, height}));
     } else if (wallpaper.stretch_source) {
       Rect target{0, 0, width, height};
-      if (wallpaper.origin_x != 0 || wallpaper.origin_y != 0) {
-        target = {wallpaper.origin_x, wallpaper.origin_y, wallpaper.origin_x + width,
-                  wallpaper.origin_y + height};
+      if (origin_x != 0 || origin_y != 0) {
+        target = {origin_x, origin_y, origin_x + width, origin_y + height};
       } else if (settings.taskbar_adjust) {
         target = GetWorkArea(services.desktop);
       }
       work.StretchDrawDib(dib, target);
     } else {
-      const int x = wallpaper.origin_x != 0 ? wallpaper.origin_x : Half(width - dib.Width());
-      const int y = wallpaper.origin_y != 0 ? wallpaper.origin_y : Half(height - dib.Height());
+      const int x = origin_x != 0 ? origin_x : Half(width - dib.Width());
+      const int y = origin_y != 0 ? origin_y : Half(height - dib.Height());
       work.DrawDib(dib, x, y);
     }
   }

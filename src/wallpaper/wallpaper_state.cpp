@@ -88,6 +88,7 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
   store.WriteSetting(setting::kOriginalWallpaper, state.desktop_wallpaper);
+  store.Flush();
 }
 
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,

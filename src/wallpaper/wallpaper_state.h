@@ -59,9 +59,11 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
 // True when the file-name part of `path` is the work bitmap's name (letter case ignored).
 bool IsWorkBitmapName(std::string_view path);
 
-// Stores the user's own wallpaper as `OriginalWallpaper` so that a later run can find it
-// while a work bitmap is installed. InstallWallpaper calls it before installing a work bitmap, so a
-// run that never reaches its close cannot lose the user's wallpaper.
+// Stores the user's own wallpaper as `OriginalWallpaper` so that a later run can find it while a
+// work bitmap is installed, and flushes the store to disk (throwing Error when it cannot be
+// written). InstallWallpaper calls it before the desktop names a work bitmap, so a run that
+// never reaches its close (a crash, a logout, a power loss) cannot lose the user's wallpaper,
+// and a store that cannot be written stops the installation before anything changes.
 void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state);
 
 // Whether the close keeps the work bitmap installed (the NoRestoreWallpaper check box).

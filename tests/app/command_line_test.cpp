@@ -57,7 +57,8 @@ TEST(ParseIsoDateTest, OnlyRealDatesOfTheFormYyyyMmDd) {
   EXPECT_EQ(ParseIsoDate("2026-01-16"), year{2026} / month{1} / day{16});
   EXPECT_EQ(ParseIsoDate("2024-02-29"), year{2024} / month{2} / day{29});
   for (const char* bad : {"2026-02-30", "2025-02-29", "2026-13-01", "0-01-01", "10000-01-01",
-                          "2026/01/16", "2026-01-16x", "", "tomorrow"}) {
+                          "2026/01/16", "2026-01-16x", "", "tomorrow", "2026-1-5", " 2026-01-16",
+                          "+2026-01-16", "2026-+1-16", "0000-01-01"}) {
     EXPECT_FALSE(ParseIsoDate(bad).has_value()) << bad;
   }
 }

@@ -74,16 +74,29 @@ TEST_F(MainFormTest, PlainStartIsInteractiveAndLeavesAutoDrawAlone) {
 
 TEST_F(MainFormTest, DrawOnlyRunDrawsInstallsAndPutsTheValuesBack) {
   store_.WriteSetting("LastModifiedPage", "2");  // the hidden window shows its first page
+  // A killed earlier run left a temporary file; a run holding the instance lock removes it.
+  const std::filesystem::path leftover = temp_.path() / "cache" / "ovalin.bmp.tmp-AbC123";
+  std::filesystem::create_directories(leftover.parent_path());
+  std::ofstream(leftover) << "half a bitmap";
+  environment_.instance_lock_held = true;
   ASSERT_EQ(Start(1), MainForm::CreateResult::kDrawOnly);
+  EXPECT_FALSE(std::filesystem::exists(leftover));
   EXPECT_EQ(backend_.Get("AutoDraw"), "0");
   EXPECT_TRUE(form_->draw_only_run());
   const std::string work_bitmap = form_->wallpaper().work_bitmap_path;
   EXPECT_TRUE(std::filesystem::exists(work_bitmap)) << "the base image is written at creation";
-  form_->RunDrawOnly();
+  bool existed_at_restore = false;
+  desktop_->on_write = [&](std::string_view name) {
+    // The close puts the value back while the work bitmap still exists: the desktop never
+    // names a missing file.
+    if (name == "Wallpaper") existed_at_restore = std::filesystem::exists(work_bitmap);
+  };
+  EXPECT_TRUE(form_->RunDrawOnly());
+  EXPECT_TRUE(existed_at_restore);
   ASSERT_EQ(desktop_->installs.size(), 1u);
   EXPECT_EQ(desktop_->installs[0].path, work_bitmap);
   EXPECT_EQ(desktop_->Get("Wallpaper"), "") << "restored at close";
-  EXPECT_FALSE(std::filesystem::exists(work_bitmap)) << "deleted by the close query";
+  EXPECT_FALSE(std::filesystem::exists(work_bitmap)) << "deleted at close";
   EXPECT_EQ(backend_.Get("LastModifiedPage"), "0");
 }
 

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <random>
@@ -65,6 +66,19 @@ TEST(BmpRoundTripTest, RewritingReplacesTheWholeFile) {
   WriteBmpFile(path, small);
   EXPECT_EQ(std::filesystem::file_size(path), EncodeBmp(small).size());
   EXPECT_EQ(testing::Colors(ReadBmpFile(path).Image()), testing::Colors(small));
+}
+
+TEST(BmpRoundTripTest, NewFilesTakeTheUmask) {
+  testing::TempDir dir;
+  for (mode_t mask : {022, 077}) {
+    const mode_t old = ::umask(mask);
+    const auto path = dir.path() / ("mode" + std::to_string(mask) + ".bmp");
+    WriteBmpFile(path, RandomImage(2, 2, 24, 4));
+    ::umask(old);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              static_cast<std::filesystem::perms>(0666 & ~mask))
+        << "umask " << mask;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // clang-format on
 #include <png.h>
 #include <webp/encode.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -217,6 +218,61 @@ TEST(DecodeImageFileTest, ChoosesTheDecoderByExtension) {
               AllOf(HasSubstr("x.gif"), HasSubstr("unsupported file type \".gif\"")));
   EXPECT_THAT(ErrorMessage([&] { DecodeImageFile(dir.path() / "missing.png"); }),
               AllOf(HasSubstr("missing.png"), HasSubstr("No such file")));
+}
+
+// Bytes this process has read from files so far.
+std::uint64_t BytesRead() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  std::uint64_t value = 0;
+  while (io >> key >> value) {
+    if (key == "rchar:") return value;
+  }
+  return 0;
+}
+
+void PutBigEndian32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+TEST(DecodeImageFileTest, RefusesAHugePictureAfterReadingItsHeaderOnly) {
+  testing::TempDir dir;
+  constexpr std::uint32_t kHuge = 40000;  // beyond the largest side we accept
+  auto bmp = EncodeBmp(testing::MakeDib24(2, 2, [](int, int) { return 0; }));
+  bmp[18] = bmp[22] = kHuge & 0xFF;  // biWidth, biHeight (little-endian)
+  bmp[19] = bmp[23] = kHuge >> 8;
+  auto jpeg = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // SOF0: height, then width, big-endian
+      jpeg[i + 5] = jpeg[i + 7] = kHuge >> 8;
+      jpeg[i + 6] = jpeg[i + 8] = kHuge & 0xFF;
+      break;
+    }
+  }
+  auto png = EncodePng(PNG_FORMAT_RGB, Samples(3));
+  PutBigEndian32(png, 16, kHuge);  // IHDR width and height, then its CRC
+  PutBigEndian32(png, 20, kHuge);
+  PutBigEndian32(png, 29, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
+  // An extended WebP header: an animation on a canvas of kHuge x kHuge.
+  std::vector<std::uint8_t> webp = {'R', 'I', 'F', 'F', 30, 0, 0, 0, 'W', 'E', 'B', 'P',
+                                    'V', 'P', '8', 'X', 10, 0, 0, 0, 2,   0,   0,   0};
+  for (int i = 0; i < 2; ++i) webp.insert(webp.end(), {0x3F, 0x9C, 0x00});  // kHuge - 1
+  struct Row {
+    const char* name;
+    const std::vector<std::uint8_t>& head;
+    std::uintmax_t file_size;
+  };
+  for (const Row& row : {Row{"huge.bmp", bmp, 64u << 20}, Row{"huge.jpg", jpeg, 64u << 20},
+                         Row{"huge.png", png, 64u << 20}, Row{"huge.webp", webp, 64u << 20},
+                         Row{"sparse.jpg", jpeg, std::uintmax_t{3} << 30}}) {
+    const auto path = dir.path() / row.name;
+    WriteFile(path, row.head);
+    std::filesystem::resize_file(path, row.file_size);  // the rest is a hole: no disk used
+    const std::uint64_t before = BytesRead();
+    EXPECT_THAT(ErrorMessage([&] { DecodeImageFile(path); }),
+                AllOf(HasSubstr(row.name), HasSubstr("too large")));
+    EXPECT_LT(BytesRead() - before, 1u << 20) << row.name << ": read past its header";
+  }
 }
 
 }  // namespace

@@ -33,6 +33,29 @@ expect_true "previous copy removed" test ! -e "${first#file://}"
 expect_eq "user's picture still remembered" "$HOME/mine.png" "$(setting OriginalWallpaper)"
 expect_eq "kept 1:1 options" "'scaled'" "$(gsettings get org.gnome.desktop.background picture-options)"
 
+# A planted folder at the end of the integers is not one of our copies: the counter neither
+# overflows nor removes it.
+mkdir "$XDG_CACHE_HOME/orbeline/gnome-2147483647"
+run_on 2026-03-03
+expect_eq "drawing beside a planted folder" 0 $?
+expect_true "planted folder left alone" test -d "$XDG_CACHE_HOME/orbeline/gnome-2147483647"
+third=$(uri picture-uri)
+
+# A settings store that cannot be written: the change is read back, the copy removed, the
+# run fails.
+keyfile=$XDG_CONFIG_HOME/glib-2.0/settings/keyfile
+mv "$keyfile" "$keyfile.saved"
+mkdir "$keyfile"
+out=$(run_on 2026-03-04 2>&1)
+status=$?
+rmdir "$keyfile"
+mv "$keyfile.saved" "$keyfile"
+expect_eq "unwritable GSettings: exit code" 1 $status
+expect_true "unwritable GSettings: says so ($out)" grep -q "Cannot change the wallpaper" <<<"$out"
+expect_eq "unwritable GSettings: picture unchanged" "$third" "$(uri picture-uri)"
+copies=$(find "$XDG_CACHE_HOME/orbeline" -name ovalin.bmp -path '*/gnome-*' | wc -l)
+expect_eq "unwritable GSettings: no stray copy" 1 "$copies"
+
 # "zoom", GNOME's default, covers the screen and crops the centre: the picture keeps its shape.
 new_home
 export ORBELINE_DESKTOP=gnome

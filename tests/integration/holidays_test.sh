@@ -35,6 +35,7 @@ expect_eq "store unchanged by --holidays" "$before" "$(sha1sum < "$CONF")"
 # A store that lost a holiday list: told once, nothing drawn, the list not invented.
 sed -i '/^Holiday7=/d' "$CONF"
 out=$(LC_ALL= LANG=ja_JP.UTF-8 "$ORBELINE" -OnlyDraw 2>&1)
+expect_eq "broken store: exit code" 1 $?
 expect_eq "broken store reported once" 1 \
   "$(grep -c 'Fatal Error! Registory broken! Click OK to initialize the registory' <<<"$out")"
 expect_true "no work bitmap drawn" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp"

@@ -12,6 +12,7 @@ std::string FakeDesktop::ReadValue(std::string_view name, std::string_view fallb
 void FakeDesktop::WriteValue(std::string_view name, std::string_view text) {
   Put(name, text);
   writes.push_back(std::string(name) + "=" + std::string(text));
+  if (on_write) on_write(name);
 }
 
 void FakeDesktop::InstallWallpaper(const std::string& path) {

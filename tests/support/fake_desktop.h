@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -37,6 +38,8 @@ class FakeDesktop : public Desktop {
 
   std::map<std::string, std::string, std::less<>> values;
   std::vector<std::string> writes;  // "name=text", in order
+  // Called after each recorded write, for tests that look at the world at that moment.
+  std::function<void(std::string_view name)> on_write;
   std::vector<Install> installs;
   std::vector<ColorRef> icon_text_colors;
   ColorRef background = 0xA56E3A;

@@ -1,5 +1,7 @@
 #include "fakes.h"
 
+#include "base/error.h"
+
 namespace orbeline::testing {
 
 SettingsBackend::Value MemorySettingsBackend::Read(std::string_view group,
@@ -25,6 +27,11 @@ std::vector<std::string> MemorySettingsBackend::Names(std::string_view group) co
     if (key.first == group) names.push_back(key.second);
   }
   return names;
+}
+
+void MemorySettingsBackend::Flush() {
+  if (fail_flush) throw Error("Cannot write the settings file");
+  flushed_ = values_;
 }
 
 void MemorySettingsBackend::PutOther(std::string_view group, std::string_view name) {

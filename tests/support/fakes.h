@@ -22,7 +22,11 @@ class MemorySettingsBackend : public SettingsBackend {
   void Write(std::string_view group, std::string_view name, std::string_view text) override;
   void Remove(std::string_view group, std::string_view name) override;
   std::vector<std::string> Names(std::string_view group) const override;
-  void Flush() override {}
+  // Keeps what is flushed, as a file on disk would; throws Error with `fail_flush`.
+  void Flush() override;
+  // What a killed process leaves: the values of the last Flush.
+  void DropUnflushed() { values_ = flushed_; }
+  bool fail_flush = false;
 
   void PutOther(std::string_view group, std::string_view name);
   // Value text or nullopt; "" group is the main key.
@@ -33,6 +37,7 @@ class MemorySettingsBackend : public SettingsBackend {
 
  private:
   std::map<std::pair<std::string, std::string>, Value> values_;
+  std::map<std::pair<std::string, std::string>, Value> flushed_;
   std::vector<std::string> write_log_;
 };
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
+#include "base/error.h"
 #include "fake_desktop.h"
 #include "fakes.h"
 #include "isolated_env.h"
@@ -174,6 +176,24 @@ TEST_F(CompositionTest, UnsupportedPicturesGiveABlankBaseOrEndADrawOnlyRun) {
   EXPECT_EQ(prompts_.shown[0].text,
             "Currently this program doesn't support the wallpaper in GIF/HTML format");
   EXPECT_FALSE(std::filesystem::exists(run_.wallpaper.work_bitmap_path));
+}
+
+TEST_F(CompositionTest, OriginsAtTheEndsOfTheIntegersShowOnlyTheDesktop) {
+  run_.wallpaper.no_source_wallpaper = false;
+  run_.wallpaper.source_wallpaper_path = WriteTile(20, 12);
+  for (const bool stretch : {false, true}) {
+    for (const int origin : {INT_MAX, INT_MIN}) {
+      run_.wallpaper.stretch_source = stretch;
+      run_.wallpaper.origin_x = run_.wallpaper.origin_y = origin;
+      ASSERT_EQ(Compose(), ComposeResult::kWritten);
+      EXPECT_EQ(run_.work.GetPixel(100, 60), kDesktopColor) << stretch << " " << origin;
+    }
+  }
+}
+
+TEST(ErrorTextTest, MemoryRunningOutIsSaidInWords) {
+  EXPECT_EQ(ErrorText(std::bad_alloc()), kOutOfMemoryText);
+  EXPECT_EQ(ErrorText(Error("Cannot read x")), "Cannot read x");
 }
 
 }  // namespace

@@ -214,11 +214,22 @@ TEST_F(WallpaperStateTest, OriginalWallpaperSurvivesARunThatNeverCloses) {
   desktop_.Put(kWallpaperValue, Home("sea.bmp"));
   WallpaperState first = Read().state;
   InstallWallpaper(services_, first, first.work_bitmap_path, WorkingSettings{});
-  // The run is killed here: no close handler.
+  // The run is killed here: no close handler, and what the store did not flush is lost.
+  backend_.DropUnflushed();
   WallpaperState second = Read().state;
   EXPECT_TRUE(second.work_bitmap_installed);
   EXPECT_EQ(second.source_wallpaper_path, Home("sea.bmp"));
   EXPECT_FALSE(second.no_source_wallpaper);
+}
+
+TEST_F(WallpaperStateTest, StoreThatCannotBeWrittenInstallsNothing) {
+  backend_.fail_flush = true;
+  desktop_.Put(kWallpaperOriginXValue, "40");
+  WallpaperState state = Source(Home("sea.bmp"));
+  state.origin_x = 40;
+  EXPECT_THROW(InstallWallpaper(services_, state, Temp("ovalin.bmp"), WorkingSettings{}), Error);
+  EXPECT_TRUE(desktop_.installs.empty());
+  EXPECT_TRUE(desktop_.writes.empty());
 }
 
 TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
