@@ -110,7 +110,10 @@ MainForm::CreateResult MainForm::FormCreate() {
       return CreateResult::kInteractive;
   }
   run_.draw_only_pending = true;
-  const ComposeResult composed = ComposeBaseImage(services, run_, settings_);
+  // The drawing follows at once and writes the work bitmap file with the calendar on it; a
+  // run ended before that has changed nothing on the desktop.
+  const ComposeResult composed =
+      ComposeBaseImage(services, run_, settings_, ComposeOutput::kMemoryOnly);
   if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
   if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
   return CreateResult::kDrawOnly;

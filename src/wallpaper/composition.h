@@ -23,12 +23,13 @@ struct WallpaperRun {
   bool draw_only_pending = false;  // an unsupported picture ends such a run
 };
 
-// Where a composed base image goes: the work bitmap and its file, or (a preview, which
-// writes nothing) the work bitmap alone.
+// Where a composed base image goes: the work bitmap and its file, or the work bitmap alone
+// (a preview, which writes nothing, and a drawing, which writes the file once the calendar
+// is on it).
 enum class ComposeOutput { kWriteFile, kMemoryOnly };
 
 enum class ComposeResult {
-  kWritten,            // the base image is in the work bitmap and its file
+  kWritten,            // the base image is in the work bitmap (and its file, when asked)
   kSourceUnsupported,  // an HTML or GIF wallpaper in a draw-only run: the run ends
   kWriteFailed,        // the work bitmap file could not be written: the run ends
 };
