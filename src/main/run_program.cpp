@@ -26,6 +26,7 @@
 #include "calendar/definition_file.h"
 #include "calendar/locale_code.h"
 #include "platform/desktop_factory.h"
+#include "platform/font_warm_up.h"
 #include "platform/headless_prompts.h"
 #include "platform/instance_lock.h"
 #include "platform/qt_canvas.h"
@@ -193,6 +194,8 @@ int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Sh
 
 int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
               const LongOptions& options) {
+  // Every run that gets this far draws text (a calendar, a window).
+  const FontWarmUp font_warm_up;
   // Without a display the program still draws: Qt paints on its offscreen platform.
   if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&
       !EnvironmentSet("QT_QPA_PLATFORM")) {
