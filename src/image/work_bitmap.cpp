@@ -86,6 +86,24 @@ void WorkBitmap::StretchDrawDib(const TNkDIB& dib, Rect target) {
   }
   const Rect area = Intersect(target, ClipRect());
   if (area.IsEmpty()) return;
+  if (target.Width() == image.Width() && target.Height() == image.Height()) {
+    // Unscaled: each visible row is converted straight into place.
+    std::vector<std::uint32_t> row_pixels;
+    const int skip = area.left - target.left;
+    const bool whole_rows = skip == 0 && area.Width() == image.Width();
+    if (!whole_rows) row_pixels.resize(static_cast<std::size_t>(image.Width()));
+    for (int y = area.top; y < area.bottom; ++y) {
+      std::uint32_t* out = &pixels_[static_cast<std::size_t>(y) * width_ + area.left];
+      const int storage_row = image.Height() - 1 - (y - target.top);
+      if (whole_rows) {
+        image.RowToRgb32(storage_row, out);
+      } else {
+        image.RowToRgb32(storage_row, row_pixels.data());
+        std::memcpy(out, row_pixels.data() + skip, static_cast<std::size_t>(area.Width()) * 4);
+      }
+    }
+    return;
+  }
   const std::vector<int> columns =
       NearestSourceMap(area.left - target.left, area.Width(), target.Width(), image.Width());
   const std::vector<int> rows =

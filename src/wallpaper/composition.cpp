@@ -167,25 +167,34 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
     TNkDIB dib;
     if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
     ResetLikeDib(work, dib, width, height);
-    FillDesktopPattern(work, width, height, services.desktop);
     const int origin_x = ClampOrigin(wallpaper.origin_x);
     const int origin_y = ClampOrigin(wallpaper.origin_y);
-    if (wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch) {
-      DrawScaled(work, dib,
-                 PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(),
-                              Rect{0, 0, width, height}));
+    const bool scaled = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
+    Rect target;
+    if (scaled) {
+      target =
+          PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(), Rect{0, 0, width, height});
     } else if (wallpaper.stretch_source) {
-      Rect target{0, 0, width, height};
+      target = {0, 0, width, height};
       if (origin_x != 0 || origin_y != 0) {
         target = {origin_x, origin_y, origin_x + width, origin_y + height};
       } else if (settings.taskbar_adjust) {
         target = GetWorkArea(services.desktop);
       }
-      work.StretchDrawDib(dib, target);
     } else {
       const int x = origin_x != 0 ? origin_x : Half(width - dib.Width());
       const int y = origin_y != 0 ? origin_y : Half(height - dib.Height());
-      work.DrawDib(dib, x, y);
+      target = {x, y, x + dib.Width(), y + dib.Height()};
+    }
+    // The pattern shows where the picture does not cover the screen (the picture paints
+    // every pixel of its rectangle).
+    if (target.left > 0 || target.top > 0 || target.right < width || target.bottom < height) {
+      FillDesktopPattern(work, width, height, services.desktop);
+    }
+    if (scaled) {
+      DrawScaled(work, dib, target);
+    } else {
+      work.StretchDrawDib(dib, target);
     }
   }
   if (output == ComposeOutput::kWriteFile &&
