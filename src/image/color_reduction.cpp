@@ -415,7 +415,7 @@ class SplitTree {
   std::array<ColorRef, kLeafSlots> leaf_colors_;
   std::array<std::int16_t, kLeafSlots> leaf_index_;
   std::vector<ColorRef> palette_;
-  std::vector<std::uint32_t> pixels_;  // the working list while the tree is made
+  LargeVector<std::uint32_t> pixels_;  // the working list while the tree is made
 };
 
 // Runs rows [0, rows) through `job(first, last)`, in two halves on two threads when asked.

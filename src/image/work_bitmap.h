@@ -6,6 +6,7 @@
 
 #include "base/color_text.h"
 #include "base/rect.h"
+#include "image/large_buffer.h"
 #include "image/nk_dib.h"
 #include "image/palette_match.h"
 
@@ -75,7 +76,7 @@ class WorkBitmap {
   int height_ = 0;
   WorkBitmapFormat format_ = WorkBitmapFormat::k24Bit;
   std::vector<ColorRef> palette_;
-  std::vector<std::uint32_t> pixels_;
+  LargeVector<std::uint32_t> pixels_;
 };
 
 }  // namespace orbeline
