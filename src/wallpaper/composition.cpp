@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -55,7 +56,8 @@ void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
 
 }  // namespace
 
-bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run) {
+bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run,
+                         const DecodeSizeHint& hint) {
   dib.SetConvertMode(NkConvertMode::kHigh);
   const std::string& path = run.wallpaper.source_wallpaper_path;
   const std::string extension = LowerExtension(path);
@@ -73,7 +75,7 @@ bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const Wallpap
     blank = true;
   } else if (extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
              extension == ".png" || extension == ".webp") {
-    dib = DecodeImageFile(path);
+    dib = DecodeImageFile(path, hint);
     dib.SetConvertMode(NkConvertMode::kHigh);
     // A bitmap of fewer than 8 bits per pixel reaches the work bitmap as plain 8-bit.
     if (extension == ".bmp" && dib.GetBitCount() < 8) dib.SetPixelFormat(NkPixelFormat::k8Bit);
@@ -164,16 +166,27 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
         services.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit : WorkBitmapFormat::k8Bit);
     FillDesktopPattern(work, width, height, services.desktop);
   } else {
+    const bool scaled = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
+    const Rect screen{0, 0, width, height};
+    // A photo that the smoothing filter shrinks anyway may be decoded smaller, no smaller
+    // than it is shown; its place comes from its full size.
+    std::optional<Rect> placed;
+    DecodeSizeHint hint;
+    if (scaled && services.desktop.BitsPerPixel() > 8) {
+      hint = [&](int w, int h) {
+        placed = PlacePicture(wallpaper.picture_fit, w, h, screen);
+        return PixelSize{std::min(w, placed->Width()), std::min(h, placed->Height())};
+      };
+    }
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run, hint)) return ComposeResult::kSourceUnsupported;
     ResetLikeDib(work, dib, width, height);
     const int origin_x = ClampOrigin(wallpaper.origin_x);
     const int origin_y = ClampOrigin(wallpaper.origin_y);
-    const bool scaled = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
     Rect target;
     if (scaled) {
       target =
-          PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(), Rect{0, 0, width, height});
+          placed ? *placed : PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(), screen);
     } else if (wallpaper.stretch_source) {
       target = {0, 0, width, height};
       if (origin_x != 0 || origin_y != 0) {

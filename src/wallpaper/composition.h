@@ -4,6 +4,7 @@
 
 #include "base/prompts.h"
 #include "base/rect.h"
+#include "image/image_decoder.h"
 #include "image/nk_dib.h"
 #include "image/work_bitmap.h"
 #include "settings/working_settings.h"
@@ -37,7 +38,9 @@ enum class ComposeResult {
 // Loads the source picture into `dib` at the depth the screen shows. True when the
 // picture is a kind the program cannot draw on in a draw-only run (the user has been told;
 // the run ends). A file that cannot be decoded raises an error naming it and the reason.
-bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run);
+// The hint lets a JPEG come out smaller (see DecodeJpeg).
+bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run,
+                         const DecodeSizeHint& hint = {});
 
 // Rebuilds at screen size what the desktop shows without a calendar (the picture tiled,
 // staggered, centred, stretched, fitted inside or covering the screen, or the 8x8 pattern)
