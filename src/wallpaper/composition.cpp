@@ -1,5 +1,7 @@
 #include "wallpaper/composition.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <exception>
 #include <filesystem>
@@ -134,16 +136,53 @@ bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& p
   return false;
 }
 
-ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
-                               const WorkingSettings& settings, ComposeOutput output) {
-  run.base_composed = true;
+namespace {
+
+// What the base image would be made from now; nullopt for a picture of a kind the program
+// asks about each time (HTML, GIF).
+std::optional<BaseImageSource> CurrentSource(const WallpaperServices& services,
+                                             const WallpaperRun& run,
+                                             const WorkingSettings& settings) {
+  const std::string extension = LowerExtension(run.wallpaper.source_wallpaper_path);
+  if (extension == ".htm" || extension == ".html" || extension == ".gif") return std::nullopt;
+  BaseImageSource source;
+  const WallpaperState& wallpaper = run.wallpaper;
+  source.path = wallpaper.source_wallpaper_path;
+  source.no_source_wallpaper = wallpaper.no_source_wallpaper;
+  source.tile_source = wallpaper.tile_source;
+  source.stretch_source = wallpaper.stretch_source;
+  source.picture_fit = wallpaper.picture_fit;
+  source.origin_x = wallpaper.origin_x;
+  source.origin_y = wallpaper.origin_y;
+  source.screen = run.screen;
+  struct stat info {};
+  if (::stat(run.wallpaper.source_wallpaper_path.c_str(), &info) == 0) {
+    source.file_device = info.st_dev;
+    source.file_inode = info.st_ino;
+    source.file_size = info.st_size;
+    source.file_changed_ns =
+        std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+  }
+  source.tile_pattern = settings.tile_pattern;
+  source.taskbar_adjust = settings.taskbar_adjust;
+  const Desktop& desktop = services.desktop;
+  source.bits_per_pixel = desktop.BitsPerPixel();
+  source.pattern = desktop.ReadValue(kPatternValue, "");
+  source.pattern_color = DesktopPatternColor(desktop);
+  source.work_area = GetWorkArea(desktop);
+  return source;
+}
+
+// Composes the base image into the run's work bitmap; true when the picture is of a kind a
+// draw-only run cannot draw on (the user has been told).
+bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSettings& settings) {
   WorkBitmap& work = run.work;
   const int width = run.screen.right;
   const int height = run.screen.bottom;
   const WallpaperState& wallpaper = run.wallpaper;
   if (wallpaper.tile_source) {
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run)) return true;
     ResetLikeDib(work, dib, width, height);
     const int w = dib.Width();
     const int h = dib.Height();
@@ -179,7 +218,7 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
       };
     }
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, services, run, hint)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run, hint)) return true;
     ResetLikeDib(work, dib, width, height);
     const int origin_x = ClampOrigin(wallpaper.origin_x);
     const int origin_y = ClampOrigin(wallpaper.origin_y);
@@ -210,8 +249,29 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
       work.StretchDrawDib(dib, target);
     }
   }
+  return false;
+}
+
+}  // namespace
+
+ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
+                               const WorkingSettings& settings, ComposeOutput output) {
+  run.base_composed = true;
+  std::optional<BaseImageSource> source;
+  if (run.keep_base_copy) source = CurrentSource(services, run, settings);
+  if (source && source == run.base_copy_source) {
+    run.work = run.base_copy;
+  } else {
+    run.base_copy_source.reset();
+    run.base_copy = WorkBitmap();
+    if (ComposeInto(services, run, settings)) return ComposeResult::kSourceUnsupported;
+    if (source) {
+      run.base_copy = run.work;
+      run.base_copy_source = std::move(source);
+    }
+  }
   if (output == ComposeOutput::kWriteFile &&
-      !WriteWorkBitmap(work, wallpaper.work_bitmap_path, services.prompts)) {
+      !WriteWorkBitmap(run.work, run.wallpaper.work_bitmap_path, services.prompts)) {
     return ComposeResult::kWriteFailed;
   }
   return ComposeResult::kWritten;

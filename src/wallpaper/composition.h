@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/prompts.h"
@@ -9,9 +11,36 @@
 #include "image/work_bitmap.h"
 #include "settings/working_settings.h"
 #include "wallpaper/desktop.h"
+#include "wallpaper/picture_layout.h"
 #include "wallpaper/wallpaper_state.h"
 
 namespace orbeline {
+
+// Everything a base image is made from: the picture file as it is on disk, its placement,
+// the tiling and taskbar settings, and what the desktop says of its depth, pattern, colour
+// and work area.
+struct BaseImageSource {
+  std::string path;
+  bool no_source_wallpaper = false;
+  bool tile_source = false;
+  bool stretch_source = false;
+  PictureFit picture_fit = PictureFit::kStretch;
+  int origin_x = 0;
+  int origin_y = 0;
+  Rect screen;
+  std::uint64_t file_device = 0;
+  std::uint64_t file_inode = 0;
+  std::int64_t file_size = -1;  // -1: no such file
+  std::int64_t file_changed_ns = 0;
+  TilePattern tile_pattern = TilePattern::kNormal;
+  bool taskbar_adjust = false;
+  int bits_per_pixel = 0;
+  std::string pattern;
+  ColorRef pattern_color = 0;
+  Rect work_area;
+
+  bool operator==(const BaseImageSource&) const = default;
+};
 
 // What a run that draws on the wallpaper holds: what the desktop showed at start, the
 // screen, and the work bitmap the calendar is drawn on.
@@ -22,6 +51,11 @@ struct WallpaperRun {
   bool base_composed = false;      // set as soon as a composition starts, even one that fails
   bool draw_only_run = false;      // no confirmation is ever shown then
   bool draw_only_pending = false;  // an unsupported picture ends such a run
+  // A run with a window keeps a copy of the last base image it composed: a Draw click on an
+  // unchanged wallpaper copies it instead of decoding the picture again.
+  bool keep_base_copy = false;
+  WorkBitmap base_copy;
+  std::optional<BaseImageSource> base_copy_source;
 };
 
 // Where a composed base image goes: the work bitmap and its file, or the work bitmap alone
