@@ -160,8 +160,10 @@ std::optional<BaseImageSource> CurrentSource(const WallpaperServices& services,
     source.file_device = info.st_dev;
     source.file_inode = info.st_ino;
     source.file_size = info.st_size;
-    source.file_changed_ns =
+    source.file_modified_ns =
         std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+    source.file_changed_ns =
+        std::int64_t{info.st_ctim.tv_sec} * 1'000'000'000 + info.st_ctim.tv_nsec;
   }
   source.tile_pattern = settings.tile_pattern;
   source.taskbar_adjust = settings.taskbar_adjust;

@@ -31,7 +31,8 @@ struct BaseImageSource {
   std::uint64_t file_device = 0;
   std::uint64_t file_inode = 0;
   std::int64_t file_size = -1;  // -1: no such file
-  std::int64_t file_changed_ns = 0;
+  std::int64_t file_modified_ns = 0;
+  std::int64_t file_changed_ns = 0;  // the inode's change time: any rewrite moves it
   TilePattern tile_pattern = TilePattern::kNormal;
   bool taskbar_adjust = false;
   int bits_per_pixel = 0;
