@@ -112,6 +112,7 @@ class SplitTree {
       leaf_index_[slot] = static_cast<std::int16_t>(palette_.size());
       palette_.push_back(leaf_colors_[slot]);
     }
+    MakeShortcut();
   }
 
   const std::vector<ColorRef>& palette() const { return palette_; }
@@ -129,11 +130,12 @@ class SplitTree {
       int nodes[kLanes];
 #pragma GCC unroll 8
       for (int j = 0; j < kLanes; ++j) {
-        pixels[j] = Pack(in + 3 * (x + j));
-        nodes[j] = 0;
+        const std::uint8_t* p = in + 3 * (x + j);
+        pixels[j] = Pack(p);
+        nodes[j] = shortcut_[blue_interval_[p[0]] | green_interval_[p[1]] | red_interval_[p[2]]];
       }
-#pragma GCC unroll 8
-      for (int depth = 0; depth < kLeafDepth; ++depth) {
+#pragma GCC unroll 4
+      for (int depth = kShortcutDepth; depth < kLeafDepth; ++depth) {
 #pragma GCC unroll 8
         for (int j = 0; j < kLanes; ++j) nodes[j] = Step(nodes[j], pixels[j]);
       }
@@ -157,6 +159,53 @@ class SplitTree {
 
  private:
   static constexpr ColorRef kNoLeaf = 0xFFFFFFFF;
+  // The first levels of every walk are looked up: each of their thresholds cuts a channel's
+  // values into intervals, and the node reached at this depth depends only on the interval
+  // of each channel (at most 16 each, so 12 bits in all).
+  static constexpr int kShortcutDepth = 4;
+  static constexpr int kShortcutNodes = (1 << kShortcutDepth) - 1;  // 15
+
+  void MakeShortcut() {
+    std::uint16_t* intervals[3] = {blue_interval_.data(), green_interval_.data(),
+                                   red_interval_.data()};
+    std::array<std::vector<std::uint32_t>, 3> thresholds;
+    for (int node = 0; node < kShortcutNodes; ++node) {
+      thresholds[keys_[node] >> 11].push_back(keys_[node] & 0xFF);
+    }
+    // A value standing for each interval of each channel: the least value in it.
+    std::array<std::array<std::uint32_t, 16>, 3> sample{};
+    for (std::size_t c = 0; c < 3; ++c) {
+      std::sort(thresholds[c].begin(), thresholds[c].end());
+      thresholds[c].erase(std::unique(thresholds[c].begin(), thresholds[c].end()),
+                          thresholds[c].end());
+      for (std::uint32_t v = 0; v < 256; ++v) {
+        const auto above = static_cast<std::uint16_t>(
+            std::lower_bound(thresholds[c].begin(), thresholds[c].end(), v) -
+            thresholds[c].begin());  // thresholds below v: v > each of them
+        intervals[c][v] = static_cast<std::uint16_t>(above << (4 * c));
+      }
+      for (std::size_t k = 1; k <= thresholds[c].size(); ++k) {
+        sample[c][k] = thresholds[c][k - 1] + 1;  // 256 stands for an empty last interval
+      }
+    }
+    for (std::size_t b = 0; b < 16; ++b) {
+      for (std::size_t g = 0; g < 16; ++g) {
+        for (std::size_t r = 0; r < 16; ++r) {
+          const std::uint32_t pixel = sample[0][b] | sample[1][g] << 9 | sample[2][r] << 18;
+          int node = 0;
+          for (int depth = 0; depth < kShortcutDepth; ++depth) node = WideStep(node, pixel);
+          shortcut_[b | g << 4 | r << 8] = static_cast<std::uint16_t>(node);
+        }
+      }
+    }
+  }
+
+  // Step on a pixel whose channels are 9 bits wide (0 to 256), as the samples need.
+  int WideStep(int node, std::uint32_t pixel) const {
+    const std::uint32_t key = keys_[node];
+    const std::uint32_t value = (pixel >> ((key >> 11) * 9)) & 0x1FF;
+    return 2 * node + 1 + static_cast<int>(value > (key & 0xFF));
+  }
 
   int Step(int node, std::uint32_t pixel) const {
     const std::uint32_t key = keys_[node];
@@ -411,7 +460,11 @@ class SplitTree {
     long double variance_[3];
   };
 
-  std::array<std::uint16_t, kInnerNodes> keys_{};  // threshold | channel shift << 8
+  std::array<std::uint16_t, kInnerNodes> keys_{};    // threshold | channel shift << 8
+  std::array<std::uint16_t, 256> blue_interval_{};   // value -> interval << 0
+  std::array<std::uint16_t, 256> green_interval_{};  // value -> interval << 4
+  std::array<std::uint16_t, 256> red_interval_{};    // value -> interval << 8
+  std::array<std::uint16_t, 1 << 12> shortcut_{};    // intervals -> node at kShortcutDepth
   std::array<ColorRef, kLeafSlots> leaf_colors_;
   std::array<std::int16_t, kLeafSlots> leaf_index_;
   std::vector<ColorRef> palette_;
