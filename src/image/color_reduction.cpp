@@ -30,6 +30,27 @@ std::uint32_t Pack(const std::uint8_t* bgr) {
          (static_cast<std::uint32_t>(bgr[2]) << 16);
 }
 
+// Sorts `size` pixels, pixel(i) each, into `low` (channel value <= threshold) and `high`
+// without branches (which photographs would mispredict half the time); returns how many
+// went low.
+template <typename PixelAt>
+std::ptrdiff_t SortIntoTwo(std::ptrdiff_t size, const PixelAt& pixel_at, int shift,
+                           std::uint32_t threshold, std::uint32_t* low, std::uint32_t* high) {
+  std::ptrdiff_t lows = 0;
+  std::ptrdiff_t highs = 0;
+  for (std::ptrdiff_t i = 0; i < size; ++i) {
+    const std::uint32_t pixel = pixel_at(i);
+    const std::ptrdiff_t first = ((pixel >> shift) & 0xFF) <= threshold;
+    low[lows] = pixel;
+    high[highs] = pixel;
+    lows += first;
+    highs += 1 - first;
+  }
+  return lows;
+}
+
+constexpr std::ptrdiff_t kBlock = 256;  // pixels sorted at a time
+
 // How often each value of blue, green and red occurs in a box: its sums and sums of squares
 // follow exactly, and a box's second part is its whole minus its first part.
 struct Histograms {
@@ -50,8 +71,6 @@ struct Histograms {
 // before second parts), which is the palette's order.
 class SplitTree {
  public:
-  // Splits the pixels (reordered in place) and makes the palette; with `parallel`, the two
-  // halves of the first split are split on two threads.
   // Splits the pixels of a 24-bit image and makes the palette; with `parallel`, the two
   // halves of the first split are split on two threads.
   SplitTree(const DibImage& source, bool parallel) {
@@ -272,26 +291,19 @@ class SplitTree {
   // Packs the rows' pixels and puts each into its part of the first split.
   static void PartitionRows(const DibImage& source, int first_row, int last_row,
                             const Choice& split, Cursor low_part, Cursor high_part) {
-    constexpr int kBlock = 256;
     std::uint32_t low[kBlock];
     std::uint32_t high[kBlock];
     const int shift = static_cast<int>(split.channel);
+    const std::ptrdiff_t width = source.Width();
     for (int row = first_row; row < last_row; ++row) {
       const std::uint8_t* in = source.Row(row);
-      for (int x = 0; x < source.Width(); x += kBlock) {
-        const int size = std::min(kBlock, source.Width() - x);
-        std::ptrdiff_t lows = 0;
-        std::ptrdiff_t highs = 0;
-        for (int i = 0; i < size; ++i, in += 3) {
-          const std::uint32_t pixel = Pack(in);
-          const std::ptrdiff_t first = ((pixel >> shift) & 0xFF) <= split.threshold;
-          low[lows] = pixel;
-          high[highs] = pixel;
-          lows += first;
-          highs += 1 - first;
-        }
+      for (std::ptrdiff_t x = 0; x < width; x += kBlock) {
+        const std::ptrdiff_t size = std::min(kBlock, width - x);
+        const std::ptrdiff_t lows = SortIntoTwo(
+            size, [&](std::ptrdiff_t i) { return Pack(in + 3 * (x + i)); }, shift, split.threshold,
+            low, high);
         low_part.Put(low, lows);
-        high_part.Put(high, highs);
+        high_part.Put(high, size - lows);
       }
     }
   }
@@ -336,26 +348,17 @@ class SplitTree {
     Split split;
     split.middle = begin + first_count;
     if (depth + 1 < kLeafDepth) {
-      // A partition without branches (which photographs would mispredict half the time).
       // Each block of pixels is sorted into two small buffers and moved back in three
       // copies: the box holds [first part | second part | the block | not yet seen], and the
       // second part's head moves behind it to make room.
-      constexpr std::ptrdiff_t kBlock = 256;
       std::uint32_t low[kBlock];
       std::uint32_t high[kBlock];
       std::uint32_t* next = begin;  // end of the first part
       for (std::uint32_t* block = begin; block != end;) {
         const std::ptrdiff_t size = std::min(kBlock, end - block);
-        std::ptrdiff_t lows = 0;
-        std::ptrdiff_t highs = 0;
-        for (std::ptrdiff_t i = 0; i < size; ++i) {
-          const std::uint32_t pixel = block[i];
-          const std::ptrdiff_t first = ((pixel >> shift) & 0xFF) <= threshold;
-          low[lows] = pixel;
-          high[highs] = pixel;
-          lows += first;
-          highs += 1 - first;
-        }
+        const std::ptrdiff_t lows = SortIntoTwo(
+            size, [&](std::ptrdiff_t i) { return block[i]; }, shift, threshold, low, high);
+        const std::ptrdiff_t highs = size - lows;
         const std::ptrdiff_t displaced = std::min(lows, block - next);
         std::uint32_t* free = block + size - highs - displaced;
         std::memcpy(free, next, displaced * sizeof *next);
@@ -401,8 +404,9 @@ class SplitTree {
     if (depth + 1 == kLeafDepth) {
       const std::ptrdiff_t count = end - begin;
       const std::ptrdiff_t first = split.middle - begin;
-      if (first > 0)
+      if (first > 0) {
         leaf_colors_[2 * node + 1 - kInnerNodes] = Stats(split.first, first).RoundedMean();
+      }
       if (count > first) {
         leaf_colors_[2 * node + 2 - kInnerNodes] = Stats(split.second, count - first).RoundedMean();
       }
