@@ -1,9 +1,16 @@
 #!/usr/bin/env python3
-"""Times whole draw-only runs (process start to exit) of orbeline against ImageMagick doing
-comparable work on the same input: decode a JPEG, fit it to the screen, draw 31 numbers and
-write a BMP. Reports the median wall time and the peak resident memory of each.
+"""Times whole draw-only runs (process start to exit) of orbeline against the floor of that
+work, `djpeg -bmp` decoding the same JPEG and writing it as a BMP, and against ImageMagick
+doing comparable work (decode, fit to the screen, draw 31 numbers, write a BMP). The runs of
+one case alternate, so that every orbeline run has its djpeg and ImageMagick run beside it
+under the same load. Reports the median wall time and the peak resident memory of each, the
+ratio of the medians to djpeg's, and orbeline's peak memory in 32-bit screen frames.
 
-Usage: bench/draw_only_bench.py [--orbeline build/src/orbeline] [--runs 7]
+The zoom case draws a 6000x4000 photo on a 1920x1080 screen under WallpaperStyle 10 (cover,
+with the smoothing filter) and compares it with the centred 1920x1080 run from a picture of
+the screen's size, timed in the same rounds.
+
+Usage: bench/draw_only_bench.py [--orbeline build/src/orbeline] [--runs 11]
 Runs headless (no display): the generic desktop's emulated screen sets the size.
 """
 import argparse
@@ -15,7 +22,15 @@ import sys
 import tempfile
 import time
 
-SIZES = [(1920, 1080), (3840, 2160)]
+# (label, screen size, source size, WallpaperStyle)
+CASES = [
+    ("1920x1080 centred", (1920, 1080), (1920, 1080), 0),
+    ("1920x1080 stretched", (1920, 1080), (1920, 1080), 2),
+    ("3840x2160 centred", (3840, 2160), (3840, 2160), 0),
+    ("3840x2160 stretched", (3840, 2160), (3840, 2160), 2),
+]
+ZOOM = ("6000x4000 zoom", (1920, 1080), (6000, 4000), 10)
+ZOOM_REFERENCE = CASES[0]
 
 
 def timed(command, env):
@@ -34,12 +49,14 @@ def timed(command, env):
 
 def make_photo(path, width, height):
     # A photo-like picture: smooth colour fields with noise, made once per size.
+    if os.path.exists(path):
+        return
     subprocess.run(["convert", "-size", f"{width // 8}x{height // 8}", "plasma:fractal",
                     "-resize", f"{width}x{height}!", "-attenuate", "0.3",
                     "+noise", "Gaussian", "-quality", "90", path], check=True)
 
 
-def home_for(root, width, height, photo):
+def home_for(root, screen, photo, style):
     env = dict(os.environ)
     for var in ("DISPLAY", "WAYLAND_DISPLAY"):
         env.pop(var, None)
@@ -50,8 +67,8 @@ def home_for(root, width, height, photo):
         os.makedirs(f"{root}/{sub}", exist_ok=True)
     os.chmod(f"{root}/runtime", 0o700)
     with open(f"{root}/config/Quillmere/Desktop.conf", "w") as conf:
-        conf.write(f"[desktop]\nWallpaper={photo}\nScreenWidth={width}\n"
-                   f"ScreenHeight={height}\nBitsPerPixel=24\n")
+        conf.write(f"[desktop]\nWallpaper={photo}\nTileWallPaper=0\nWallpaperStyle={style}\n"
+                   f"ScreenWidth={screen[0]}\nScreenHeight={screen[1]}\nBitsPerPixel=24\n")
     return env
 
 
@@ -67,33 +84,83 @@ def imagemagick_command(photo, width, height, out):
             + draw + ["-type", "TrueColor", f"BMP3:{out}"])
 
 
+class Case:
+    def __init__(self, work, orbeline, case, imagemagick):
+        self.label, self.screen, source, style = case
+        photo = f"{work}/photo-{source[0]}x{source[1]}.jpg"
+        make_photo(photo, *source)
+        root = f"{work}/{self.label.replace(' ', '-')}"
+        self.env = home_for(root, self.screen, photo, style)
+        self.commands = {
+            "orbeline": [orbeline, "-OnlyDraw"],
+            "djpeg": ["djpeg", "-bmp", "-outfile", f"{root}/djpeg.bmp", photo],
+        }
+        if imagemagick:
+            self.commands["imagemagick"] = imagemagick_command(photo, *self.screen,
+                                                               f"{root}/im.bmp")
+        self.samples = {tool: [] for tool in self.commands}
+        timed(self.commands["orbeline"], self.env)  # the first run writes the store
+
+    def run_once(self):
+        for tool, command in self.commands.items():
+            self.samples[tool].append(timed(command, self.env))
+            # Each run starts with nothing of the one before left to write back, so that no
+            # tool's flush waits on another's output.
+            os.sync()
+
+    def median(self, tool):
+        return statistics.median(s for s, _ in self.samples[tool])
+
+    def peak(self, tool):
+        return max(m for _, m in self.samples[tool])
+
+    def frame_mib(self):
+        return self.screen[0] * self.screen[1] * 4 / (1024.0 * 1024.0)
+
+
+def print_case(case):
+    for tool in case.commands:
+        print(f"{case.label:>20} {tool:>12} {case.median(tool):9.3f} {case.peak(tool):9.1f}")
+    djpeg = case.median("djpeg")
+    paired = statistics.median(o / d for (o, _), (d, _) in
+                               zip(case.samples["orbeline"], case.samples["djpeg"]))
+    line = (f"{'':>20} {'ratio':>12} orbeline/djpeg {case.median('orbeline') / djpeg:.2f}"
+            f" (median of pairs {paired:.2f})")
+    if "imagemagick" in case.samples:
+        line += f", imagemagick/djpeg {case.median('imagemagick') / djpeg:.2f}"
+    line += f"; orbeline peak {case.peak('orbeline') / case.frame_mib():.2f} frames"
+    print(line)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--orbeline", default="build/src/orbeline")
-    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--runs", type=int, default=11)
+    parser.add_argument("--no-imagemagick", action="store_true",
+                        help="leave out the ImageMagick comparison (faster)")
     args = parser.parse_args()
     orbeline = os.path.abspath(args.orbeline)
-    if not shutil.which("convert"):
-        sys.exit("ImageMagick's convert is needed")
-    print(f"{'size':>10} {'tool':>12} {'median s':>9} {'peak MiB':>9}")
+    for tool in ("convert", "djpeg"):
+        if not shutil.which(tool):
+            sys.exit(f"{tool} is needed (imagemagick, libjpeg-turbo-progs)")
+    print(f"{'case':>20} {'tool':>12} {'median s':>9} {'peak MiB':>9}")
     with tempfile.TemporaryDirectory(prefix="orbeline-bench-") as work:
-        for width, height in SIZES:
-            photo = f"{work}/photo-{width}x{height}.jpg"
-            make_photo(photo, width, height)
-            env = home_for(f"{work}/{width}", width, height, photo)
-            results = {"orbeline": [], "imagemagick": []}
-            timed([orbeline, "-OnlyDraw"], env)  # first run writes the store
+        for case in CASES:
+            if case is ZOOM_REFERENCE:
+                continue  # timed with the zoom case below, round by round
+            measured = Case(work, orbeline, case, not args.no_imagemagick)
             for _ in range(args.runs):
-                results["orbeline"].append(timed([orbeline, "-OnlyDraw"], env))
-                results["imagemagick"].append(
-                    timed(imagemagick_command(photo, width, height, f"{work}/im.bmp"), env))
-            medians = {}
-            for tool, samples in results.items():
-                medians[tool] = statistics.median(s for s, _ in samples)
-                peak = max(m for _, m in samples)
-                print(f"{width}x{height:<5} {tool:>12} {medians[tool]:9.3f} {peak:9.1f}")
-            print(f"{'':>10} {'ratio':>12} {medians['imagemagick'] / medians['orbeline']:9.2f}"
-                  "  (ImageMagick time / orbeline time)")
+                measured.run_once()
+            print_case(measured)
+        reference = Case(work, orbeline, ZOOM_REFERENCE, not args.no_imagemagick)
+        zoom = Case(work, orbeline, ZOOM, False)
+        for _ in range(args.runs):
+            reference.run_once()
+            zoom.run_once()
+        print_case(reference)
+        print_case(zoom)
+        print(f"{'':>20} {'ratio':>12} zoom/(1920x1080 centred) "
+              f"{zoom.median('orbeline') / reference.median('orbeline'):.2f}")
 
 
 if __name__ == "__main__":

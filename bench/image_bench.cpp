@@ -7,7 +7,10 @@
 //   image_bench --reduce IN.bmp OUT.bmp      the whole job of "convert IN -colors 256
 //                                            +dither OUT": read, high-mode reduction, write.
 //   image_bench --jpeg-to-bmp IN.jpg OUT.bmp decode a JPEG and write it as a 24-bit BMP.
-// The last two let /usr/bin/time compare end to end with ImageMagick on the same files.
+//   image_bench --pair-reduce [RUNS]         --reduce and ImageMagick's "convert -colors 256
+//                                            +dither" on the sample photo, in turns (11 runs
+//                                            each by default): both medians and their ratio.
+// --reduce and --jpeg-to-bmp let /usr/bin/time compare end to end with other tools.
 #include <benchmark/benchmark.h>
 // clang-format off
 #include <cstdio>
@@ -15,6 +18,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -111,7 +115,8 @@ BENCHMARK(BM_WorkBitmapSaveBmp24)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_WriteBmpFile24(benchmark::State& state) {
   const auto path = ScratchFile("orbeline-bench-dib.bmp");
-  for (auto _ : state) WriteBmpFile(path, Photo());
+  const DibImage& photo = Photo();
+  for (auto _ : state) WriteBmpFile(path, photo);
   std::filesystem::remove(path);
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Photo().bits.size()));
 }
@@ -125,12 +130,14 @@ void BM_DecodeJpeg(benchmark::State& state) {
 BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMillisecond);
 
 void BM_ConvertTrueColorTo8BitRGBHigh(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertTrueColorTo8BitRGBHigh(Photo()));
+  const DibImage& photo = Photo();
+  for (auto _ : state) benchmark::DoNotOptimize(ConvertTrueColorTo8BitRGBHigh(photo));
 }
 BENCHMARK(BM_ConvertTrueColorTo8BitRGBHigh)->Unit(benchmark::kMillisecond);
 
 void BM_ConvertToHalfTone(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertToHalfTone(Photo()));
+  const DibImage& photo = Photo();
+  for (auto _ : state) benchmark::DoNotOptimize(ConvertToHalfTone(photo));
 }
 BENCHMARK(BM_ConvertToHalfTone)->Unit(benchmark::kMillisecond);
 
@@ -151,6 +158,45 @@ int Reduce(const std::filesystem::path& in, const std::filesystem::path& out) {
   return 0;
 }
 
+// The whole job of --reduce against ImageMagick's "-colors 256 +dither" on the same 24-bit
+// BMP, each a process of its own, taken in turns so that both see the same load; prints the
+// medians and their ratio.
+int PairReduce(const char* self, int runs) {
+  const std::filesystem::path dir = ScratchFile("orbeline-bench-reduce");
+  WriteSamples(dir);
+  const std::string photo = (dir / "photo.bmp").string();
+  const std::string ours =
+      std::string("'") + self + "' --reduce '" + photo + "' '" + (dir / "ours.bmp").string() + "'";
+  const std::string theirs =
+      "convert '" + photo + "' -colors 256 +dither '" + (dir / "theirs.bmp").string() + "'";
+  std::vector<double> our_times;
+  std::vector<double> their_times;
+  const auto timed = [](const std::string& command) {
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+      std::fprintf(stderr, "failed: %s\n", command.c_str());
+      std::exit(1);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  for (int i = 0; i < runs; ++i) {
+    our_times.push_back(timed(ours));
+    their_times.push_back(timed(theirs));
+  }
+  std::filesystem::remove_all(dir);
+  const auto median = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 == 1 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+  };
+  const double our_median = median(our_times);
+  const double their_median = median(their_times);
+  std::printf(
+      "%dx%d, %d runs each, medians: --reduce %.3f s, ImageMagick %.3f s, "
+      "ImageMagick / ours %.1fx\n",
+      kWidth, kHeight, runs, our_median, their_median, their_median / our_median);
+  return 0;
+}
+
 int JpegToBmp(const std::filesystem::path& in, const std::filesystem::path& out) {
   WriteBmpFile(out, DecodeImageFile(in).Image());
   return 0;
@@ -166,6 +212,9 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--reduce") == 0) return orbeline::Reduce(argv[2], argv[3]);
   if (argc == 4 && std::strcmp(argv[1], "--jpeg-to-bmp") == 0) {
     return orbeline::JpegToBmp(argv[2], argv[3]);
+  }
+  if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "--pair-reduce") == 0) {
+    return orbeline::PairReduce(argv[0], argc == 3 ? std::atoi(argv[2]) : 11);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

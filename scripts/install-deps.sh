@@ -9,8 +9,9 @@ packages=(
   libicu-dev libjpeg-dev libpng-dev libwebp-dev libx11-dev
   libglib2.0-dev gsettings-desktop-schemas libglib2.0-bin
   googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream man-db
-  fonts-liberation fonts-ipafont-gothic fontconfig
+  fonts-liberation fonts-ipafont-gothic fontconfig libfontconfig-dev
   xvfb xauth x11-apps x11-utils x11-xserver-utils xdotool imagemagick faketime strace
+  libjpeg-turbo-progs
   clang libclang-rt-14-dev
 )
 

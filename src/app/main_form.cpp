@@ -74,6 +74,9 @@ MainForm::CreateResult MainForm::FormCreate() {
   shortcut_file_ = (environment_.startup_folder / kStartupShortcutName).string();
   run_.draw_only_run = false;
   run_.base_composed = false;
+  // A run with a window draws again and again on the same wallpaper; a draw-only run and a
+  // preview compose once.
+  run_.keep_base_copy = auto_draw_code_ < 1 && !environment_.preview;
   definition_ = LoadDefinitionFile(environment_.definition_file);
   RunPrepareSettings();
   if (environment_.instance_lock_held) {
@@ -107,10 +110,14 @@ MainForm::CreateResult MainForm::FormCreate() {
     case DrawOnlySource::kRefused:
       // After a message the settings window opens, in a run that stays draw-only.
       stopped_by_message_ = true;
+      run_.keep_base_copy = true;
       return CreateResult::kInteractive;
   }
   run_.draw_only_pending = true;
-  const ComposeResult composed = ComposeBaseImage(services, run_, settings_);
+  // The drawing follows at once and writes the work bitmap file with the calendar on it; a
+  // run ended before that has changed nothing on the desktop.
+  const ComposeResult composed =
+      ComposeBaseImage(services, run_, settings_, ComposeOutput::kMemoryOnly);
   if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
   if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
   return CreateResult::kDrawOnly;
@@ -211,8 +218,11 @@ void MainForm::DelayedDrawWait() {
 
 bool MainForm::Draw(DrawSender sender, const PipelineHooks& hooks) {
   WallpaperServices services = Services();
-  return DrawPipeline(sender, services, run_, Inputs(ports_.clock.Today()), ports_.make_canvas,
-                      hooks);
+  const auto start = std::chrono::steady_clock::now();
+  const bool running = DrawPipeline(sender, services, run_, Inputs(ports_.clock.Today()),
+                                    ports_.make_canvas, hooks);
+  last_draw_duration_ = std::chrono::steady_clock::now() - start;
+  return running;
 }
 
 void MainForm::Revert(RevertTarget target) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -88,6 +89,9 @@ class MainForm {
   // One drawing (Draw button: kDrawButton; right-click Draw, Enter: kWindow). False when
   // it ended the run (the work bitmap could not be written).
   bool Draw(DrawSender sender, const PipelineHooks& hooks);
+  // How long the last drawing that ran to its end took, from the request to the wallpaper
+  // installed (for benchmarks).
+  std::chrono::steady_clock::duration last_draw_duration() const { return last_draw_duration_; }
   // The Revert button (left: the user's own picture; right: the composed base image).
   void Revert(RevertTarget target);
 
@@ -182,6 +186,7 @@ class MainForm {
   WorkBitmap desktop_picture_;  // DesktopPicture's own composition
   bool desktop_picture_tried_ = false;
 
+  std::chrono::steady_clock::duration last_draw_duration_{};
   int auto_draw_code_ = 0;
   bool source_unsupported_ = false;
   bool stopped_by_message_ = false;

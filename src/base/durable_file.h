@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -15,6 +16,13 @@ namespace orbeline {
 // orbeline::Error names `path` and the reason.
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::span<const std::span<const std::uint8_t>> parts);
+
+// The same with the content made piece by piece, so that a large file never needs to be
+// in memory whole: `fill` puts the next bytes into the buffer it is given and returns how
+// many it put there; 0 ends the file. The disk starts writing each piece at once, so little
+// is left to wait for at the final flush.
+using FileFiller = std::function<std::size_t(std::span<std::uint8_t> buffer)>;
+void WriteFileAtomically(const std::filesystem::path& path, const FileFiller& fill);
 
 // Flushes a folder's entries to disk, so that a file created, renamed or removed in it stays
 // so after a power loss. Throws orbeline::Error naming the folder when it cannot.

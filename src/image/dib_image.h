@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/color_text.h"
+#include "image/large_buffer.h"
 
 namespace orbeline {
 
@@ -44,7 +45,7 @@ constexpr int DibRowBytes(int width, int bit_count) {
 struct DibImage {
   BitmapInfoHeader header;
   std::vector<ColorRef> colors;
-  std::vector<std::uint8_t> bits;
+  LargeVector<std::uint8_t> bits;
 
   // A zero-filled image. Bit count 1, 4, 8 or 24; at most 2^bit_count colours.
   static DibImage Create(int width, int height, int bit_count, std::vector<ColorRef> colors);

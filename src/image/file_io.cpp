@@ -53,6 +53,12 @@ std::vector<std::uint8_t> ReadPictureFile(
     const std::function<void(std::span<const std::uint8_t>)>& check_head) {
   const PictureStream file = OpenPictureFile(path);
   std::vector<std::uint8_t> bytes;
+  // Room for the whole file at once (its size was checked on opening): a large picture is
+  // then read without being moved as the buffer grows.
+  struct stat info {};
+  if (::fstat(::fileno(file.get()), &info) == 0 && info.st_size > 0) {
+    bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+  }
   const bool more = ReadMore(file.get(), path, kPictureHeadBytes, bytes);
   check_head(bytes);
   if (!more) return bytes;

@@ -11,10 +11,10 @@
 
 namespace orbeline {
 
-TNkDIB DecodeImageFile(const std::filesystem::path& path) {
+TNkDIB DecodeImageFile(const std::filesystem::path& path, const DecodeSizeHint& hint) {
   const std::string extension = ToLowerAscii(path.extension().string());
   if (extension == ".bmp") return ReadBmpFile(path);
-  if (extension == ".jpg" || extension == ".jpeg") return DecodeJpegFile(path);
+  if (extension == ".jpg" || extension == ".jpeg") return DecodeJpegFile(path, hint);
   if (extension == ".png") return DecodePngFile(path);
   if (extension == ".webp") return DecodeWebpFile(path);
   throw ImageError("Cannot read the picture file \"" + path.string() +

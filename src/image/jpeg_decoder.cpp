@@ -61,10 +61,26 @@ void CmykRowToBgr(const JSAMPLE* cmyk, int width, std::uint8_t* out) {
   }
 }
 
+// The smallest scale 1/8, 1/4 or 1/2 at which the picture is still as large as the hint asks.
+void ChooseScale(jpeg_decompress_struct* cinfo, const DecodeSizeHint& hint) {
+  const int width = static_cast<int>(cinfo->image_width);
+  const int height = static_cast<int>(cinfo->image_height);
+  const PixelSize needed = hint(width, height);
+  const auto scaled = [](int size, int eighths) { return (size * eighths + 7) / 8; };
+  for (const int eighths : {1, 2, 4}) {
+    if (scaled(width, eighths) >= needed.width && scaled(height, eighths) >= needed.height) {
+      cinfo->scale_num = static_cast<unsigned int>(eighths);
+      cinfo->scale_denom = 8;
+      return;
+    }
+  }
+}
+
 // Decodes from `file` when it is given, else from the bytes. Returns false when libjpeg
 // reported an error (its text is in state->errors.message) or the picture is too large
 // (state->size_error): a stream is read only as far as the header then.
-bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, std::FILE* file) {
+bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, std::FILE* file,
+               const DecodeSizeHint* hint) {
   jpeg_decompress_struct* cinfo = &state->cinfo;
   cinfo->err = jpeg_std_error(&state->errors.pub);
   state->errors.pub.error_exit = OnJpegError;
@@ -82,8 +98,10 @@ bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, s
   cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   try {
     CheckImageSize(cinfo->image_width, cinfo->image_height, "DecodeJpeg");
+    if (hint != nullptr && *hint) ChooseScale(cinfo, *hint);
+    jpeg_calc_output_dimensions(cinfo);
     state->image = std::make_unique<DibImage>(DibImage::Create(
-        static_cast<int>(cinfo->image_width), static_cast<int>(cinfo->image_height), 24, {}));
+        static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height), 24, {}));
   } catch (const ImageError& e) {
     state->size_error = e.what();
     return false;
@@ -102,11 +120,12 @@ bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, s
   return true;
 }
 
-TNkDIB Decode(std::span<const std::uint8_t> bytes, std::FILE* file, std::string_view source_name) {
+TNkDIB Decode(std::span<const std::uint8_t> bytes, std::FILE* file, std::string_view source_name,
+              const DecodeSizeHint& hint) {
   const std::string context = "Cannot read the JPEG file \"" + std::string(source_name) + "\": ";
   if (file == nullptr && bytes.empty()) throw ImageError(context + "empty file");
   auto state = std::make_unique<DecodeState>();
-  if (!RunDecode(state.get(), bytes.data(), bytes.size(), file)) {
+  if (!RunDecode(state.get(), bytes.data(), bytes.size(), file, &hint)) {
     throw ImageError(context + (state->size_error.empty() ? std::string(state->errors.message)
                                                           : state->size_error));
   }
@@ -115,14 +134,15 @@ TNkDIB Decode(std::span<const std::uint8_t> bytes, std::FILE* file, std::string_
 
 }  // namespace
 
-TNkDIB DecodeJpeg(std::span<const std::uint8_t> bytes, std::string_view source_name) {
-  return Decode(bytes, nullptr, source_name);
+TNkDIB DecodeJpeg(std::span<const std::uint8_t> bytes, std::string_view source_name,
+                  const DecodeSizeHint& hint) {
+  return Decode(bytes, nullptr, source_name, hint);
 }
 
-TNkDIB DecodeJpegFile(const std::filesystem::path& path) {
+TNkDIB DecodeJpegFile(const std::filesystem::path& path, const DecodeSizeHint& hint) {
   // libjpeg reads the stream as it decodes: the size is checked before the pixels are read.
   const PictureStream file = OpenPictureFile(path);
-  return Decode({}, file.get(), path.string());
+  return Decode({}, file.get(), path.string(), hint);
 }
 
 }  // namespace orbeline

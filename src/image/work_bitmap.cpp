@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "base/durable_file.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "image/halftone.h"
@@ -86,6 +87,24 @@ void WorkBitmap::StretchDrawDib(const TNkDIB& dib, Rect target) {
   }
   const Rect area = Intersect(target, ClipRect());
   if (area.IsEmpty()) return;
+  if (target.Width() == image.Width() && target.Height() == image.Height()) {
+    // Unscaled: each visible row is converted straight into place.
+    std::vector<std::uint32_t> row_pixels;
+    const int skip = area.left - target.left;
+    const bool whole_rows = skip == 0 && area.Width() == image.Width();
+    if (!whole_rows) row_pixels.resize(static_cast<std::size_t>(image.Width()));
+    for (int y = area.top; y < area.bottom; ++y) {
+      std::uint32_t* out = &pixels_[static_cast<std::size_t>(y) * width_ + area.left];
+      const int storage_row = image.Height() - 1 - (y - target.top);
+      if (whole_rows) {
+        image.RowToRgb32(storage_row, out);
+      } else {
+        image.RowToRgb32(storage_row, row_pixels.data());
+        std::memcpy(out, row_pixels.data() + skip, static_cast<std::size_t>(area.Width()) * 4);
+      }
+    }
+    return;
+  }
   const std::vector<int> columns =
       NearestSourceMap(area.left - target.left, area.Width(), target.Width(), image.Width());
   const std::vector<int> rows =
@@ -116,6 +135,19 @@ void WorkBitmap::AssignFromDib(const TNkDIB& dib) {
 
 void WorkBitmap::LoadBmp(const std::filesystem::path& path) { AssignFromDib(ReadBmpFile(path)); }
 
+void WorkBitmap::FileRow(int y, std::uint8_t* out, NearestColorMatcher* matcher) const {
+  const std::uint32_t* in = &pixels_[static_cast<std::size_t>(y) * width_];
+  if (matcher != nullptr) {
+    for (int x = 0; x < width_; ++x) out[x] = matcher->IndexOf(in[x]);
+    return;
+  }
+  for (int x = 0; x < width_; ++x) {
+    *out++ = in[x] & 0xFF;
+    *out++ = (in[x] >> 8) & 0xFF;
+    *out++ = (in[x] >> 16) & 0xFF;
+  }
+}
+
 TNkDIB WorkBitmap::ToDib() const {
   if (pixels_.empty()) throw ImageError("WorkBitmap.ToDib: The bitmap is empty");
   const bool indexed = format_ == WorkBitmapFormat::k8Bit;
@@ -124,17 +156,7 @@ TNkDIB WorkBitmap::ToDib() const {
   std::optional<NearestColorMatcher> matcher;
   if (indexed) matcher.emplace(palette_);
   for (int y = 0; y < height_; ++y) {
-    const std::uint32_t* in = &pixels_[static_cast<std::size_t>(y) * width_];
-    std::uint8_t* out = image.Row(height_ - 1 - y);
-    if (indexed) {
-      for (int x = 0; x < width_; ++x) out[x] = matcher->IndexOf(in[x]);
-    } else {
-      for (int x = 0; x < width_; ++x) {
-        *out++ = in[x] & 0xFF;
-        *out++ = (in[x] >> 8) & 0xFF;
-        *out++ = (in[x] >> 16) & 0xFF;
-      }
-    }
+    FileRow(y, image.Row(height_ - 1 - y), matcher ? &*matcher : nullptr);
   }
   return TNkDIB(std::move(image));
 }
@@ -149,7 +171,32 @@ void WorkBitmap::ReduceToPalette() {
 
 void WorkBitmap::SaveBmp(const std::filesystem::path& path) const {
   if (pixels_.empty()) throw Error("Cannot write the file \"" + path.string() + "\": empty bitmap");
-  WriteBmpFile(path, ToDib().Image());
+  // Row by row into the file, so that the file's pixels are never in memory whole.
+  const bool indexed = format_ == WorkBitmapFormat::k8Bit;
+  const int bit_count = indexed ? 8 : 24;
+  const std::vector<std::uint8_t> headers =
+      EncodeBmpHeaders(width_, height_, bit_count, indexed ? palette_ : std::vector<ColorRef>{});
+  const std::size_t row_bytes = static_cast<std::size_t>(DibRowBytes(width_, bit_count));
+  std::optional<NearestColorMatcher> matcher;
+  if (indexed) matcher.emplace(palette_);
+  bool headers_done = false;
+  int storage_row = 0;  // rows go bottom-up
+  WriteFileAtomically(path, [&](std::span<std::uint8_t> buffer) {
+    std::size_t filled = 0;
+    if (!headers_done) {
+      std::memcpy(buffer.data(), headers.data(), headers.size());
+      filled = headers.size();
+      headers_done = true;
+    }
+    for (; storage_row < height_ && buffer.size() - filled >= row_bytes; ++storage_row) {
+      std::uint8_t* out = buffer.data() + filled;
+      FileRow(height_ - 1 - storage_row, out, matcher ? &*matcher : nullptr);
+      const std::size_t used = static_cast<std::size_t>(width_) * (bit_count / 8);
+      std::memset(out + used, 0, row_bytes - used);  // the padding
+      filled += row_bytes;
+    }
+    return filled;
+  });
 }
 
 }  // namespace orbeline

@@ -6,7 +6,9 @@
 
 #include "base/color_text.h"
 #include "base/rect.h"
+#include "image/large_buffer.h"
 #include "image/nk_dib.h"
+#include "image/palette_match.h"
 
 namespace orbeline {
 
@@ -66,11 +68,15 @@ class WorkBitmap {
   void SaveBmp(const std::filesystem::path& path) const;
 
  private:
+  // Top-down row y as the file stores it: B, G, R (24-bit mode) or palette indexes (8-bit
+  // mode, with `matcher` on the palette), without the row's padding.
+  void FileRow(int y, std::uint8_t* out, NearestColorMatcher* matcher) const;
+
   int width_ = 0;
   int height_ = 0;
   WorkBitmapFormat format_ = WorkBitmapFormat::k24Bit;
   std::vector<ColorRef> palette_;
-  std::vector<std::uint32_t> pixels_;
+  LargeVector<std::uint32_t> pixels_;
 };
 
 }  // namespace orbeline

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -25,6 +26,7 @@
 #include "calendar/definition_file.h"
 #include "calendar/locale_code.h"
 #include "platform/desktop_factory.h"
+#include "platform/font_warm_up.h"
 #include "platform/headless_prompts.h"
 #include "platform/instance_lock.h"
 #include "platform/qt_canvas.h"
@@ -62,6 +64,17 @@ bool IsHeadless() {
   if (EnvironmentSet("ORBELINE_HEADLESS")) return true;
   return QGuiApplication::platformName() == QLatin1String("offscreen") ||
          QGuiApplication::platformName() == QLatin1String("minimal");
+}
+
+// Runs known before Qt starts to show no window and no message box (a preview, a headless
+// run, which tells everything on stderr): painting and fonts are all they need, so they
+// start the lighter application object without the widget toolkit.
+bool ShowsNoWindow(const LongOptions& options) {
+  if (options.command == LongOptions::Command::kPreview) return true;
+  if (EnvironmentSet("ORBELINE_HEADLESS")) return true;
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  return platform != nullptr &&
+         (std::strcmp(platform, "offscreen") == 0 || std::strcmp(platform, "minimal") == 0);
 }
 
 // Where an installation keeps the definition files and the manual (a build tree keeps them
@@ -181,6 +194,8 @@ int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Sh
 
 int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
               const LongOptions& options) {
+  // Every run that gets this far draws text (a calendar, a window).
+  const FontWarmUp font_warm_up;
   // Without a display the program still draws: Qt paints on its offscreen platform.
   if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&
       !EnvironmentSet("QT_QPA_PLATFORM")) {
@@ -197,12 +212,14 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
   // options ("-platform", "-plugin", ...) are arguments like any other.
   int qt_argc = 1;
   char* qt_argv[] = {program_name, nullptr};
-  QApplication application(qt_argc, qt_argv);
+  const std::unique_ptr<QGuiApplication> application =
+      ShowsNoWindow(options) ? std::make_unique<QGuiApplication>(qt_argc, qt_argv)
+                             : std::make_unique<QApplication>(qt_argc, qt_argv);
   const std::filesystem::path exe_path = ExecutablePath(program_name);
   if (options.command == LongOptions::Command::kPreview) {
     return RunPreview(options, exe_path, arguments);
   }
-  QApplication::setApplicationName(QStringLiteral("Orbeline"));
+  QCoreApplication::setApplicationName(QStringLiteral("Orbeline"));
   const bool headless = IsHeadless();
   std::unique_ptr<Prompts> prompts;
   if (headless) {

@@ -45,8 +45,17 @@ QtCanvas::~QtCanvas() { painter_.end(); }
 
 void QtCanvas::SetFont(const FontSetting& font) {
   font_ = font;
-  qfont_ = MakeQtFont(font, text_rendering_);
-  painter_.setFont(qfont_);
+  const auto same = [&](const ResolvedFont& resolved) {
+    return resolved.setting == font && resolved.rendering == text_rendering_;
+  };
+  const auto found = std::find_if(fonts_.begin(), fonts_.end(), same);
+  current_font_ = static_cast<std::size_t>(found - fonts_.begin());
+  if (found == fonts_.end()) {
+    QFont qfont = MakeQtFont(font, text_rendering_);
+    QFontMetrics metrics(qfont, &image_);
+    fonts_.push_back({font, text_rendering_, std::move(qfont), std::move(metrics)});
+  }
+  painter_.setFont(fonts_[current_font_].font);
 }
 
 void QtCanvas::SetTextRendering(TextRendering rendering) {
@@ -56,14 +65,14 @@ void QtCanvas::SetTextRendering(TextRendering rendering) {
 }
 
 int QtCanvas::TextWidth(std::string_view text) {
-  return QFontMetrics(qfont_, &image_).horizontalAdvance(ToQString(text));
+  return fonts_[current_font_].metrics.horizontalAdvance(ToQString(text));
 }
 
-int QtCanvas::TextHeight(std::string_view) { return QFontMetrics(qfont_, &image_).height(); }
+int QtCanvas::TextHeight(std::string_view) { return fonts_[current_font_].metrics.height(); }
 
 void QtCanvas::DrawText(int x, int y, std::string_view text, ColorRef color) {
   painter_.setPen(ToQColor(color));
-  painter_.drawText(QPoint(x, y + QFontMetrics(qfont_, &image_).ascent()), ToQString(text));
+  painter_.drawText(QPoint(x, y + fonts_[current_font_].metrics.ascent()), ToQString(text));
 }
 
 void QtCanvas::SetPen(ColorRef color, int width) {

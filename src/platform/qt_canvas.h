@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "render/canvas.h"
 
@@ -15,8 +17,8 @@ namespace orbeline {
 // the buffer is wrapped, not copied, and painted in place (Format_RGB32, 0xFFRRGGBB).
 // Text is antialiased in grayscale unless told otherwise; shapes and lines are not, as on GDI.
 // Fonts are looked up by family through fontconfig (Arial resolves to Liberation Sans, Japanese
-// text falls back to a font that has it) at MulDiv(points, 96, 72) pixels. A QGuiApplication must
-// exist while fonts are used.
+// text falls back to a font that has it) at MulDiv(points, 96, 72) pixels, each once per canvas.
+// A QGuiApplication must exist while fonts are used.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(std::uint32_t* pixels, int width, int height, int stride_bytes);
@@ -40,11 +42,21 @@ class QtCanvas : public Canvas {
  private:
   void ApplyShapeStyle();
 
+  // A font resolved for this canvas, with its metrics: a drawing uses a handful of fonts many
+  // times each, and each is looked up once.
+  struct ResolvedFont {
+    FontSetting setting;
+    TextRendering rendering;
+    QFont font;
+    QFontMetrics metrics;
+  };
+
   QImage image_;
   QPainter painter_;
   FontSetting font_;
   TextRendering text_rendering_ = TextRendering::kAntialiased;
-  QFont qfont_;
+  std::vector<ResolvedFont> fonts_;
+  std::size_t current_font_ = 0;  // index into fonts_
   QColor pen_color_{Qt::black};
   int pen_width_ = 1;
   QColor brush_color_{Qt::white};

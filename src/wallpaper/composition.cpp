@@ -1,9 +1,12 @@
 #include "wallpaper/composition.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -55,7 +58,8 @@ void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
 
 }  // namespace
 
-bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run) {
+bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run,
+                         const DecodeSizeHint& hint) {
   dib.SetConvertMode(NkConvertMode::kHigh);
   const std::string& path = run.wallpaper.source_wallpaper_path;
   const std::string extension = LowerExtension(path);
@@ -73,7 +77,7 @@ bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const Wallpap
     blank = true;
   } else if (extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
              extension == ".png" || extension == ".webp") {
-    dib = DecodeImageFile(path);
+    dib = DecodeImageFile(path, hint);
     dib.SetConvertMode(NkConvertMode::kHigh);
     // A bitmap of fewer than 8 bits per pixel reaches the work bitmap as plain 8-bit.
     if (extension == ".bmp" && dib.GetBitCount() < 8) dib.SetPixelFormat(NkPixelFormat::k8Bit);
@@ -132,16 +136,55 @@ bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& p
   return false;
 }
 
-ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
-                               const WorkingSettings& settings, ComposeOutput output) {
-  run.base_composed = true;
+namespace {
+
+// What the base image would be made from now; nullopt for a picture of a kind the program
+// asks about each time (HTML, GIF).
+std::optional<BaseImageSource> CurrentSource(const WallpaperServices& services,
+                                             const WallpaperRun& run,
+                                             const WorkingSettings& settings) {
+  const std::string extension = LowerExtension(run.wallpaper.source_wallpaper_path);
+  if (extension == ".htm" || extension == ".html" || extension == ".gif") return std::nullopt;
+  BaseImageSource source;
+  const WallpaperState& wallpaper = run.wallpaper;
+  source.path = wallpaper.source_wallpaper_path;
+  source.no_source_wallpaper = wallpaper.no_source_wallpaper;
+  source.tile_source = wallpaper.tile_source;
+  source.stretch_source = wallpaper.stretch_source;
+  source.picture_fit = wallpaper.picture_fit;
+  source.origin_x = wallpaper.origin_x;
+  source.origin_y = wallpaper.origin_y;
+  source.screen = run.screen;
+  struct stat info {};
+  if (::stat(run.wallpaper.source_wallpaper_path.c_str(), &info) == 0) {
+    source.file_device = info.st_dev;
+    source.file_inode = info.st_ino;
+    source.file_size = info.st_size;
+    source.file_modified_ns =
+        std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+    source.file_changed_ns =
+        std::int64_t{info.st_ctim.tv_sec} * 1'000'000'000 + info.st_ctim.tv_nsec;
+  }
+  source.tile_pattern = settings.tile_pattern;
+  source.taskbar_adjust = settings.taskbar_adjust;
+  const Desktop& desktop = services.desktop;
+  source.bits_per_pixel = desktop.BitsPerPixel();
+  source.pattern = desktop.ReadValue(kPatternValue, "");
+  source.pattern_color = DesktopPatternColor(desktop);
+  source.work_area = GetWorkArea(desktop);
+  return source;
+}
+
+// Composes the base image into the run's work bitmap; true when the picture is of a kind a
+// draw-only run cannot draw on (the user has been told).
+bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSettings& settings) {
   WorkBitmap& work = run.work;
   const int width = run.screen.right;
   const int height = run.screen.bottom;
   const WallpaperState& wallpaper = run.wallpaper;
   if (wallpaper.tile_source) {
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run)) return true;
     ResetLikeDib(work, dib, width, height);
     const int w = dib.Width();
     const int h = dib.Height();
@@ -164,32 +207,73 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
         services.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit : WorkBitmapFormat::k8Bit);
     FillDesktopPattern(work, width, height, services.desktop);
   } else {
+    const bool scaled = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
+    const Rect screen{0, 0, width, height};
+    // A photo that the smoothing filter shrinks anyway may be decoded smaller, no smaller
+    // than it is shown; its place comes from its full size.
+    std::optional<Rect> placed;
+    DecodeSizeHint hint;
+    if (scaled && services.desktop.BitsPerPixel() > 8) {
+      hint = [&](int w, int h) {
+        placed = PlacePicture(wallpaper.picture_fit, w, h, screen);
+        return PixelSize{std::min(w, placed->Width()), std::min(h, placed->Height())};
+      };
+    }
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, services, run)) return ComposeResult::kSourceUnsupported;
+    if (LoadSourceWallpaper(dib, services, run, hint)) return true;
     ResetLikeDib(work, dib, width, height);
-    FillDesktopPattern(work, width, height, services.desktop);
     const int origin_x = ClampOrigin(wallpaper.origin_x);
     const int origin_y = ClampOrigin(wallpaper.origin_y);
-    if (wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch) {
-      DrawScaled(work, dib,
-                 PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(),
-                              Rect{0, 0, width, height}));
+    Rect target;
+    if (scaled) {
+      target =
+          placed ? *placed : PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(), screen);
     } else if (wallpaper.stretch_source) {
-      Rect target{0, 0, width, height};
+      target = {0, 0, width, height};
       if (origin_x != 0 || origin_y != 0) {
         target = {origin_x, origin_y, origin_x + width, origin_y + height};
       } else if (settings.taskbar_adjust) {
         target = GetWorkArea(services.desktop);
       }
-      work.StretchDrawDib(dib, target);
     } else {
       const int x = origin_x != 0 ? origin_x : Half(width - dib.Width());
       const int y = origin_y != 0 ? origin_y : Half(height - dib.Height());
-      work.DrawDib(dib, x, y);
+      target = {x, y, x + dib.Width(), y + dib.Height()};
+    }
+    // The pattern shows where the picture does not cover the screen (the picture paints
+    // every pixel of its rectangle).
+    if (target.left > 0 || target.top > 0 || target.right < width || target.bottom < height) {
+      FillDesktopPattern(work, width, height, services.desktop);
+    }
+    if (scaled) {
+      DrawScaled(work, dib, target);
+    } else {
+      work.StretchDrawDib(dib, target);
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
+                               const WorkingSettings& settings, ComposeOutput output) {
+  run.base_composed = true;
+  std::optional<BaseImageSource> source;
+  if (run.keep_base_copy) source = CurrentSource(services, run, settings);
+  if (source && source == run.base_copy_source) {
+    run.work = run.base_copy;
+  } else {
+    run.base_copy_source.reset();
+    run.base_copy = WorkBitmap();
+    if (ComposeInto(services, run, settings)) return ComposeResult::kSourceUnsupported;
+    if (source) {
+      run.base_copy = run.work;
+      run.base_copy_source = std::move(source);
     }
   }
   if (output == ComposeOutput::kWriteFile &&
-      !WriteWorkBitmap(work, wallpaper.work_bitmap_path, services.prompts)) {
+      !WriteWorkBitmap(run.work, run.wallpaper.work_bitmap_path, services.prompts)) {
     return ComposeResult::kWriteFailed;
   }
   return ComposeResult::kWritten;

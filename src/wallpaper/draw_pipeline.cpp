@@ -69,7 +69,9 @@ bool DrawPipeline(DrawSender sender, WallpaperServices& services, WallpaperRun& 
     const bool file_exists = std::filesystem::exists(state.work_bitmap_path, error);
     if (!(file_exists && run.draw_only_run)) compose = sender == DrawSender::kDrawButton;
   }
-  if (compose && ComposeBaseImage(services, run, inputs.settings) != ComposeResult::kWritten) {
+  // The file is written once, with the calendar on the base image.
+  if (compose && ComposeBaseImage(services, run, inputs.settings, ComposeOutput::kMemoryOnly) !=
+                     ComposeResult::kWritten) {
     return false;
   }
 

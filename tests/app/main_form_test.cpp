@@ -84,7 +84,7 @@ TEST_F(MainFormTest, DrawOnlyRunDrawsInstallsAndPutsTheValuesBack) {
   EXPECT_EQ(backend_.Get("AutoDraw"), "0");
   EXPECT_TRUE(form_->draw_only_run());
   const std::string work_bitmap = form_->wallpaper().work_bitmap_path;
-  EXPECT_TRUE(std::filesystem::exists(work_bitmap)) << "the base image is written at creation";
+  EXPECT_FALSE(std::filesystem::exists(work_bitmap)) << "written once, with the calendar on it";
   bool existed_at_restore = false;
   desktop_->on_write = [&](std::string_view name) {
     // The close puts the value back while the work bitmap still exists: the desktop never

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "image_test_util.h"
 
@@ -100,6 +105,100 @@ TEST(HighModeReductionTest, PhotoGetsAtMost256EntriesAndEveryPixelItsLeaf) {
     }
   }
   EXPECT_EQ(used.size(), result.colors.size());
+}
+
+// The reduction as plainly as it can be written: a list of pixels split recursively, the
+// mean and variance summed afresh in every box, std::partition.
+class PlainReduction {
+ public:
+  explicit PlainReduction(const DibImage& source) {
+    std::vector<ColorRef> pixels;
+    for (int row = 0; row < source.Height(); ++row) {
+      for (int x = 0; x < source.Width(); ++x) pixels.push_back(source.ColorAt(x, row));
+    }
+    Split(pixels.begin(), pixels.end(), 0);
+  }
+  int IndexOf(ColorRef c) const {
+    int node = 0;
+    while (nodes_.at(node).leaf < 0) {
+      const Node& n = nodes_.at(node);
+      node = Channel(c, n.channel) <= n.threshold ? n.first : n.second;
+    }
+    return nodes_.at(node).leaf;
+  }
+  std::vector<ColorRef> palette;
+
+ private:
+  struct Node {
+    int channel = 0, threshold = 0, first = -1, second = -1, leaf = -1;
+  };
+  static int Channel(ColorRef c, int channel) {  // 0 red, 1 green, 2 blue
+    return channel == 0 ? RedOf(c) : channel == 1 ? GreenOf(c) : BlueOf(c);
+  }
+  using It = std::vector<ColorRef>::iterator;
+  int Split(It begin, It end, int depth) {
+    if (begin == end) return -1;
+    long double mean[3], variance[3];
+    const long double count = static_cast<long double>(end - begin);
+    for (int c = 0; c < 3; ++c) {
+      std::uint64_t sum = 0, squares = 0;
+      for (It p = begin; p != end; ++p) {
+        sum += Channel(*p, c);
+        squares += Channel(*p, c) * Channel(*p, c);
+      }
+      mean[c] = sum / count;
+      variance[c] = squares / count - mean[c] * mean[c];
+    }
+    const int id = static_cast<int>(nodes_.size());
+    nodes_.emplace_back();
+    if (depth == 8) {
+      nodes_[id].leaf = static_cast<int>(palette.size());
+      palette.push_back(MakeColorRef(static_cast<int>(std::lrint(mean[0])),
+                                     static_cast<int>(std::lrint(mean[1])),
+                                     static_cast<int>(std::lrint(mean[2]))));
+      return id;
+    }
+    int channel = 0;
+    long double best = 3 * variance[0];
+    if (4 * variance[1] > best) channel = 1, best = 4 * variance[1];
+    if (2 * variance[2] > best) channel = 2;
+    const int threshold = static_cast<int>(std::floor(mean[channel]));
+    const It middle =
+        std::partition(begin, end, [&](ColorRef p) { return Channel(p, channel) <= threshold; });
+    nodes_[id].channel = channel;
+    nodes_[id].threshold = threshold;
+    const int first = Split(begin, middle, depth + 1);
+    const int second = Split(middle, end, depth + 1);
+    nodes_[id].first = first;
+    nodes_[id].second = second;
+    return id;
+  }
+  std::vector<Node> nodes_;
+};
+
+TEST(HighModeReductionTest, SameAsThePlainReduction) {
+  // Large enough for the two-thread path; a few colours (most boxes empty); noise.
+  std::uint32_t noise = 1;
+  const auto random = [&] { return (noise = noise * 1664525u + 1013904223u) >> 24; };
+  const std::vector<std::pair<const char*, DibImage>> pictures = {
+      {"photo", MakeDib24(401, 257, testing::PhotoLike)},
+      {"few colours",
+       MakeDib24(300, 300, [](int x, int y) { return MakeColorRef(x / 100 * 90, y / 150, 7); })},
+      {"noise", MakeDib24(333, 222, [&](int, int) {
+         return MakeColorRef(static_cast<int>(random()), static_cast<int>(random()),
+                             static_cast<int>(random()));
+       })}};
+  for (const auto& [name, source] : pictures) {
+    SCOPED_TRACE(name);
+    const DibImage result = ConvertTrueColorTo8BitRGBHigh(source);
+    const PlainReduction plain(source);
+    ASSERT_EQ(result.colors, plain.palette);
+    for (int row = 0; row < source.Height(); ++row) {
+      for (int x = 0; x < source.Width(); ++x) {
+        ASSERT_EQ(result.IndexAt(x, row), plain.IndexOf(source.ColorAt(x, row))) << x << "," << row;
+      }
+    }
+  }
 }
 
 TEST(ConvertTo24BitTest, RefusesTrueColourInput) {

@@ -121,6 +121,31 @@ TEST(JpegDecoderTest, DecodesColourGreyAndCmyk) {
   ExpectQuarters(DecodeJpeg(EncodeJpeg(JCS_CMYK, 4, cmyk), "cmyk.jpg"), 8);
 }
 
+TEST(JpegDecoderTest, SizeHintPicksTheSmallestScaleStillLargeEnough) {
+  const auto jpeg = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  const struct {
+    PixelSize needed;
+    int width, height;
+  } rows[] = {
+      {{24, 16}, 24, 16}, {{13, 8}, 24, 16}, {{12, 8}, 12, 8},
+      {{7, 4}, 12, 8},    {{6, 4}, 6, 4},    {{3, 1}, 3, 2},
+  };
+  for (const auto& row : rows) {
+    PixelSize asked_for;
+    const TNkDIB dib = DecodeJpeg(jpeg, "a.jpg", [&](int width, int height) {
+      asked_for = {width, height};
+      return row.needed;
+    });
+    EXPECT_EQ(asked_for.width, kWidth);
+    EXPECT_EQ(asked_for.height, kHeight);
+    EXPECT_EQ(dib.Width(), row.width) << row.needed.width << "x" << row.needed.height;
+    EXPECT_EQ(dib.Height(), row.height) << row.needed.width << "x" << row.needed.height;
+    // Still the picture: red at the top left.
+    EXPECT_GT(RedOf(dib.GetPixelColor(0, 0)), 150);
+    EXPECT_LT(BlueOf(dib.GetPixelColor(0, 0)), 100);
+  }
+}
+
 TEST(JpegDecoderTest, BrokenFilesRaiseNamingTheFile) {
   const auto good = EncodeJpeg(JCS_RGB, 3, Samples(3));
   const std::vector<std::uint8_t> garbage = {'G', 'I', 'F', '8', '9', 'a', 0, 0};

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "image/bmp_writer.h"
 #include "image/halftone.h"
 #include "image/image_error.h"
 #include "image_test_util.h"
@@ -190,8 +194,25 @@ TEST(WorkBitmapTest, TakesOverDecodedPictures) {
   EXPECT_THROW(bitmap.AssignFromDib(TNkDIB()), ImageError);
 }
 
-// Saving and loading join ToDib and AssignFromDib to the BMP writer and reader, each
-// tested on its own.
+// Saving streams the rows of ToDib's image into the file: the same bytes as the BMP writer
+// makes of that image, padding included, also when the file takes several pieces.
+TEST(WorkBitmapTest, SavedFileHoldsTheBitmapAsTheWriterEncodesIt) {
+  testing::TempDir dir;
+  for (const WorkBitmapFormat format : {WorkBitmapFormat::k24Bit, WorkBitmapFormat::k8Bit}) {
+    WorkBitmap bitmap;
+    bitmap.Reset(701, 600, format);  // odd rows, over 1 MiB
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 701; x += 3) bitmap.SetPixel(x, y, MakeColorRef(x % 256, y % 256, 99));
+    }
+    const auto path = dir.path() / "ovalin.bmp";
+    bitmap.SaveBmp(path);
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_TRUE(bytes == EncodeBmp(bitmap.ToDib().Image())) << static_cast<int>(format);
+  }
+}
+
+// Loading joins AssignFromDib to the BMP reader, each tested on its own.
 TEST(WorkBitmapTest, FailedSaveNamesTheFileAndLeavesNothing) {
   testing::TempDir dir;
   WorkBitmap bitmap;

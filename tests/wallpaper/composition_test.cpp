@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <fstream>
 
 #include "base/error.h"
 #include "fake_desktop.h"
@@ -74,6 +75,37 @@ TEST_F(CompositionTest, PatternRowsAndTheCheckerboard) {
   desktop_.background = MakeColorRef(0, 1, 130);
   Compose();
   EXPECT_EQ(run_.work.GetPixel(5, 5), MakeColorRef(0, 0, 128));
+}
+
+// A run with a window keeps its base image and serves it again, calendar-free, for as long
+// as nothing it was made from has changed.
+TEST_F(CompositionTest, KeptBaseImageServesUntilItsSourceChanges) {
+  run_.keep_base_copy = true;
+  run_.wallpaper.no_source_wallpaper = false;
+  run_.wallpaper.source_wallpaper_path = WriteTile(30, 20);  // centred at (85, 50)
+  ASSERT_EQ(Compose(ComposeOutput::kMemoryOnly), ComposeResult::kWritten);
+  EXPECT_EQ(run_.work.GetPixel(85 + 3, 50 + 4), MakeColorRef(3, 4, 7));
+  run_.work.SetPixel(88, 54, 0);  // a calendar drawn on it
+  Compose(ComposeOutput::kMemoryOnly);
+  EXPECT_EQ(run_.work.GetPixel(88, 54), MakeColorRef(3, 4, 7));
+
+  // The picture rewritten in place, same size.
+  {
+    std::fstream file(run_.wallpaper.source_wallpaper_path,
+                      std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(-3, std::ios::end);
+    // The red of the top row's last pixel (the file's last row, which two bytes pad).
+    file.put(static_cast<char>(200));
+  }
+  Compose(ComposeOutput::kMemoryOnly);
+  EXPECT_EQ(run_.work.GetPixel(85 + 29, 50), MakeColorRef(200, 0, 7));
+  // The desktop's colour, seen around the picture.
+  desktop_.background = MakeColorRef(1, 2, 3);
+  Compose(ComposeOutput::kMemoryOnly);
+  EXPECT_EQ(run_.work.GetPixel(0, 0), MakeColorRef(1, 2, 3));
+  // The file asked for is written from the copy too.
+  ASSERT_EQ(Compose(), ComposeResult::kWritten);
+  EXPECT_TRUE(std::filesystem::exists(run_.wallpaper.work_bitmap_path));
 }
 
 // Larger pictures, tiles, 8-bit displays and broken pictures: the draw-only script.
