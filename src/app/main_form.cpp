@@ -219,8 +219,8 @@ void MainForm::DelayedDrawWait() {
 bool MainForm::Draw(DrawSender sender, const PipelineHooks& hooks) {
   WallpaperServices services = Services();
   const auto start = std::chrono::steady_clock::now();
-  const bool running = DrawPipeline(sender, services, run_, Inputs(ports_.clock.Today()),
-                                    ports_.make_canvas, hooks);
+  const bool running =
+      DrawPipeline(sender, services, run_, Inputs(ports_.clock.Today()), ports_.make_canvas, hooks);
   last_draw_duration_ = std::chrono::steady_clock::now() - start;
   return running;
 }

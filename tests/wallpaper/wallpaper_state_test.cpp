@@ -153,7 +153,12 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   const std::string sea = Home("sea.bmp");
   const Row rows[] = {
       {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
-      {"missing today, put back", WallpaperAtClose::kRestore, false, true, {"Wallpaper=" + sea}, {}},
+      {"missing today, put back",
+       WallpaperAtClose::kRestore,
+       false,
+       true,
+       {"Wallpaper=" + sea},
+       {}},
       {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
       {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
   };
