@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ninja-build
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6svg6
   libicu-dev libjpeg-dev libpng-dev libwebp-dev libx11-dev
   libglib2.0-dev gsettings-desktop-schemas libglib2.0-bin
   googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream man-db

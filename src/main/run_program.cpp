@@ -1,6 +1,7 @@
 #include "main/run_program.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -183,8 +184,18 @@ int RunHolidays(const LongOptions& options, const std::filesystem::path& exe_pat
       std::cout, std::cerr);
 }
 
+// The program's icon as its launchers name it: a theme name when installed, else a path.
+QIcon ProgramIcon(const std::string& location) {
+  const QString name = QString::fromStdString(location);
+  if (name.isEmpty()) return {};
+  return name.startsWith(QLatin1Char('/')) ? QIcon(name) : QIcon::fromTheme(name);
+}
+
 // The interactive run: the settings window until the user quits or closes it.
-int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Shell& shell) {
+int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Shell& shell,
+                      const std::string& icon_location) {
+  // Title bars, the task switcher and the version box show the icon the menu shows.
+  QApplication::setWindowIcon(ProgramIcon(icon_location));
   QtSettingsDialogs dialogs;
   TOvalinForm window(form, {store, prompts, shell, dialogs});
   dialogs.set_parent(&window);
@@ -280,7 +291,8 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
           exit_code = 1;
           break;
         }
-        exit_code = RunSettingsWindow(form, store, *prompts, *shell);
+        exit_code =
+            RunSettingsWindow(form, store, *prompts, *shell, environment.icon_location);
         break;
     }
     store.Flush();
