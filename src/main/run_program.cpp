@@ -1,8 +1,8 @@
 #include "main/run_program.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QScreen>
 #include <chrono>
@@ -291,8 +291,7 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
           exit_code = 1;
           break;
         }
-        exit_code =
-            RunSettingsWindow(form, store, *prompts, *shell, environment.icon_location);
+        exit_code = RunSettingsWindow(form, store, *prompts, *shell, environment.icon_location);
         break;
     }
     store.Flush();
