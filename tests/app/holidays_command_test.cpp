@@ -41,9 +41,6 @@ class HolidaysCommandTest : public ::testing::Test {
   std::ostringstream err;
 };
 
-// The lists of a first run in two countries are checked by the holidays script; the
-// migration of NoFurikae by the settings tests.
-
 TEST_F(HolidaysCommandTest, StoredSettingsWin) {
   store.WriteSetting("CharStep", "30");
   for (int m = 1; m <= 12; ++m) store.WriteSetting("Holiday" + std::to_string(m), "");

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "desktop_file_validate.h"
 #include "open_form.h"
 
@@ -12,13 +9,6 @@ namespace orbeline {
 namespace {
 
 using Answer = Prompts::Answer;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class ShortcutCommandsTest : public ::testing::Test, protected testing::OpenForm {
  protected:
@@ -54,7 +44,7 @@ TEST_F(ShortcutCommandsTest, StartupAndDesktopButtons) {
             "you okay?");
   EXPECT_EQ(prompts.shown[2].text, "Shortcut created!");
   EXPECT_EQ(prompts.shown[2].icon, Prompts::Icon::kInformation);
-  const std::string startup = ReadFile(Startup("Orbeline StartUp.desktop"));
+  const std::string startup = testing::FileText(Startup("Orbeline StartUp.desktop"));
   for (const char* line : {"Exec=/usr/bin/orbeline -OnlyDraw\n", "Path=/usr/bin/\n",
                            "Icon=org.quillmere.Orbeline\n", "Name=Orbeline StartUp\n"}) {
     EXPECT_NE(startup.find(line), std::string::npos) << line << " in\n" << startup;
@@ -66,7 +56,7 @@ TEST_F(ShortcutCommandsTest, StartupAndDesktopButtons) {
   const std::filesystem::path desktop = env.home() / "Desktop" / "Orbeline.desktop";
   EXPECT_EQ(prompts.shown[3].text, "Create a shortcut on your desktop. Okay?");
   EXPECT_EQ(prompts.shown[4].text, "Shortcut created!");
-  const std::string entry = ReadFile(desktop);
+  const std::string entry = testing::FileText(desktop);
   EXPECT_NE(entry.find("Exec=/usr/bin/orbeline\n"), std::string::npos) << entry;
   EXPECT_EQ(testing::DesktopFileValidate(desktop), "");
   using std::filesystem::perms;
@@ -97,7 +87,8 @@ TEST_F(ShortcutCommandsTest, StartupOfferLooksForTheFixedName) {
   Commands().StartupOffer();
   ASSERT_EQ(prompts.shown.size(), 1u);
   EXPECT_EQ(prompts.shown[0].text, "Orbeline is not set as a startup item. Do you want to add it?");
-  EXPECT_NE(ReadFile(Startup("Orbeline StartUp.desktop")).find("Exec=/usr/bin/orbeline -OnlyDraw"),
+  EXPECT_NE(testing::FileText(Startup("Orbeline StartUp.desktop"))
+                .find("Exec=/usr/bin/orbeline -OnlyDraw"),
             std::string::npos);
 
   // Once the file exists nothing is asked.

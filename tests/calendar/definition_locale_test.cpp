@@ -11,16 +11,11 @@ namespace orbeline {
 namespace {
 
 TEST(LanguageCodeTest, LocaleNamesToWindowsCodes) {
-  // Pairs of a locale name and its code ("" for none).
+  // Pairs of a locale name and its code ("" for none): the cases beyond a plain lookup.
   // clang-format off
   const char* const rows[] = {
-      "ja_JP.UTF-8", "JPN", "ja", "JPN", "en_US.UTF-8", "ENU", "en_GB.UTF-8", "ENG",
-      "en_AU", "ENA", "en_CA", "ENC", "en_NZ", "ENZ", "en_IE", "ENI", "en_IN.UTF-8", "ENU",
-      "en", "ENU", "de_DE.UTF-8", "DEU", "de_AT@euro", "DEA", "de_CH", "DES", "de", "DEU",
-      "fr_FR.UTF-8", "FRA", "fr_CA", "FRC", "fr_BE", "FRB", "fr_CH", "FRS", "es_ES", "ESN",
-      "it_IT", "ITA", "nl_NL", "NLD", "pt_BR", "PTB", "pt_PT", "PTG", "sv_SE", "SVE",
-      "da_DK", "DAN", "nb_NO", "NOR", "no_NO", "NOR", "fi_FI", "FIN", "ko_KR.UTF-8", "KOR",
-      "zh_CN.UTF-8", "CHS", "zh_TW.UTF-8", "CHT", "ru_RU", "RUS", "pl_PL", "PLK", "cs_CZ", "CSY",
+      "ja_JP.UTF-8", "JPN", "ja", "JPN", "en_GB.UTF-8", "ENG", "en_IN.UTF-8", "ENU", "en", "ENU",
+      "de_AT@euro", "DEA", "fr_CA", "FRC", "nb_NO", "NOR", "no_NO", "NOR", "zh_TW.UTF-8", "CHT",
       "EN-gb", "ENG", "C", "", "C.UTF-8", "", "POSIX", "", "", "", "xx_YY", "", "eng", ""};
   // clang-format on
   for (std::size_t i = 0; i < std::size(rows); i += 2) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -83,28 +82,6 @@ TEST(HighModeReductionTest, LeafMeansRoundHalfToEven) {
   // Top row (green 0) is storage row 1: red 7 lies in the box {6, 7}, entry 6.
   EXPECT_EQ(result.IndexAt(7, 1), 6);
   EXPECT_EQ(result.IndexAt(7, 0), 7);
-}
-
-TEST(HighModeReductionTest, PhotoGetsAtMost256EntriesAndEveryPixelItsLeaf) {
-  const DibImage source = MakeDib24(97, 61, testing::PhotoLike);
-  const DibImage result = ConvertTrueColorTo8BitRGBHigh(source);
-  ASSERT_LE(result.colors.size(), 256u);
-  ASSERT_GT(result.colors.size(), 200u);
-  // Every palette entry is used, and every pixel's entry is close to its colour.
-  std::set<int> used;
-  for (int row = 0; row < result.Height(); ++row) {
-    for (int x = 0; x < result.Width(); ++x) {
-      const int index = result.IndexAt(x, row);
-      ASSERT_LT(index, static_cast<int>(result.colors.size()));
-      used.insert(index);
-      const ColorRef want = source.ColorAt(x, row);
-      const ColorRef got = result.colors[index];
-      EXPECT_NEAR(RedOf(got), RedOf(want), 80);
-      EXPECT_NEAR(GreenOf(got), GreenOf(want), 80);
-      EXPECT_NEAR(BlueOf(got), BlueOf(want), 80);
-    }
-  }
-  EXPECT_EQ(used.size(), result.colors.size());
 }
 
 // The reduction as plainly as it can be written: a list of pixels split recursively, the

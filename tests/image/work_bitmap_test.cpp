@@ -212,7 +212,6 @@ TEST(WorkBitmapTest, SavedFileHoldsTheBitmapAsTheWriterEncodesIt) {
   }
 }
 
-// Loading joins AssignFromDib to the BMP reader, each tested on its own.
 TEST(WorkBitmapTest, FailedSaveNamesTheFileAndLeavesNothing) {
   testing::TempDir dir;
   WorkBitmap bitmap;

@@ -16,10 +16,6 @@ if ! strace -qq -o /dev/null true; then
   exit 1
 fi
 
-desktop_value() {
-  awk -v key="$1" '/^\[/ {s = ($0 == "[desktop]"); next} s && index($0, key "=") == 1 {print substr($0, length(key) + 2)}' \
-    "$XDG_CONFIG_HOME/Quillmere/Desktop.conf" 2>/dev/null
-}
 shown_wallpaper() {
   if [[ $ORBELINE_DESKTOP == gnome ]]; then
     gsettings get org.gnome.desktop.background picture-uri 2>/dev/null | sed "s#^'file://##; s#'\$##"

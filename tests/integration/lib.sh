@@ -47,6 +47,27 @@ expect_true() {
   fi
 }
 
+# desktop_value NAME: a value of the generic desktop's file.
+desktop_value() {
+  awk -F= -v key="$1" '/^\[/ {s = ($0 == "[desktop]"); next} s && $1 == key {print substr($0, index($0, "=") + 1)}' \
+    "$XDG_CONFIG_HOME/Quillmere/Desktop.conf" 2>/dev/null
+}
+
+capture_root() { xwd -root -silent | convert xwd:- "$1"; }
+# count_color IMAGE GEOMETRY '#RRGGBB': pixels of exactly that colour inside the region.
+count_color() {
+  convert "$1" -crop "$2" +repage -format %c histogram:info:- |
+    awk -v want="$3" 'toupper($0) ~ toupper(want) {gsub(":", "", $1); n += $1} END {print n + 0}'
+}
+
+# The program started in the background ($pid) with its settings window ($window): ended
+# once the Quit mnemonic ends it (a drawing may still hold the buttons: press again).
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+quit_by_mnemonic() {
+  xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key --clearmodifiers alt+q
+  wait_for 3 ended
+}
+
 # wait_for SECONDS COMMAND...: true once the command succeeds.
 wait_for() {
   local deadline=$((SECONDS + $1))

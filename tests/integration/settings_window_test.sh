@@ -8,15 +8,6 @@ unset ORBELINE_HEADLESS
 export LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 QT_QPA_PLATFORM=xcb
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
-capture_root() { xwd -root -silent | convert xwd:- "$1"; }
-count_color() {
-  convert "$1" -crop "$2" +repage -format %c histogram:info:- |
-    awk -v want="$3" 'toupper($0) ~ toupper(want) {gsub(":", "", $1); n += $1} END {print n + 0}'
-}
-desktop_value() {
-  awk -F= -v key="$1" '/^\[/ {s = ($0 == "[desktop]"); next} s && $1 == key {print substr($0, index($0, "=") + 1)}' \
-    "$XDG_CONFIG_HOME/Quillmere/Desktop.conf"
-}
 calendar_on_root() {
   capture_root "$TEST_ROOT/root.png"
   (($(count_color "$TEST_ROOT/root.png" 300x200+0+0 "#FF0000") > 20))
@@ -42,12 +33,6 @@ if [[ -n "$window" ]]; then
   expect_eq "desktop colour away from the calendar" 20000 "$n"
   expect_eq "the drawing is installed" "$XDG_CACHE_HOME/orbeline/ovalin.bmp" "$(desktop_value Wallpaper)"
 fi
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-# Enter's second, fresh drawing may still hold the buttons: press again until it ends.
-quit_by_mnemonic() {
-  xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key --clearmodifiers alt+q
-  wait_for 3 ended
-}
 expect_true "the Quit mnemonic ends the run" wait_for 60 quit_by_mnemonic
 ended || kill "$pid" 2>/dev/null
 wait "$pid"
@@ -57,10 +42,4 @@ expect_true "work bitmap deleted" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp
 expect_eq "LastModifiedPage written" 0 "$(setting LastModifiedPage)"
 expect_eq "the first run's values are kept" 30 "$(setting CharStep)"
 if ((failures > 0)); then cat "$TEST_ROOT/stderr"; fi
-
-# Without a display a plain start says why it cannot open the window.
-new_home
-out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$ORBELINE" 2>&1)
-expect_eq "exit status without a display" 1 "$?"
-expect_true "says the window needs a display" grep -q "the settings window needs a display" <<<"$out"
 finish

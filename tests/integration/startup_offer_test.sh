@@ -34,11 +34,6 @@ marker=$(timeout 30 xdotool search --sync --onlyvisible --name '^Positioning Cur
 expect_true "the positioning marker is shown" test -n "$marker"
 expect_eq "no message follows Yes" "" "$(xdotool search --onlyvisible --name '^Confirm' 2>/dev/null)"
 
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-quit_by_mnemonic() {
-  xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key --clearmodifiers alt+q
-  wait_for 3 ended
-}
 [[ -n "$window" ]] && expect_true "the Quit mnemonic ends the run" wait_for 60 quit_by_mnemonic
 ended || kill "$pid" 2>/dev/null
 wait "$pid"

@@ -166,7 +166,5 @@ TEST_F(MonthImageTest, DayNumbersCarryTheColoursOfTheirDays) {
   EXPECT_GT(CountIn(10, 10, 290, 46, Pixel(testing::kYearMonth)), 30);
 }
 
-// Shadows go under the numbers: the recording-canvas tests see the order of the calls.
-
 }  // namespace
 }  // namespace orbeline

@@ -319,17 +319,6 @@ TEST_F(LayoutTest, ReversedHorizontalBlocksAreIndexedInDrawingOrder) {
   EXPECT_LT(&february, &january);
 }
 
-TEST_F(LayoutTest, VerticalLineBlocksStepByTheHeightOfTheBlockBefore) {
-  settings.calendar_type = CalendarType{1};
-  settings.calendar_style = 9;  // current, next; both labels drawn
-  settings.position_x = 20;
-  settings.position_y = 40;
-  settings.month_step = -10;
-  DrawAll(Date(2026, 1, 16));
-  // January: label row 20 + 31 rows of 30 = 950 high.
-  EXPECT_EQ(canvas.Text("2026/2").Place(), std::pair(20, 40 + 950 - 10));
-}
-
 TEST_F(LayoutTest, UnknownTypeDrawsNothingAndDamagedSizesDoNotOverflow) {
   settings.calendar_type = CalendarType{5};
   DrawToday(Date(2026, 1, 16));
@@ -368,11 +357,11 @@ TEST_F(LayoutTest, ThirdBlockFollowsTheSecondEvenWhenItIsShorterThanTheFirst) {
 
   settings.calendar_type = CalendarType{1};  // Left, stacked: label row + one row of 30 per day
   settings.calendar_style = 15;
-  settings.month_step = 4;
+  settings.month_step = -4;
   canvas.Clear();
   DrawAll(Date(2026, 1, 16));
-  EXPECT_EQ(canvas.Text("2026/2").y, 50 + 950 + 4);
-  EXPECT_EQ(canvas.Text("2026/3").y, 50 + 950 + 4 + 860 + 4);
+  EXPECT_EQ(canvas.Text("2026/2").y, 50 + 950 - 4);
+  EXPECT_EQ(canvas.Text("2026/3").y, 50 + 950 - 4 + 860 - 4);
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ using testing::kShadow;
 using testing::kSunday;
 using testing::kToday;
 using testing::kWeekday;
-using testing::kYearMonth;
 using testing::RecordingCanvas;
 using Kind = RecordingCanvas::Kind;
 using Seen = RecordingCanvas::Seen;
@@ -162,18 +161,11 @@ TEST_F(DayMarksTest, DayColourFollowsKindThenSpecialDayThenToday) {
   }
 }
 
-TEST_F(DayMarksTest, LaterSpecialDayDecidesAndRolesMapToTheirColours) {
+TEST_F(DayMarksTest, LaterSpecialDayDecides) {
   special_days.records()[0] = {"A", "1/21", "2", "clRed", "", "0", "0"};
   special_days.records()[1] = {"B", "1/21", "9", "clRed", "", "0", "0"};
   special_days.SplitSpecialDates();
   EXPECT_EQ(GetDayColor(Context(Date(2026, 1, 16)), 2026, 1, 21, 0), kDaybox);
-
-  const ColorRef expected[] = {0x42,     0x42,   kSunday,    kWeekday, kSaturday,
-                               kHoliday, kToday, kYearMonth, kShadow,  kDaybox};
-  for (int role = 0; role <= 9; ++role) {
-    EXPECT_EQ(SpecialRoleColor(settings, role, 0x42, role == 0 ? 0x42 : 0x99), expected[role])
-        << role;
-  }
 }
 
 TEST_F(DayMarksTest, BiggerTodayIsDrawnAtHalfAgainTheSizeCentredOnItsPlace) {

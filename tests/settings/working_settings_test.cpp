@@ -75,15 +75,6 @@ TEST(WorkingSettingsTest, RadioGroupsKeepTheirTopEntryAndClampBeyondIt) {
   EXPECT_EQ(substitute("-4"), -1);
 }
 
-TEST(WorkingSettingsTest, PositionRangesFollowTheLineDrawType) {
-  Rect screen{0, 0, 1920, 1080};
-  EXPECT_EQ(PositionXRange(CalendarType{0}, screen).max, 1080);
-  EXPECT_EQ(PositionYRange(CalendarType{0}, screen).max, 1920);
-  EXPECT_EQ(PositionXRange(CalendarType{3}, screen).max, 1080);
-  EXPECT_EQ(PositionXRange(CalendarType{4}, screen).max, 1920);
-  EXPECT_EQ(PositionYRange(CalendarType{2}, screen).max, 1080);
-}
-
 // The drawing state saved at every block reads back as it was; values the window writes
 // at once are no part of it.
 TEST(WorkingSettingsTest, SavedWindowStateLoadsBackAsItWas) {

@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "desktop_file_validate.h"
 #include "isolated_env.h"
 
 namespace orbeline {
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(ShortcutLinkTest, CodedProperties) {
   TShortcutLink link;
@@ -28,10 +20,6 @@ TEST(ShortcutLinkTest, CodedProperties) {
   EXPECT_EQ(link.HotKey(), ' ');
   link.SetHotKey("\tx");
   EXPECT_EQ(link.HotKey(), ' ');
-  link.SetShowCmd(TShowCmd::scShowMinimized);
-  EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowMinimized);
-  link.SetShowCmd(TShowCmd::scShowMaximized);
-  EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowMaximized);
 }
 
 TEST(ShortcutLinkTest, ExecWordsAreQuotedByTheDesktopEntryRules) {
@@ -56,7 +44,7 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
   link.icon_location = "org.quillmere.Orbeline";
   link.SetHotKey("q");
   link.CreateLink();
-  const std::string text = ReadFile(link.shortcut_file);
+  const std::string text = testing::FileText(link.shortcut_file);
   for (const char* line : {"[Desktop Entry]\n", "Type=Application\n", "Name=Orbeline StartUp\n",
                            "Exec=\"/opt/my tools/orbeline\" -OnlyDraw\n", "Path=/opt/my tools/\n",
                            "Icon=org.quillmere.Orbeline\n", "X-Orbeline-HotKey=Ctrl+Alt+Q\n",
@@ -74,7 +62,7 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
   link.SetHotKey("");
   link.CreateLink();
   link.CreateLink();
-  const std::string second = ReadFile(link.shortcut_file);
+  const std::string second = testing::FileText(link.shortcut_file);
   EXPECT_NE(second.find("Exec=\"/opt/my tools/orbeline\"\n"), std::string::npos) << second;
   EXPECT_EQ(second.find("HotKey"), std::string::npos);
   EXPECT_EQ(testing::DesktopFileValidate(link.shortcut_file), "");

@@ -1,12 +1,20 @@
 #include "isolated_env.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 #include <utility>
 
 namespace orbeline::testing {
+
+std::string FileText(const std::filesystem::path& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "orbeline-test-XXXXXX").string();

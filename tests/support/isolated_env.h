@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace orbeline::testing {
 
@@ -16,6 +17,9 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The whole text of a file ("" when it cannot be read).
+std::string FileText(const std::filesystem::path& path);
 
 // Points HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR into a fresh temporary
 // folder for the life of the object, so that nothing a test does reaches the real desktop

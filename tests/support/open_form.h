@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -34,7 +35,7 @@ struct OpenForm {
                         [this](const std::string&) {
                           auto made = std::make_unique<FakeDesktop>();
                           made->screen = {0, 0, 320, 200};
-                          made->values = {{"Wallpaper", ""}};
+                          made->values = desktop_values;
                           desktop = made.get();
                           return made;
                         },
@@ -53,6 +54,8 @@ struct OpenForm {
   FakeClock clock;
   FakeSettingsDialogs dialogs;
   MainFormEnvironment environment;
+  // The desktop's values at start: no picture unless a test names one.
+  std::map<std::string, std::string, std::less<>> desktop_values{{"Wallpaper", ""}};
   FakeDesktop* desktop = nullptr;
   std::unique_ptr<MainForm> form;
 };

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include "calendar/user_holidays.h"
 #include "open_form.h"
 #include "platform/qt_settings_backend.h"
+#include "qt_form.h"
 #include "ui/color_button.h"
 #include "ui/holiday_form.h"
 #include "ui/ovalin_form.h"
@@ -27,26 +27,8 @@ namespace {
 
 // The holiday and special-day dialogs on the offscreen platform, driven through their
 // controls' names; messages, input boxes and the colour dialog are answered by fakes.
-class EditorFormsTest : public ::testing::Test, protected testing::OpenForm {
+class EditorFormsTest : public testing::QtFormTest, protected testing::OpenForm {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "editor_forms_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
-
-  template <typename T = QWidget>
-  static T* Find(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-  // Near the left edge, where a radio button or check box has its mark.
-  static void Click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
-  }
-  static void Click(QWidget& window, const char* name) { Click(Find(window, name)); }
   static void ClickRadio(QWidget& window, const QString& text) {
     for (QRadioButton* radio : window.findChildren<QRadioButton*>()) {
       if (radio->text() == text) Click(radio);

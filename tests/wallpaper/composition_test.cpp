@@ -108,7 +108,6 @@ TEST_F(CompositionTest, KeptBaseImageServesUntilItsSourceChanges) {
   EXPECT_TRUE(std::filesystem::exists(run_.wallpaper.work_bitmap_path));
 }
 
-// Larger pictures, tiles, 8-bit displays and broken pictures: the draw-only script.
 TEST_F(CompositionTest, CentredPictureAndTheOrigin) {
   run_.wallpaper.no_source_wallpaper = false;
   run_.wallpaper.source_wallpaper_path = WriteTile(60, 40);
