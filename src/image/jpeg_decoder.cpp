@@ -61,13 +61,14 @@ void CmykRowToBgr(const JSAMPLE* cmyk, int width, std::uint8_t* out) {
   }
 }
 
-// The smallest scale 1/8, 1/4 or 1/2 at which the picture is still as large as the hint asks.
+// The smallest scale of eighths (libjpeg-turbo scales its inverse DCT to any of them) at
+// which the picture is still as large as the hint asks.
 void ChooseScale(jpeg_decompress_struct* cinfo, const DecodeSizeHint& hint) {
   const int width = static_cast<int>(cinfo->image_width);
   const int height = static_cast<int>(cinfo->image_height);
   const PixelSize needed = hint(width, height);
   const auto scaled = [](int size, int eighths) { return (size * eighths + 7) / 8; };
-  for (const int eighths : {1, 2, 4}) {
+  for (int eighths = 1; eighths < 8; ++eighths) {
     if (scaled(width, eighths) >= needed.width && scaled(height, eighths) >= needed.height) {
       cinfo->scale_num = static_cast<unsigned int>(eighths);
       cinfo->scale_denom = 8;

@@ -34,8 +34,13 @@ SettingsBackend::Value QtSettingsBackend::Read(std::string_view group,
 
 void QtSettingsBackend::Write(std::string_view group, std::string_view name,
                               std::string_view text) {
-  settings_->setValue(Key(group, name),
-                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  const QString key = Key(group, name);
+  const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  // QSettings counts every set as a change and rewrites and syncs the whole file for it:
+  // a run that stores what is stored already would write the disk for nothing.
+  const QVariant stored = settings_->value(key);
+  if (stored.typeId() == QMetaType::QString && stored.toString() == value) return;
+  settings_->setValue(key, value);
 }
 
 void QtSettingsBackend::Remove(std::string_view group, std::string_view name) {

@@ -127,8 +127,8 @@ TEST(JpegDecoderTest, SizeHintPicksTheSmallestScaleStillLargeEnough) {
     PixelSize needed;
     int width, height;
   } rows[] = {
-      {{24, 16}, 24, 16}, {{13, 8}, 24, 16}, {{12, 8}, 12, 8},
-      {{7, 4}, 12, 8},    {{6, 4}, 6, 4},    {{3, 1}, 3, 2},
+      {{24, 16}, 24, 16}, {{22, 8}, 24, 16}, {{13, 8}, 15, 10}, {{12, 8}, 12, 8},
+      {{7, 4}, 9, 6},     {{6, 4}, 6, 4},    {{3, 1}, 3, 2},
   };
   for (const auto& row : rows) {
     PixelSize asked_for;
