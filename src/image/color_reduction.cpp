@@ -30,26 +30,30 @@ std::uint32_t Pack(const std::uint8_t* bgr) {
          (static_cast<std::uint32_t>(bgr[2]) << 16);
 }
 
-// Sorts `size` pixels, pixel(i) each, into `low` (channel value <= threshold) and `high`
-// without branches (which photographs would mispredict half the time); returns how many
-// went low.
-template <typename PixelAt>
-std::ptrdiff_t SortIntoTwo(std::ptrdiff_t size, const PixelAt& pixel_at, int shift,
-                           std::uint32_t threshold, std::uint32_t* low, std::uint32_t* high) {
+// A distinct colour of the picture and how many pixels have it: count << 32 | 0x00RRGGBB,
+// so that a channel is read from an entry as from a packed pixel.
+using Entry = std::uint64_t;
+
+std::uint32_t Weight(Entry entry) { return static_cast<std::uint32_t>(entry >> 32); }
+
+// Sorts `size` entries into `low` (channel value <= threshold) and `high` without branches
+// (which photographs would mispredict half the time); returns how many went low.
+std::ptrdiff_t SortIntoTwo(std::ptrdiff_t size, const Entry* entries, int shift,
+                           std::uint32_t threshold, Entry* low, Entry* high) {
   std::ptrdiff_t lows = 0;
   std::ptrdiff_t highs = 0;
   for (std::ptrdiff_t i = 0; i < size; ++i) {
-    const std::uint32_t pixel = pixel_at(i);
-    const std::ptrdiff_t first = ((pixel >> shift) & 0xFF) <= threshold;
-    low[lows] = pixel;
-    high[highs] = pixel;
+    const Entry entry = entries[i];
+    const std::ptrdiff_t first = ((entry >> shift) & 0xFF) <= threshold;
+    low[lows] = entry;
+    high[highs] = entry;
     lows += first;
     highs += 1 - first;
   }
   return lows;
 }
 
-constexpr std::ptrdiff_t kBlock = 256;  // pixels sorted at a time
+constexpr std::ptrdiff_t kBlock = 256;  // entries sorted at a time
 
 // How often each value of blue, green and red occurs in a box: its sums and sums of squares
 // follow exactly, and a box's second part is its whole minus its first part.
@@ -71,61 +75,34 @@ struct Histograms {
 // before second parts), which is the palette's order.
 class SplitTree {
  public:
-  // Splits the pixels of a 24-bit image and makes the palette; with `parallel`, the two
-  // halves of the first split are split on two threads.
+  // Splits the colours of a 24-bit image and makes the palette; with `parallel`, the two
+  // halves of the first split are split on two threads. The splits depend only on how many
+  // pixels have each colour, so they are made on the picture's distinct colours, each once
+  // with its count: a photograph has a few times fewer of them than pixels.
   SplitTree(const DibImage& source, bool parallel) {
     leaf_colors_.fill(kNoLeaf);
     leaf_index_.fill(-1);
-    const int height = source.Height();
-    const std::size_t width = static_cast<std::size_t>(source.Width());
-    const auto halves = [&](const auto& job) {
-      if (!parallel) return job(0, height, 0);
-      std::thread second([&] { job(height / 2, height, 1); });
-      job(0, height / 2, 0);
-      second.join();
-    };
-
-    // The whole picture's histograms, then the first split straight from the picture's rows
-    // into the working list (whose parts' sizes the histograms tell).
-    Histograms halves_counts[2];
-    halves([&](int first_row, int last_row, int half) {
-      halves_counts[half] = CountRows(source, first_row, last_row);
-    });
-    Histograms all = halves_counts[0];
-    for (std::size_t c = 0; c < 3; ++c) {
-      for (std::size_t v = 0; v < 256; ++v) all.counts[c][v] += halves_counts[1].counts[c][v];
+    std::vector<Entry> entries = DistinctColours(source, parallel);
+    Entry* begin = entries.data();
+    Entry* end = begin + entries.size();
+    const std::ptrdiff_t count =
+        static_cast<std::ptrdiff_t>(source.Width()) * static_cast<std::ptrdiff_t>(source.Height());
+    if (begin != end) {
+      const Histograms all = CountAll(begin, end);
+      const Split root = SplitBox(begin, end, all, count, 0, 0);
+      const auto first = [&] { Build(begin, root.middle, root.first, root.first_count, 1, 1); };
+      const auto second = [&] {
+        Build(root.middle, end, root.second, count - root.first_count, 1, 2);
+      };
+      if (parallel) {
+        std::thread other(second);
+        first();
+        other.join();
+      } else {
+        first();
+        second();
+      }
     }
-    const std::size_t count = width * static_cast<std::size_t>(height);
-    const Choice root = Choose(all, static_cast<std::ptrdiff_t>(count), 0);
-    pixels_.resize(count);
-    std::uint32_t* begin = pixels_.data();
-    std::uint32_t* middle = begin + root.first_count;
-    std::uint32_t* end = begin + count;
-    // The first half of the rows fills the first part from its start and the second part
-    // from its end; the second half fills both from the middle outwards.
-    halves([&](int first_row, int last_row, int half) {
-      PartitionRows(source, first_row, last_row, root,
-                    half == 0 ? Cursor{begin, 1} : Cursor{middle, -1},
-                    half == 0 ? Cursor{end, -1} : Cursor{middle, 1});
-    });
-    // Each half counts its own part and splits it on.
-    const auto split_on = [&](bool first_part) {
-      std::uint32_t* part_begin = first_part ? begin : middle;
-      std::uint32_t* part_end = first_part ? middle : end;
-      if (part_begin == part_end) return;
-      const Histograms part =
-          CountPart(part_begin, part_end, all, root.channel, root.threshold, first_part);
-      Build(part_begin, part_end, part, 1, first_part ? 1 : 2);
-    };
-    if (parallel) {
-      std::thread second([&] { split_on(false); });
-      split_on(true);
-      second.join();
-    } else {
-      split_on(true);
-      split_on(false);
-    }
-    pixels_ = {};  // the list is not needed for the mapping
     for (int slot = 0; slot < kLeafSlots; ++slot) {
       if (leaf_colors_[slot] == kNoLeaf) continue;
       leaf_index_[slot] = static_cast<std::int16_t>(palette_.size());
@@ -232,7 +209,8 @@ class SplitTree {
   }
 
   struct Split {
-    std::uint32_t* middle;
+    Entry* middle;               // where the second part's entries start
+    std::ptrdiff_t first_count;  // the pixels of the first part
     Histograms first;
     Histograms second;
   };
@@ -259,71 +237,101 @@ class SplitTree {
     return choice;
   }
 
-  static Histograms CountRows(const DibImage& source, int first_row, int last_row) {
-    std::uint32_t counts[2][3][256] = {};  // [set][channel][value], sets taken in turn
-    for (int row = first_row; row < last_row; ++row) {
-      const std::uint8_t* in = source.Row(row);
-      for (int x = 0; x < source.Width(); ++x, in += 3) {
-        counts[x & 1][0][in[0]] += 1;
-        counts[x & 1][1][in[1]] += 1;
-        counts[x & 1][2][in[2]] += 1;
+  // The picture's distinct colours with their counts, in any order: the pixels are put in
+  // order of their red values (green and blue kept), then each red value's pixels are
+  // counted in a table of green and blue small enough to stay in the cache. With
+  // `parallel`, each pass is shared by two threads (rows, then red values, in halves).
+  static std::vector<Entry> DistinctColours(const DibImage& source, bool parallel) {
+    const int width = source.Width();
+    const int height = source.Height();
+    const auto on_two = [parallel](const auto& job) {
+      if (!parallel) return job(0);
+      std::thread second([&] { job(1); });
+      job(0);
+      second.join();
+    };
+    const int rows_per_half = parallel ? height / 2 : height;
+    std::array<std::array<std::size_t, 256>, 2> reds{};  // each half's pixels per red value
+    on_two([&](int half) {
+      const int last = half == 0 ? rows_per_half : height;
+      for (int row = half * rows_per_half; row < last; ++row) {
+        const std::uint8_t* in = source.Row(row);
+        for (int x = 0; x < width; ++x) reds[half][in[3 * x + 2]] += 1;
       }
+    });
+    std::array<std::size_t, 257> start{};  // where each red value's pixels begin
+    std::array<std::array<std::size_t, 256>, 2> next;
+    for (std::size_t red = 0; red < 256; ++red) {
+      next[0][red] = start[red];
+      next[1][red] = start[red] + reds[0][red];
+      start[red + 1] = next[1][red] + reds[1][red];
     }
-    Histograms result;
-    for (std::size_t c = 0; c < 3; ++c) {
-      for (std::size_t v = 0; v < 256; ++v) result.counts[c][v] = counts[0][c][v] + counts[1][c][v];
-    }
-    return result;
+    std::vector<std::uint16_t> green_blue(start[256]);
+    on_two([&](int half) {
+      const int last = half == 0 ? rows_per_half : height;
+      std::array<std::size_t, 256>& at = next[half];
+      for (int row = half * rows_per_half; row < last; ++row) {
+        const std::uint8_t* in = source.Row(row);
+        for (int x = 0; x < width; ++x, in += 3) {
+          green_blue[at[in[2]]++] = static_cast<std::uint16_t>(in[1] << 8 | in[0]);
+        }
+      }
+    });
+    // The red values in two runs of about the same number of pixels.
+    std::uint32_t middle_red = 0;
+    while (middle_red < 256 && 2 * start[middle_red + 1] <= start[256]) ++middle_red;
+    if (!parallel) middle_red = 256;
+    // Room for as many colours as pixels is only reserved: what is not filled is never
+    // touched, and the halves are joined without moving the first.
+    std::array<std::vector<Entry>, 2> found;
+    found[0].reserve(start[256]);
+    found[1].reserve(start[256] - start[middle_red]);
+    on_two([&](int half) {
+      std::vector<std::uint32_t> counts(1 << 16);
+      std::vector<std::uint16_t> seen;  // the green-blue values met for this red value
+      for (std::uint32_t red = half == 0 ? 0 : middle_red; red < (half == 0 ? middle_red : 256);
+           ++red) {
+        for (std::size_t i = start[red]; i < start[red + 1]; ++i) {
+          const std::uint16_t value = green_blue[i];
+          if (counts[value]++ == 0) seen.push_back(value);
+        }
+        for (const std::uint16_t value : seen) {
+          found[half].push_back(static_cast<Entry>(counts[value]) << 32 | red << 16 | value);
+          counts[value] = 0;
+        }
+        seen.clear();
+      }
+    });
+    found[0].insert(found[0].end(), found[1].begin(), found[1].end());
+    return std::move(found[0]);
   }
 
-  // Where the next pixels of a part go: blocks are laid from `at` upwards (step 1) or
-  // downwards (step -1).
-  struct Cursor {
-    std::uint32_t* at;
-    int step;
-    void Put(const std::uint32_t* pixels, std::ptrdiff_t n) {
-      if (step < 0) at -= n;
-      std::memcpy(at, pixels, static_cast<std::size_t>(n) * sizeof *at);
-      if (step > 0) at += n;
+  static Histograms CountAll(const Entry* begin, const Entry* end) {
+    Histograms all;
+    for (const Entry* e = begin; e != end; ++e) {
+      const std::uint32_t weight = Weight(*e);
+      all.counts[0][*e & 0xFF] += weight;
+      all.counts[1][(*e >> 8) & 0xFF] += weight;
+      all.counts[2][(*e >> 16) & 0xFF] += weight;
     }
-  };
-
-  // Packs the rows' pixels and puts each into its part of the first split.
-  static void PartitionRows(const DibImage& source, int first_row, int last_row,
-                            const Choice& split, Cursor low_part, Cursor high_part) {
-    std::uint32_t low[kBlock];
-    std::uint32_t high[kBlock];
-    const int shift = static_cast<int>(split.channel);
-    const std::ptrdiff_t width = source.Width();
-    for (int row = first_row; row < last_row; ++row) {
-      const std::uint8_t* in = source.Row(row);
-      for (std::ptrdiff_t x = 0; x < width; x += kBlock) {
-        const std::ptrdiff_t size = std::min(kBlock, width - x);
-        const std::ptrdiff_t lows = SortIntoTwo(
-            size, [&](std::ptrdiff_t i) { return Pack(in + 3 * (x + i)); }, shift, split.threshold,
-            low, high);
-        low_part.Put(low, lows);
-        high_part.Put(high, size - lows);
-      }
-    }
+    return all;
   }
 
   // The histograms of one part of a split box. The split channel's counts need no counting
   // (the box's own, up to the threshold or above it); the two other channels are counted in
   // two sets of counters in turn, so that a run of one value does not make every addition
   // wait for the one before it.
-  static Histograms CountPart(const std::uint32_t* begin, const std::uint32_t* end,
-                              const Histograms& box, Channel split, std::uint32_t threshold,
-                              bool first_part) {
+  static Histograms CountPart(const Entry* begin, const Entry* end, const Histograms& box,
+                              Channel split, std::uint32_t threshold, bool first_part) {
     const std::size_t s = static_cast<std::size_t>(split) / 8;
     const std::size_t a = s == 0 ? 1 : 0;  // the two other channels
     const std::size_t b = s == 2 ? 1 : 2;
     std::uint32_t counts[2][2][256] = {};  // [set][other channel][value]
     const std::ptrdiff_t size = end - begin;
     for (std::ptrdiff_t i = 0; i < size; ++i) {
-      const std::uint32_t pixel = begin[i];
-      counts[i & 1][0][(pixel >> (8 * a)) & 0xFF] += 1;
-      counts[i & 1][1][(pixel >> (8 * b)) & 0xFF] += 1;
+      const Entry entry = begin[i];
+      counts[i & 1][0][(entry >> (8 * a)) & 0xFF] += Weight(entry);
+      counts[i & 1][1][(entry >> (8 * b)) & 0xFF] += Weight(entry);
     }
     Histograms part;
     for (std::size_t v = 0; v < 256; ++v) {
@@ -334,57 +342,58 @@ class SplitTree {
     return part;
   }
 
-  // Chooses the box's channel and threshold, stores them at heap slot `node` and partitions
-  // the box (values <= threshold first) unless its parts are leaves, whose order does not
-  // matter.
-  Split SplitBox(std::uint32_t* begin, std::uint32_t* end, const Histograms& box, int node,
+  // Chooses the split of a box of `count` pixels, stores it at heap slot `node` and
+  // partitions the box's entries (values <= threshold first) unless its parts are leaves,
+  // whose order does not matter.
+  Split SplitBox(Entry* begin, Entry* end, const Histograms& box, std::ptrdiff_t count, int node,
                  int depth) {
-    const std::ptrdiff_t count = end - begin;
     const Choice choice = Choose(box, count, node);
     const Channel channel = choice.channel;
     const std::uint32_t threshold = choice.threshold;
-    const std::ptrdiff_t first_count = choice.first_count;
     const int shift = static_cast<int>(channel);
     Split split;
-    split.middle = begin + first_count;
+    split.first_count = choice.first_count;
     if (depth + 1 < kLeafDepth) {
-      // Each block of pixels is sorted into two small buffers and moved back in three
+      // Each block of entries is sorted into two small buffers and moved back in three
       // copies: the box holds [first part | second part | the block | not yet seen], and the
       // second part's head moves behind it to make room.
-      std::uint32_t low[kBlock];
-      std::uint32_t high[kBlock];
-      std::uint32_t* next = begin;  // end of the first part
-      for (std::uint32_t* block = begin; block != end;) {
+      Entry low[kBlock];
+      Entry high[kBlock];
+      Entry* next = begin;  // end of the first part
+      for (Entry* block = begin; block != end;) {
         const std::ptrdiff_t size = std::min(kBlock, end - block);
-        const std::ptrdiff_t lows = SortIntoTwo(
-            size, [&](std::ptrdiff_t i) { return block[i]; }, shift, threshold, low, high);
+        const std::ptrdiff_t lows = SortIntoTwo(size, block, shift, threshold, low, high);
         const std::ptrdiff_t highs = size - lows;
         const std::ptrdiff_t displaced = std::min(lows, block - next);
-        std::uint32_t* free = block + size - highs - displaced;
+        Entry* free = block + size - highs - displaced;
         std::memcpy(free, next, displaced * sizeof *next);
         std::memcpy(free + displaced, high, highs * sizeof *next);
         std::memcpy(next, low, lows * sizeof *next);
         next += lows;
         block += size;
       }
-      // Only the smaller part is counted: the other is the box less that one.
-      if (2 * first_count <= count) {
-        split.first = CountPart(begin, split.middle, box, channel, threshold, true);
+      split.middle = next;
+      // Only the part with fewer entries is counted: the other is the box less that one.
+      if (2 * (next - begin) <= end - begin) {
+        split.first = CountPart(begin, next, box, channel, threshold, true);
         split.second = box.Minus(split.first);
       } else {
-        split.second = CountPart(split.middle, end, box, channel, threshold, false);
+        split.second = CountPart(next, end, box, channel, threshold, false);
         split.first = box.Minus(split.second);
       }
       return split;
     }
     // The parts are leaves: count the first part where it lies.
+    split.middle = begin;
     std::uint32_t counts[2][3][256] = {};  // [set][channel][value]
-    for (std::ptrdiff_t i = 0; i < count; ++i) {
-      const std::uint32_t pixel = begin[i];
-      const std::uint32_t first = ((pixel >> shift) & 0xFF) <= threshold;
-      counts[i & 1][0][pixel & 0xFF] += first;
-      counts[i & 1][1][(pixel >> 8) & 0xFF] += first;
-      counts[i & 1][2][(pixel >> 16) & 0xFF] += first;
+    const std::ptrdiff_t size = end - begin;
+    for (std::ptrdiff_t i = 0; i < size; ++i) {
+      const Entry entry = begin[i];
+      const std::uint32_t first = ((entry >> shift) & 0xFF) <= threshold;
+      const std::uint32_t weight = first * Weight(entry);
+      counts[i & 1][0][entry & 0xFF] += weight;
+      counts[i & 1][1][(entry >> 8) & 0xFF] += weight;
+      counts[i & 1][2][(entry >> 16) & 0xFF] += weight;
     }
     for (std::size_t c = 0; c < 3; ++c) {
       for (std::size_t v = 0; v < 256; ++v)
@@ -394,16 +403,16 @@ class SplitTree {
     return split;
   }
 
-  void Build(std::uint32_t* begin, std::uint32_t* end, const Histograms& box, int depth, int node) {
+  void Build(Entry* begin, Entry* end, const Histograms& box, std::ptrdiff_t count, int depth,
+             int node) {
     if (begin == end) return;  // an empty box makes nothing
     if (depth == kLeafDepth) {
-      leaf_colors_[node - kInnerNodes] = Stats(box, end - begin).RoundedMean();
+      leaf_colors_[node - kInnerNodes] = Stats(box, count).RoundedMean();
       return;
     }
-    const Split split = SplitBox(begin, end, box, node, depth);
+    const Split split = SplitBox(begin, end, box, count, node, depth);
+    const std::ptrdiff_t first = split.first_count;
     if (depth + 1 == kLeafDepth) {
-      const std::ptrdiff_t count = end - begin;
-      const std::ptrdiff_t first = split.middle - begin;
       if (first > 0) {
         leaf_colors_[2 * node + 1 - kInnerNodes] = Stats(split.first, first).RoundedMean();
       }
@@ -412,8 +421,8 @@ class SplitTree {
       }
       return;
     }
-    Build(begin, split.middle, split.first, depth + 1, 2 * node + 1);
-    Build(split.middle, end, split.second, depth + 1, 2 * node + 2);
+    Build(begin, split.middle, split.first, first, depth + 1, 2 * node + 1);
+    Build(split.middle, end, split.second, count - first, depth + 1, 2 * node + 2);
   }
 
   // The mean and variance of each channel of a box, in extended precision.
@@ -472,7 +481,6 @@ class SplitTree {
   std::array<ColorRef, kLeafSlots> leaf_colors_;
   std::array<std::int16_t, kLeafSlots> leaf_index_;
   std::vector<ColorRef> palette_;
-  LargeVector<std::uint32_t> pixels_;  // the working list while the tree is made
 };
 
 // Runs rows [0, rows) through `job(first, last)`, in two halves on two threads when asked.
