@@ -28,7 +28,9 @@ struct LargePageAllocator {
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     void* memory = std::aligned_alloc(kHugePage, rounded);
     if (memory == nullptr) throw std::bad_alloc();
-    ::madvise(memory, rounded, MADV_HUGEPAGE);  // a hint: refused, the pages are small
+    // Only the whole huge pages the buffer fills: a huge page around the tail would be
+    // cleared whole for the few bytes used of it.
+    ::madvise(memory, bytes / kHugePage * kHugePage, MADV_HUGEPAGE);  // a hint only
     return static_cast<T*>(memory);
   }
   void deallocate(T* memory, std::size_t n) {
