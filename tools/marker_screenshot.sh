@@ -13,7 +13,8 @@ new_home
 export QT_QPA_PLATFORM=xcb LANG=en_US.UTF-8 ASAN_OPTIONS=detect_leaks=0
 
 # A textured wallpaper shows that the marker paints what the desktop shows behind it.
-convert -size 1024x768 -seed 7 plasma:steelblue-navy "$TEST_ROOT/wallpaper.png"
+convert -size 256x192 pattern:checkerboard -scale 400% +level-colors navy,steelblue \
+  "$TEST_ROOT/wallpaper.png"
 mkdir -p "$XDG_CONFIG_HOME/Quillmere"
 printf '[desktop]\nWallpaper=%s\nTileWallPaper=0\nWallpaperStyle=2\n' "$TEST_ROOT/wallpaper.png" \
   >"$XDG_CONFIG_HOME/Quillmere/Desktop.conf"

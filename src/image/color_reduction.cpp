@@ -70,8 +70,8 @@ struct Histograms {
 };
 
 // Every split of the tree is a complete binary tree of depth 8 in heap order (node k has
-// the children 2k + 1 and 2k + 2), since every box that holds pixels is split down to depth
-// 8. The leaves, left to right, are the order in which the boxes are made (first parts
+// the children 2k + 1 and 2k + 2), since every box that holds pixels is split down to the
+// last level. The leaves, left to right, are the order in which the boxes are made (first parts
 // before second parts), which is the palette's order.
 class SplitTree {
  public:
