@@ -22,9 +22,8 @@
 #include "app/main_form.h"
 #include "base/clock.h"
 #include "base/xdg_folders.h"
-#include "platform/desktop_factory.h"
+#include "main/run_program.h"
 #include "platform/headless_prompts.h"
-#include "platform/qt_canvas.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/qt_shell.h"
 #include "settings/settings_store.h"
@@ -84,7 +83,7 @@ double Median(std::vector<double> values) {
 int Run(const Options& options, int argc, char** argv) {
   const std::filesystem::path root = MakeHome(options);
   QApplication application(argc, argv);
-  QtSettingsBackend backend(ConfigHomeFolder() / "Quillmere" / "Ovalin.conf");
+  QtSettingsBackend backend(SettingsFile());
   SettingsStore store(backend);
   HeadlessPrompts prompts;
   HeadlessShell shell;
@@ -95,20 +94,7 @@ int Run(const Options& options, int argc, char** argv) {
   environment.system_temp = CacheHomeFolder() / "orbeline";
   environment.startup_folder = ConfigHomeFolder() / "autostart";
   environment.home_folder = HomeFolder();
-  MainFormPorts ports{store,
-                      prompts,
-                      shell,
-                      clock,
-                      [](const std::string& temp_folder) {
-                        DesktopOptions desktop;
-                        desktop.temp_folder = temp_folder;
-                        return CreateDesktop(desktop);
-                      },
-                      [](WorkBitmap& work) -> std::unique_ptr<Canvas> {
-                        return std::make_unique<QtCanvas>(work.Pixels(), work.Width(),
-                                                          work.Height(), work.StrideBytes());
-                      }};
-  MainForm form(ports, environment);
+  MainForm form(MakePorts(store, prompts, shell, clock, false), environment);
   if (form.FormCreate() != MainForm::CreateResult::kInteractive) {
     std::fprintf(stderr, "the settings window did not open\n");
     return 1;

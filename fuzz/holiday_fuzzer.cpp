@@ -18,6 +18,7 @@
 #include "calendar/special_days.h"
 #include "calendar/user_holidays.h"
 #include "settings/overlay_settings_backend.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -84,8 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t end = rest.find('\n');
     const std::string_view value = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    const std::string name =
-        line < 12 ? "Holiday" + std::to_string(line + 1) : "Special" + std::to_string(line - 12);
+    const std::string name = line < 12
+                                 ? std::string(setting::kHolidayPrefix) + std::to_string(line + 1)
+                                 : std::string(setting::kSpecialPrefix) + std::to_string(line - 12);
     store.WriteSetting(name, value);
   }
 

@@ -17,9 +17,8 @@
 #include "app/specialday_form_model.h"
 #include "base/clock.h"
 #include "base/xdg_folders.h"
-#include "platform/desktop_factory.h"
+#include "main/run_program.h"
 #include "platform/headless_prompts.h"
-#include "platform/qt_canvas.h"
 #include "platform/qt_settings_backend.h"
 #include "platform/qt_shell.h"
 #include "settings/setting_names.h"
@@ -58,33 +57,20 @@ constexpr const char* kSpecialDays[] = {
 };
 
 int Run(const QDir& folder) {
-  QtSettingsBackend backend(ConfigHomeFolder() / "Quillmere" / "Ovalin.conf");
+  QtSettingsBackend backend(SettingsFile());
   SettingsStore store(backend);
   // Nothing asks at start, and the startup offer stays away from the pictures.
-  store.WriteSetting("StartupCheck", "1");
+  store.WriteSetting(setting::kStartupCheck, "1");
   HeadlessPrompts prompts;
   HeadlessShell shell;
   FixedClock clock;
-  MainFormPorts ports{store,
-                      prompts,
-                      shell,
-                      clock,
-                      [](const std::string& temp_folder) {
-                        DesktopOptions options;
-                        options.temp_folder = temp_folder;
-                        return CreateDesktop(options);
-                      },
-                      [](WorkBitmap& work) -> std::unique_ptr<Canvas> {
-                        return std::make_unique<QtCanvas>(work.Pixels(), work.Width(),
-                                                          work.Height(), work.StrideBytes());
-                      }};
   MainFormEnvironment environment;
   environment.exe_path = "orbeline";
   environment.definition_file = std::filesystem::path(ORBELINE_SOURCE_DIR) / "data" / "ENU.def";
   environment.system_temp = CacheHomeFolder() / "orbeline";
   environment.startup_folder = ConfigHomeFolder() / "autostart";
   environment.home_folder = HomeFolder();
-  MainForm form(ports, environment);
+  MainForm form(MakePorts(store, prompts, shell, clock, false), environment);
   if (form.FormCreate() != MainForm::CreateResult::kInteractive) return 1;
   // After the first run's values: the lists the two dialogs show.
   store.WriteSetting(std::string(setting::kHolidayPrefix) + "5", kMayHolidays);

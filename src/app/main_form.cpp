@@ -69,7 +69,6 @@ int MainForm::TakeAutoDrawCode() {
 
 MainForm::CreateResult MainForm::FormCreate() {
   auto_draw_code_ = TakeAutoDrawCode();
-  source_unsupported_ = false;
   ports_.prompts.SetApplicationTitle("Orbeline");
   shortcut_file_ = (environment_.startup_folder / kStartupShortcutName).string();
   run_.draw_only_run = false;
@@ -109,7 +108,6 @@ MainForm::CreateResult MainForm::FormCreate() {
       return CreateResult::kAlreadyDrawn;
     case DrawOnlySource::kRefused:
       // After a message the settings window opens, in a run that stays draw-only.
-      stopped_by_message_ = true;
       run_.keep_base_copy = true;
       return CreateResult::kInteractive;
   }
@@ -118,7 +116,8 @@ MainForm::CreateResult MainForm::FormCreate() {
   // run ended before that has changed nothing on the desktop.
   const ComposeResult composed =
       ComposeBaseImage(services, run_, settings_, ComposeOutput::kMemoryOnly);
-  if (composed == ComposeResult::kSourceUnsupported) source_unsupported_ = true;
+  // A picture the program cannot draw on leaves nothing to draw (the user has been told).
+  if (composed == ComposeResult::kSourceUnsupported) run_.draw_only_pending = false;
   if (composed != ComposeResult::kWritten) return CreateResult::kTerminate;
   return CreateResult::kDrawOnly;
 }
@@ -227,9 +226,8 @@ bool MainForm::Draw(DrawSender sender, const PipelineHooks& hooks) {
 
 void MainForm::Revert(RevertTarget target) {
   WallpaperServices services = Services();
-  RevertWallpaper(services, run_.wallpaper, settings_, target, [this, &services] {
-    return ComposeBaseImage(services, run_, settings_) == ComposeResult::kWritten;
-  });
+  RevertWallpaper(services, run_.wallpaper, settings_, target,
+                  [this] { return RebuildBaseImage(); });
 }
 
 bool MainForm::RebuildBaseImage() {
@@ -239,7 +237,7 @@ bool MainForm::RebuildBaseImage() {
 
 void MainForm::SetTempFolder(const std::string& folder) {
   prepared_.temp_folder = folder;
-  run_.wallpaper.work_bitmap_path = folder + std::string(kWorkBitmapFileName);
+  run_.wallpaper.work_bitmap_path = WorkBitmapPath(folder);
 }
 
 const WorkBitmap& MainForm::DesktopPicture() {
@@ -255,11 +253,15 @@ const WorkBitmap& MainForm::DesktopPicture() {
     // Like a draw-only run it asks nothing: the user hears of a picture the program cannot
     // draw on at the first drawing.
     picture.draw_only_run = true;
+    picture.keep_base_copy = run_.keep_base_copy;
     WallpaperServices services = Services();
     try {
       if (ComposeBaseImage(services, picture, settings_, ComposeOutput::kMemoryOnly) ==
           ComposeResult::kWritten) {
         desktop_picture_ = std::move(picture.work);
+        // The first drawing starts from this composition instead of decoding again.
+        run_.base_copy = std::move(picture.base_copy);
+        run_.base_copy_source = std::move(picture.base_copy_source);
       }
     } catch (const std::exception&) {
       // An unreadable picture: the caller falls back to the desktop's colour.
@@ -288,28 +290,25 @@ void MainForm::ReplaceSpecialDays(const SpecialDayRecords& records) {
 
 bool MainForm::RunDrawOnly() {
   if (!run_.draw_only_pending) return true;
+  // The hidden window shows its first page, and the close stores the page shown.
+  settings_.last_modified_page = 0;
+  PipelineHooks hooks;
+  hooks.set_caption = [this](const std::string& caption) {
+    ports_.prompts.SetApplicationTitle(caption);
+  };
+  // The close steps run even when the drawing failed, so that the desktop's values are
+  // put back; the error then reaches the caller's report.
   bool drawn = true;
-  if (!source_unsupported_) {
-    // The hidden window shows its first page, and the close stores the page shown.
-    settings_.last_modified_page = 0;
-    PipelineHooks hooks;
-    hooks.set_caption = [this](const std::string& caption) {
-      ports_.prompts.SetApplicationTitle(caption);
-    };
-    // The close steps run even when the drawing failed, so that the desktop's values are
-    // put back; the error then reaches the caller's report.
-    std::exception_ptr failure;
-    try {
-      drawn = Draw(DrawSender::kWindow, hooks);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    run_.draw_only_pending = false;
-    FormCloseQuery();
-    FormClose();
-    if (failure) std::rethrow_exception(failure);
+  std::exception_ptr failure;
+  try {
+    drawn = Draw(DrawSender::kWindow, hooks);
+  } catch (...) {
+    failure = std::current_exception();
   }
   run_.draw_only_pending = false;
+  FormCloseQuery();
+  FormClose();
+  if (failure) std::rethrow_exception(failure);
   return drawn;
 }
 

@@ -101,10 +101,6 @@ class MainForm {
   bool RebuildBaseImage();
   // The temp-folder button: `folder` (ending in "/") holds the work bitmap from now on.
   void SetTempFolder(const std::string& folder);
-  // A draw-only start stopped by a message (a missing design, nothing registered): the
-  // settings window opens instead, and the run stays a draw-only run, which keeps every
-  // confirmation and the startup offer away.
-  bool stopped_by_message() const { return stopped_by_message_; }
 
   // What the holiday dialog hands back on OK: the lists are stored, and this month's
   // holidays shown again.
@@ -151,10 +147,8 @@ class MainForm {
   const Rect& screen_rect() const { return run_.screen; }
   std::chrono::year_month_day today() const { return ports_.clock.Today(); }
   const std::string& shortcut_file() const { return shortcut_file_; }
-  int auto_draw_code() const { return auto_draw_code_; }
   bool draw_only_run() const { return run_.draw_only_run; }
   bool draw_only_pending() const { return run_.draw_only_pending; }
-  bool source_unsupported() const { return source_unsupported_; }
 
  private:
   // What a draw-only run draws with: the design, the source or the check whether today's
@@ -188,8 +182,6 @@ class MainForm {
 
   std::chrono::steady_clock::duration last_draw_duration_{};
   int auto_draw_code_ = 0;
-  bool source_unsupported_ = false;
-  bool stopped_by_message_ = false;
   bool delete_work_bitmap_at_close_ = false;
 };
 

@@ -33,11 +33,8 @@ Point MarkerHotSpot(Point window_position) {
 
 BlockPosition MarkerMovedTo(CalendarType type, Point hot_spot, const Rect& screen) {
   BlockPosition position = PositionForOrigin(type, hot_spot, screen);
-  auto clamp = [](int value, ScrollRange range) {
-    return std::clamp(value, range.min, std::max(range.min, range.max));
-  };
-  position.position_x = clamp(position.position_x, PositionXRange(type, screen));
-  position.position_y = clamp(position.position_y, PositionYRange(type, screen));
+  position.position_x = ClampToRange(position.position_x, PositionXRange(type, screen));
+  position.position_y = ClampToRange(position.position_y, PositionYRange(type, screen));
   return position;
 }
 

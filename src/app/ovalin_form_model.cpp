@@ -242,10 +242,8 @@ void OvalinFormModel::LineDrawClick(CalendarType type) {
   WorkingSettings& s = working();
   s.calendar_type = type;
   ports_.store.WriteSetting(kCalendarType, std::to_string(static_cast<int>(type)));
-  const ScrollRange x = RangeX();
-  const ScrollRange y = RangeY();
-  s.position_x = std::clamp(s.position_x, x.min, std::max(x.min, x.max));
-  s.position_y = std::clamp(s.position_y, y.min, std::max(y.min, y.max));
+  s.position_x = ClampToRange(s.position_x, RangeX());
+  s.position_y = ClampToRange(s.position_y, RangeY());
 }
 
 void OvalinFormModel::CalendarStyleChange(int index) { working().calendar_style = index; }

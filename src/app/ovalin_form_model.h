@@ -59,7 +59,7 @@ inline constexpr std::array<std::string_view, 5> kSubstituteTypeEntries = {
     "Japanese Style (Holiday on Monday for Sunday conflict)",
     "USA Style (Holiday on Fri for Sat conflict, Mon for Sun conflict)",
     "UK Style (Holiday on Monday for weekend conflict)",
-    kJapaneseSince2007Caption,
+    "Japanese Style (since 2007: next non-holiday for Sunday conflict)",
 };
 // The manual's topic of each settings page.
 inline constexpr std::array<int, 4> kPageHelpTopics = {10, 11, 12, 32};
@@ -153,7 +153,6 @@ class OvalinFormModel {
   bool Checked(CheckControl control) const;
   const std::vector<std::string>& design_names() const { return design_names_; }
   int selected_design() const { return selected_design_; }
-  const std::array<std::string, 16>& custom_colors() const { return custom_colors_; }
 
   // Handlers.
   void LineDrawClick(CalendarType type);

@@ -25,6 +25,19 @@ constexpr int kLeafSlots = 1 << kLeafDepth;         // 256
 // Below this many pixels a second thread costs more than it saves.
 constexpr std::size_t kParallelPixels = 1 << 16;
 
+// Runs `first` and `second`; with `parallel`, `second` on a thread of its own meanwhile.
+template <typename First, typename Second>
+void RunBoth(bool parallel, const First& first, const Second& second) {
+  if (!parallel) {
+    first();
+    second();
+    return;
+  }
+  std::thread other(second);
+  first();
+  other.join();
+}
+
 std::uint32_t Pack(const std::uint8_t* bgr) {
   return bgr[0] | (static_cast<std::uint32_t>(bgr[1]) << 8) |
          (static_cast<std::uint32_t>(bgr[2]) << 16);
@@ -94,14 +107,7 @@ class SplitTree {
       const auto second = [&] {
         Build(root.middle, end, root.second, count - root.first_count, 1, 2);
       };
-      if (parallel) {
-        std::thread other(second);
-        first();
-        other.join();
-      } else {
-        first();
-        second();
-      }
+      RunBoth(parallel, first, second);
     }
     for (int slot = 0; slot < kLeafSlots; ++slot) {
       if (leaf_colors_[slot] == kNoLeaf) continue;
@@ -245,10 +251,11 @@ class SplitTree {
     const int width = source.Width();
     const int height = source.Height();
     const auto on_two = [parallel](const auto& job) {
-      if (!parallel) return job(0);
-      std::thread second([&] { job(1); });
-      job(0);
-      second.join();
+      RunBoth(
+          parallel, [&] { job(0); },
+          [&] {
+            if (parallel) job(1);
+          });
     };
     const int rows_per_half = parallel ? height / 2 : height;
     std::array<std::array<std::size_t, 256>, 2> reds{};  // each half's pixels per red value
@@ -406,10 +413,6 @@ class SplitTree {
   void Build(Entry* begin, Entry* end, const Histograms& box, std::ptrdiff_t count, int depth,
              int node) {
     if (begin == end) return;  // an empty box makes nothing
-    if (depth == kLeafDepth) {
-      leaf_colors_[node - kInnerNodes] = Stats(box, count).RoundedMean();
-      return;
-    }
     const Split split = SplitBox(begin, end, box, count, node, depth);
     const std::ptrdiff_t first = split.first_count;
     if (depth + 1 == kLeafDepth) {
@@ -486,13 +489,9 @@ class SplitTree {
 // Runs rows [0, rows) through `job(first, last)`, in two halves on two threads when asked.
 template <typename Job>
 void ForRows(int rows, bool parallel, const Job& job) {
-  if (!parallel) {
-    job(0, rows);
-    return;
-  }
-  std::thread second([&] { job(rows / 2, rows); });
-  job(0, rows / 2);
-  second.join();
+  const int half = parallel ? rows / 2 : rows;
+  RunBoth(
+      parallel, [&] { job(0, half); }, [&] { job(half, rows); });
 }
 
 bool UseTwoThreads(std::size_t pixels) {

@@ -81,7 +81,7 @@ void ChooseScale(jpeg_decompress_struct* cinfo, const DecodeSizeHint& hint) {
 // reported an error (its text is in state->errors.message) or the picture is too large
 // (state->size_error): a stream is read only as far as the header then.
 bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, std::FILE* file,
-               const DecodeSizeHint* hint) {
+               const DecodeSizeHint& hint) {
   jpeg_decompress_struct* cinfo = &state->cinfo;
   cinfo->err = jpeg_std_error(&state->errors.pub);
   state->errors.pub.error_exit = OnJpegError;
@@ -99,7 +99,7 @@ bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, s
   cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   try {
     CheckImageSize(cinfo->image_width, cinfo->image_height, "DecodeJpeg");
-    if (hint != nullptr && *hint) ChooseScale(cinfo, *hint);
+    if (hint) ChooseScale(cinfo, hint);
     jpeg_calc_output_dimensions(cinfo);
     state->image = std::make_unique<DibImage>(DibImage::Create(
         static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height), 24, {}));
@@ -126,7 +126,7 @@ TNkDIB Decode(std::span<const std::uint8_t> bytes, std::FILE* file, std::string_
   const std::string context = "Cannot read the JPEG file \"" + std::string(source_name) + "\": ";
   if (file == nullptr && bytes.empty()) throw ImageError(context + "empty file");
   auto state = std::make_unique<DecodeState>();
-  if (!RunDecode(state.get(), bytes.data(), bytes.size(), file, &hint)) {
+  if (!RunDecode(state.get(), bytes.data(), bytes.size(), file, hint)) {
     throw ImageError(context + (state->size_error.empty() ? std::string(state->errors.message)
                                                           : state->size_error));
   }

@@ -174,9 +174,10 @@ void WorkBitmap::SaveBmp(const std::filesystem::path& path) const {
   // Row by row into the file, so that the file's pixels are never in memory whole.
   const bool indexed = format_ == WorkBitmapFormat::k8Bit;
   const int bit_count = indexed ? 8 : 24;
-  const std::vector<std::uint8_t> headers =
-      EncodeBmpHeaders(width_, height_, bit_count, indexed ? palette_ : std::vector<ColorRef>{});
+  // The headers carry a colour table only at 8 bits.
+  const std::vector<std::uint8_t> headers = EncodeBmpHeaders(width_, height_, bit_count, palette_);
   const std::size_t row_bytes = static_cast<std::size_t>(DibRowBytes(width_, bit_count));
+  const std::size_t used = static_cast<std::size_t>(width_) * (bit_count / 8);
   std::optional<NearestColorMatcher> matcher;
   if (indexed) matcher.emplace(palette_);
   bool headers_done = false;
@@ -191,7 +192,6 @@ void WorkBitmap::SaveBmp(const std::filesystem::path& path) const {
     for (; storage_row < height_ && buffer.size() - filled >= row_bytes; ++storage_row) {
       std::uint8_t* out = buffer.data() + filled;
       FileRow(height_ - 1 - storage_row, out, matcher ? &*matcher : nullptr);
-      const std::size_t used = static_cast<std::size_t>(width_) * (bit_count / 8);
       std::memset(out + used, 0, row_bytes - used);  // the padding
       filled += row_bytes;
     }

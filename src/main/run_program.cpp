@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -43,6 +42,27 @@
 #include "ui/qt_settings_dialogs.h"
 
 namespace orbeline {
+
+std::filesystem::path SettingsFile() { return ConfigHomeFolder() / "Quillmere" / "Ovalin.conf"; }
+
+MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock,
+                        bool instance_lock_held) {
+  return {store,
+          prompts,
+          shell,
+          clock,
+          [instance_lock_held](const std::string& temp_folder) {
+            DesktopOptions options;
+            options.temp_folder = temp_folder;
+            options.instance_lock_held = instance_lock_held;
+            return CreateDesktop(options);
+          },
+          [](WorkBitmap& work) -> std::unique_ptr<Canvas> {
+            return std::make_unique<QtCanvas>(work.Pixels(), work.Width(), work.Height(),
+                                              work.StrideBytes());
+          }};
+}
+
 namespace {
 
 bool EnvironmentSet(const char* name) {
@@ -57,14 +77,15 @@ std::filesystem::path ExecutablePath(const char* argv0) {
   return std::filesystem::absolute(argv0, error);
 }
 
-std::filesystem::path SettingsFile() { return ConfigHomeFolder() / "Quillmere" / "Ovalin.conf"; }
-
 // Runs that cannot ask anybody anything: no display at all, or a scripted run that asks
 // for it with ORBELINE_HEADLESS=1 (a test under Xvfb must not wait for a click).
+bool IsWindowlessPlatform(std::string_view platform) {
+  return platform == "offscreen" || platform == "minimal";
+}
+
 bool IsHeadless() {
   if (EnvironmentSet("ORBELINE_HEADLESS")) return true;
-  return QGuiApplication::platformName() == QLatin1String("offscreen") ||
-         QGuiApplication::platformName() == QLatin1String("minimal");
+  return IsWindowlessPlatform(QGuiApplication::platformName().toStdString());
 }
 
 // Runs known before Qt starts to show no window and no message box (a preview, a headless
@@ -74,8 +95,7 @@ bool ShowsNoWindow(const LongOptions& options) {
   if (options.command == LongOptions::Command::kPreview) return true;
   if (EnvironmentSet("ORBELINE_HEADLESS")) return true;
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  return platform != nullptr &&
-         (std::strcmp(platform, "offscreen") == 0 || std::strcmp(platform, "minimal") == 0);
+  return platform != nullptr && IsWindowlessPlatform(platform);
 }
 
 // Where an installation keeps the definition files and the manual (a build tree keeps them
@@ -84,45 +104,20 @@ std::filesystem::path DataFolder(const std::filesystem::path& exe_dir) {
   return (exe_dir / kDataDirFromProgram).lexically_normal();
 }
 
-std::filesystem::path DefinitionFileFor(const std::filesystem::path& exe_dir) {
-  return FindDefinitionFile(exe_dir, DataFolder(exe_dir), ThreeLetterLanguageCode().value_or(""));
-}
-
-bool JapaneseLocale() { return ThreeLetterLanguageCode().value_or("") == "JPN"; }
-
 MainFormEnvironment MakeEnvironment(const std::filesystem::path& exe_path,
                                     const std::vector<std::string>& arguments) {
+  const std::filesystem::path exe_dir = exe_path.parent_path();
+  const std::string language = ThreeLetterLanguageCode().value_or("");
   MainFormEnvironment environment;
   environment.exe_path = exe_path.string();
-  environment.definition_file = DefinitionFileFor(exe_path.parent_path());
+  environment.definition_file = FindDefinitionFile(exe_dir, DataFolder(exe_dir), language);
   environment.system_temp = CacheHomeFolder() / "orbeline";
   environment.startup_folder = ConfigHomeFolder() / "autostart";
   environment.home_folder = HomeFolder();
   environment.first_argument = arguments.size() > 1 ? arguments[1] : "";
-  environment.japanese_locale = JapaneseLocale();
+  environment.japanese_locale = language == "JPN";
   environment.version_number = kVersionNumber;
-  environment.icon_location = LauncherIcon(
-      exe_path.parent_path(), DataFolder(exe_path.parent_path()).parent_path(), kApplicationId);
   return environment;
-}
-
-MainFormPorts MakePorts(SettingsStore& store, Prompts& prompts, Shell& shell, Clock& clock,
-                        bool instance_lock_held) {
-  return {store,
-          prompts,
-          shell,
-          clock,
-          [instance_lock_held](const std::string& temp_folder) {
-            DesktopOptions options;
-            options.temp_folder = temp_folder;
-            options.instance_lock_held = instance_lock_held;
-            if (!IsHeadless()) options.screen = PrimaryScreen();
-            return CreateDesktop(options);
-          },
-          [](WorkBitmap& work) -> std::unique_ptr<Canvas> {
-            return std::make_unique<QtCanvas>(work.Pixels(), work.Width(), work.Height(),
-                                              work.StrideBytes());
-          }};
 }
 
 // A clock whose today is fixed; ticks and sleeps are the system's.
@@ -267,14 +262,20 @@ int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
   int exit_code = 0;
   try {
     // Holding the lock: nobody else writes these files now.
-    RemoveInterruptedSettingsWrites(SettingsFile().parent_path());
-    QtSettingsBackend backend(SettingsFile());
+    const std::filesystem::path settings_file = SettingsFile();
+    RemoveInterruptedSettingsWrites(settings_file.parent_path());
+    QtSettingsBackend backend(settings_file);
     SettingsStore store(backend);
     if (code > 0) store.WriteSetting(setting::kAutoDraw, std::to_string(code));
 
     SystemClock clock;
     MainFormEnvironment environment = MakeEnvironment(exe_path, arguments);
     environment.instance_lock_held = true;
+    // Only a window shows the icon and writes launchers that name it.
+    if (!headless) {
+      environment.icon_location =
+          LauncherIcon(exe_dir, DataFolder(exe_dir).parent_path(), kApplicationId);
+    }
     MainForm form(MakePorts(store, *prompts, *shell, clock, true), environment);
     switch (form.FormCreate()) {
       case MainForm::CreateResult::kTerminate:

@@ -195,9 +195,9 @@ GnomeDesktop::GnomeDesktop(GnomeDesktopOptions options) : options_(std::move(opt
   }
   // Only while GNOME shows one of our copies: a store that cannot be read names none, and
   // the copy it really shows must not go.
-  const PictureSettings current = Current();
-  if (options_.remove_stale_copies && (IsOurCopy(current.uri) || IsOurCopy(current.dark_uri))) {
-    RemoveCopiesExcept({});
+  if (options_.remove_stale_copies) {
+    const PictureSettings current = Current();
+    if (IsOurCopy(current.uri) || IsOurCopy(current.dark_uri)) RemoveCopiesExcept({});
   }
 }
 

@@ -72,16 +72,6 @@ void FillSubstituteType(SettingsStore& store, const CountryDefaults& country) {
   store.WriteSetting(kSubstituteType, no_furikae ? "0" : std::to_string(country.observe_type));
 }
 
-// Only a missing or empty name gets its default: the names the user chose stay.
-void FillDesignNames(SettingsStore& store) {
-  for (int n = 1; n <= kDesignCount; ++n) {
-    const std::string design = std::to_string(n);
-    if (store.ReadText(design, kDesignName, "").empty()) {
-      store.Write(design, kDesignName, "Configure" + design);
-    }
-  }
-}
-
 }  // namespace
 
 std::string ResolveTempFolder(const std::string& stored, const std::filesystem::path& system_temp) {
@@ -111,7 +101,8 @@ PreparedSettings PrepareSettings(SettingsStore& store, const CountryDefaults& co
 
   PreparedSettings prepared;
   prepared.temp_folder = ResolveTempFolder(store.ReadText(kTemp, ""), environment.system_temp);
-  FillDesignNames(store);
+  // Only a missing or empty name gets its default: the names the user chose stay.
+  FillDesignList(store);
   store.Remove(kCalenderStyle);
   store.Remove(kCalenderType);
   for (int i = 0; i < 16; ++i) {

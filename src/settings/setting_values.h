@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 namespace orbeline {
 
 // The entries of the settings that are list indexes or radio groups. A stored index the
@@ -87,8 +85,5 @@ enum class SubstituteType : int {
   kJapaneseSince2007 = 4,
 };
 inline constexpr SubstituteType kLastSubstituteType = SubstituteType::kJapaneseSince2007;
-// The radio group's entry for kJapaneseSince2007, after the four entries of the window.
-inline constexpr std::string_view kJapaneseSince2007Caption =
-    "Japanese Style (since 2007: next non-holiday for Sunday conflict)";
 
 }  // namespace orbeline

@@ -53,6 +53,10 @@ ScrollRange PositionYRange(CalendarType calendar_type, const Rect& screen) {
   return {screen.top, screen.bottom};
 }
 
+int ClampToRange(int value, ScrollRange range) {
+  return std::clamp(value, range.min, std::max(range.min, range.max));
+}
+
 WorkingSettings LoadWorkingSettings(SettingsStore& store, const Rect& screen) {
   WorkingSettings s;
   s.weekday_color = ReadColor(store, kWeekdayColor);
@@ -76,12 +80,8 @@ WorkingSettings LoadWorkingSettings(SettingsStore& store, const Rect& screen) {
   s.monday_start = ReadFlag(store, kMondayStart);
   s.year_month_draw_style = YearMonthDrawStyle{ReadInt(store, kYearMonthDrawStyle)};
   s.reverse_year_month = ReadFlag(store, kReverseYearMonth);
-  ScrollRange x_range = PositionXRange(s.calendar_type, screen);
-  ScrollRange y_range = PositionYRange(s.calendar_type, screen);
-  s.position_x =
-      std::clamp(ReadInt(store, kPositionX), x_range.min, std::max(x_range.min, x_range.max));
-  s.position_y =
-      std::clamp(ReadInt(store, kPositionY), y_range.min, std::max(y_range.min, y_range.max));
+  s.position_x = ClampToRange(ReadInt(store, kPositionX), PositionXRange(s.calendar_type, screen));
+  s.position_y = ClampToRange(ReadInt(store, kPositionY), PositionYRange(s.calendar_type, screen));
   s.year_draw = ReadInt(store, kYearDraw);
   s.month_draw = MonthDraw{ReadInt(store, kMonthDraw)};
   s.day_draw = DayDraw{ReadInt(store, kDayDraw)};

@@ -73,6 +73,8 @@ struct ScrollRange {
 };
 ScrollRange PositionXRange(CalendarType calendar_type, const Rect& screen);
 ScrollRange PositionYRange(CalendarType calendar_type, const Rect& screen);
+// `value` kept inside `range`; a range whose end lies before its start holds its start only.
+int ClampToRange(int value, ScrollRange range);
 
 // Loads every value the window shows from the store, in the order the window reads them;
 // reads that find nothing write "0" back as ReadSetting does, and the controls that store

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "ui/dialog_controls.h"
+
 namespace orbeline {
 
 TCheckForm::TCheckForm(const QString& caption, const QString& text, Prompts::ConfirmationMode mode,
@@ -12,9 +14,7 @@ TCheckForm::TCheckForm(const QString& caption, const QString& text, Prompts::Con
       mode_(mode) {
   setObjectName(QStringLiteral("CheckForm"));
   setWindowTitle(caption);
-  QFont dialog_font(QStringLiteral("Arial"));
-  dialog_font.setPixelSize(12);
-  setFont(dialog_font);
+  SetDialogFont(*this);
 
   label_ = new QLabel(text, this);
   label_->setObjectName(QStringLiteral("Label1"));

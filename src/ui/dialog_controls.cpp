@@ -14,6 +14,17 @@ void SetDialogFont(QWidget& dialog) {
   dialog.setFont(font);
 }
 
+void SelectRadio(QButtonGroup* group, int index) {
+  const QSignalBlocker blocker(group);
+  if (QAbstractButton* button = group->button(index)) {
+    button->setChecked(true);
+    return;
+  }
+  group->setExclusive(false);
+  for (QAbstractButton* button : group->buttons()) button->setChecked(false);
+  group->setExclusive(true);
+}
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
                         const QString& hint) {
   auto* button = new QPushButton(text, parent);

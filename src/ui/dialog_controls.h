@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
 #include <QLayout>
@@ -25,6 +26,10 @@ inline constexpr Qt::WindowFlags kEditorWindowFlags =
 
 // Arial, 12 pixels high.
 void SetDialogFont(QWidget& dialog);
+
+// Checks the radio button with id `index` without signals; an index no button has shows no
+// choice.
+void SelectRadio(QButtonGroup* group, int index);
 
 // A push button named `name`; an empty hint shows none.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,

@@ -13,7 +13,6 @@ class FontSamplePanel : public QFrame {
  public:
   FontSamplePanel(const QString& sample, QWidget* parent = nullptr);
   void SetSampleFont(const QFont& font);
-  QFont sample_font() const { return sample_font_; }
   QSize sizeHint() const override;
 
  signals:

@@ -15,7 +15,6 @@ class LineDrawArea : public QWidget {
  public:
   LineDrawArea(QStringList lines, Qt::Alignment alignment, QWidget* parent = nullptr);
   void SetCurrent(bool current);
-  bool current() const { return current_; }
   QSize sizeHint() const override;
 
  signals:

@@ -87,14 +87,14 @@ MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::functi
 
   char_step_label_ = new QLabel(this);
   char_step_label_->setObjectName(QStringLiteral("CharStepLabel"));
-  char_step_ = MakeSpin("CharStepSpin", 1, 255, 3, QT_TR_NOOP("Set character space"));
+  char_step_ = MakeSpin("CharStepSpin", 1, 255, QT_TR_NOOP("Set character space"));
   char_step2_label_ = new QLabel(this);
   char_step2_label_->setObjectName(QStringLiteral("CharStep2Label"));
-  char_step2_ = MakeSpin("CharStep2Spin", 1, 255, 3, QT_TR_NOOP("Set character space"));
+  char_step2_ = MakeSpin("CharStep2Spin", 1, 255, QT_TR_NOOP("Set character space"));
   month_step_label_ = new QLabel(tr("Months Space"), this);
   month_step_label_->setObjectName(QStringLiteral("MonthStepLabel"));
   month_step_ =
-      MakeSpin("MonthStepSpin", -255, 255, 3, QT_TR_NOOP("Configure the space between the Months"));
+      MakeSpin("MonthStepSpin", -255, 255, QT_TR_NOOP("Configure the space between the Months"));
   connect(char_step_, &QSpinBox::valueChanged, this,
           [this](int value) { Handle([&] { model_.CharStepChange(value); }); });
   connect(char_step2_, &QSpinBox::valueChanged, this,
@@ -110,24 +110,27 @@ MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::functi
     auto* panel = new FontSamplePanel(sample, this);
     panel->setObjectName(QLatin1String(name));
     panel->setToolTip(tr(hint));
-    connect(panel, &FontSamplePanel::clicked, this,
-            [this, slot] { Handle([&] { model_.FontClick(slot); }); });
+    // Only the button opens the common font's dialog.
+    if (slot != FontSlot::kCommon) {
+      connect(panel, &FontSamplePanel::clicked, this,
+              [this, slot] { Handle([&] { model_.FontClick(slot); }); });
+    }
+    font_samples_[static_cast<std::size_t>(slot)] = panel;
     return panel;
   };
-  font_test_ = make_panel("FontTestPanel", QStringLiteral("'96 Jan 1 2 3"),
-                          QT_TR_NOOP("Sample fontstyle"), FontSlot::kCommon);
-  // Only the button opens the common font's dialog.
-  disconnect(font_test_, &FontSamplePanel::clicked, nullptr, nullptr);
+  FontSamplePanel* font_test = make_panel("FontTestPanel", QStringLiteral("'96 Jan 1 2 3"),
+                                          QT_TR_NOOP("Sample fontstyle"), FontSlot::kCommon);
   auto* font_button = new QPushButton(tr("&Font"), this);
   font_button->setObjectName(QStringLiteral("FontButton"));
   connect(font_button, &QPushButton::clicked, this,
           [this] { Handle([&] { model_.FontClick(FontSlot::kCommon); }); });
-  font_year_month_ = make_panel("FontYearMonthPanel", QStringLiteral("'97"),
-                                QT_TR_NOOP("Sample Year/Month fontstyle (Click to configure)"),
-                                FontSlot::kYearMonth);
-  font_day_ = make_panel("FontDayPanel", QStringLiteral("1 2 3"),
-                         QT_TR_NOOP("Sample Date fontstyle (Click to configure)"), FontSlot::kDay);
-  font_day_of_week_ =
+  FontSamplePanel* font_year_month = make_panel(
+      "FontYearMonthPanel", QStringLiteral("'97"),
+      QT_TR_NOOP("Sample Year/Month fontstyle (Click to configure)"), FontSlot::kYearMonth);
+  FontSamplePanel* font_day =
+      make_panel("FontDayPanel", QStringLiteral("1 2 3"),
+                 QT_TR_NOOP("Sample Date fontstyle (Click to configure)"), FontSlot::kDay);
+  FontSamplePanel* font_day_of_week =
       make_panel("FontDayofWeekPanel", QStringLiteral("Sun"),
                  QT_TR_NOOP("Sample Weekday fontstyle (Click to configure)"), FontSlot::kDayOfWeek);
 
@@ -136,16 +139,14 @@ MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::functi
   auto* common = new QWidget(font_panels_);
   auto* common_row = new QHBoxLayout(common);
   common_row->setContentsMargins(0, 0, 0, 0);
-  common_row->addWidget(font_test_, 1);
+  common_row->addWidget(font_test, 1);
   common_row->addWidget(font_button);
-  font_test_->setParent(common);
-  font_button->setParent(common);
   auto* separate = new QWidget(font_panels_);
   auto* separate_row = new QHBoxLayout(separate);
   separate_row->setContentsMargins(0, 0, 0, 0);
-  separate_row->addWidget(font_year_month_);
-  separate_row->addWidget(font_day_);
-  separate_row->addWidget(font_day_of_week_);
+  separate_row->addWidget(font_year_month);
+  separate_row->addWidget(font_day);
+  separate_row->addWidget(font_day_of_week);
   font_panels_->addWidget(common);
   font_panels_->addWidget(separate);
 
@@ -209,23 +210,21 @@ MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::functi
   page->addWidget(font_panels_);
 }
 
-QSpinBox* MainPage::MakeSpin(const char* name, int min, int max, int max_length, const char* hint) {
+QSpinBox* MainPage::MakeSpin(const char* name, int min, int max, const char* hint) {
   auto* spin = new QSpinBox(this);
   spin->setObjectName(QLatin1String(name));
   spin->setRange(min, max);
   spin->setToolTip(tr(hint));
-  spin->setKeyboardTracking(true);
-  if (max_length > 0) {
-    if (auto* edit = spin->findChild<QLineEdit*>()) edit->setMaxLength(max_length);
-  }
+  // At most three characters can be typed.
+  if (auto* edit = spin->findChild<QLineEdit*>()) edit->setMaxLength(3);
   return spin;
 }
 
 void MainPage::Refresh() {
   const WorkingSettings& s = model_.settings();
-  const QList<QWidget*> bound = {pos_x_, pos_y_, char_step_, char_step2_, month_step_};
-  std::vector<std::unique_ptr<QSignalBlocker>> blockers;
-  for (QWidget* widget : bound) blockers.push_back(std::make_unique<QSignalBlocker>(widget));
+  const QSignalBlocker blockers[] = {QSignalBlocker(pos_x_), QSignalBlocker(pos_y_),
+                                     QSignalBlocker(char_step_), QSignalBlocker(char_step2_),
+                                     QSignalBlocker(month_step_)};
 
   picker_->SetCurrent(s.calendar_type);
   SelectIndex(calendar_style_, s.calendar_style);
@@ -268,10 +267,9 @@ void MainPage::Refresh() {
   month_step_label_->setEnabled(month_step_enabled);
 
   font_panels_->setCurrentIndex(s.same_font ? 0 : 1);
-  font_test_->SetSampleFont(ToQFont(s.font));
-  font_year_month_->SetSampleFont(ToQFont(s.font1));
-  font_day_->SetSampleFont(ToQFont(s.font0));
-  font_day_of_week_->SetSampleFont(ToQFont(s.font2));
+  for (std::size_t slot = 0; slot < font_samples_.size(); ++slot) {
+    font_samples_[slot]->SetSampleFont(ToQFont(model_.Font(static_cast<FontSlot>(slot))));
+  }
 }
 
 }  // namespace orbeline

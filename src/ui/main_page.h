@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <array>
 
 #include "app/marker_panel.h"
 #include "ui/font_sample_panel.h"
@@ -26,7 +27,7 @@ class MainPage : public SettingsPage {
   void Refresh() override;
 
  private:
-  QSpinBox* MakeSpin(const char* name, int min, int max, int max_length, const char* hint);
+  QSpinBox* MakeSpin(const char* name, int min, int max, const char* hint);
 
   LineDrawPicker* picker_;
   QComboBox* calendar_style_;
@@ -49,10 +50,7 @@ class MainPage : public SettingsPage {
   QSpinBox* month_step_;
   QCheckBox* same_font_;
   QStackedWidget* font_panels_;
-  FontSamplePanel* font_test_;
-  FontSamplePanel* font_year_month_;
-  FontSamplePanel* font_day_;
-  FontSamplePanel* font_day_of_week_;
+  std::array<FontSamplePanel*, 4> font_samples_{};  // by FontSlot
 };
 
 }  // namespace orbeline

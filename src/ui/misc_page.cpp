@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_controls.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
@@ -21,18 +22,6 @@ QButtonGroup* MakeRadioGroup(QGroupBox* box, const std::array<std::string_view, 
     column->addWidget(radio);
   }
   return group;
-}
-
-// A radio group whose stored index has no entry shows no choice.
-void SelectRadio(QButtonGroup* group, int index) {
-  const QSignalBlocker blocker(group);
-  if (QAbstractButton* button = group->button(index)) {
-    button->setChecked(true);
-    return;
-  }
-  group->setExclusive(false);
-  for (QAbstractButton* button : group->buttons()) button->setChecked(false);
-  group->setExclusive(true);
 }
 
 }  // namespace

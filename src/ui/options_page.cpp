@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <climits>
 
+#include "ui/dialog_controls.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
@@ -229,10 +230,7 @@ void OptionsPage::Refresh() {
     lean_->setValue(s.slash_lean);
   }
   holiday_panel_->setText(QString::fromStdString(model_.form().holiday_panel_text()));
-  special_list_->clear();
-  for (const std::string& line : model_.form().special_day_lines()) {
-    special_list_->addItem(QString::fromStdString(line));
-  }
+  SetLines(special_list_, model_.form().special_day_lines(), -1);
 }
 
 }  // namespace orbeline

@@ -13,6 +13,7 @@
 
 #include "ui/about_box.h"
 #include "ui/advanced_page.h"
+#include "ui/dialog_controls.h"
 #include "ui/main_page.h"
 #include "ui/misc_page.h"
 #include "ui/options_page.h"
@@ -62,9 +63,7 @@ TOvalinForm::TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* 
   }
   marker_panel_ = std::make_unique<MarkerPanelModel>(form, ports.store, marker_.get());
   setWindowTitle(tr("Orbeline"));
-  QFont window_font(QStringLiteral("Arial"));
-  window_font.setPixelSize(12);
-  setFont(window_font);
+  SetDialogFont(*this);
 
   auto changed = [this] { RefreshAll(); };
   pages_ = new QTabWidget(this);
@@ -240,18 +239,19 @@ void TOvalinForm::RunRevert(RevertTarget target) {
   drawing_ = true;
   ports_.dialogs.SetBusyCursor(true);
   SetMainButtonsEnabled(false);
-  try {
-    form_.Revert(target);
-  } catch (const std::exception& error) {
+  const auto done = [this] {
     ports_.dialogs.SetBusyCursor(false);
     SetMainButtonsEnabled(true);
     drawing_ = false;
+  };
+  try {
+    form_.Revert(target);
+  } catch (const std::exception& error) {
+    done();
     Report(error);
     return;
   }
-  ports_.dialogs.SetBusyCursor(false);
-  SetMainButtonsEnabled(true);
-  drawing_ = false;
+  done();
 }
 
 void TOvalinForm::PageChange(int page) {

@@ -25,7 +25,6 @@ class TOvalinForm : public QWidget {
   TOvalinForm(MainForm& form, OvalinFormModel::Ports ports, QWidget* parent = nullptr);
   ~TOvalinForm() override;
 
-  OvalinFormModel& model() { return *model_; }
   // The positioning marker; null where the run has none.
   TMarkerForm* marker() { return marker_.get(); }
   // Shows the model's state in every control.

@@ -287,14 +287,7 @@ void TSpecialdayForm::Refresh() {
                           static_cast<QWidget*>(comment_), static_cast<QWidget*>(dialog_check_)}) {
     widget->setEnabled(enabled);
   }
-  {
-    const QSignalBlocker blocker(color_mode_);
-    color_mode_->setExclusive(false);
-    for (QAbstractButton* radio : color_mode_->buttons()) {
-      radio->setChecked(color_mode_->id(radio) == model_.color_mode());
-    }
-    color_mode_->setExclusive(true);
-  }
+  SelectRadio(color_mode_, model_.color_mode());
   color_button_->SetCaptionColor(ToQColor(model_.own_color()));
   color_button_->setEnabled(model_.ApplyColorEnabled());
   if (comment_->text().toStdString() != model_.comment()) {

@@ -56,6 +56,11 @@ void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
                target.top);
 }
 
+// Pictures the program cannot draw on and asks about each time.
+bool IsAskedAboutKind(std::string_view extension) {
+  return extension == ".htm" || extension == ".html" || extension == ".gif";
+}
+
 }  // namespace
 
 bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const WallpaperRun& run,
@@ -64,7 +69,7 @@ bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const Wallpap
   const std::string& path = run.wallpaper.source_wallpaper_path;
   const std::string extension = LowerExtension(path);
   bool blank = false;
-  if (extension == ".htm" || extension == ".html" || extension == ".gif") {
+  if (IsAskedAboutKind(extension)) {
     AskConfirmation(services.store, services.prompts, run.draw_only_run,
                     {Prompts::ConfirmationMode::kInformation, std::string(setting::kHTMLGIFCheck),
                      false, kUnsupportedText, "Orbeline - Error"});
@@ -127,8 +132,8 @@ bool WriteWorkBitmap(const WorkBitmap& work, const std::string& path, Prompts& p
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     work.SaveBmp(path);
     return true;
-  } catch (const std::bad_alloc& error) {
-    reason = ErrorText(error);
+  } catch (const std::bad_alloc&) {
+    reason = kOutOfMemoryText;
   } catch (const std::exception&) {
   }
   prompts.ShowMessage({"Orbeline - Error", "Cannot generate a bitmapped file.\n" + reason,
@@ -144,7 +149,7 @@ std::optional<BaseImageSource> CurrentSource(const WallpaperServices& services,
                                              const WallpaperRun& run,
                                              const WorkingSettings& settings) {
   const std::string extension = LowerExtension(run.wallpaper.source_wallpaper_path);
-  if (extension == ".htm" || extension == ".html" || extension == ".gif") return std::nullopt;
+  if (IsAskedAboutKind(extension)) return std::nullopt;
   BaseImageSource source;
   const WallpaperState& wallpaper = run.wallpaper;
   source.path = wallpaper.source_wallpaper_path;

@@ -44,6 +44,10 @@ std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view h
 
 }  // namespace
 
+std::string WorkBitmapPath(std::string_view temp_folder) {
+  return WithTrailingSlash(temp_folder) + std::string(kWorkBitmapFileName);
+}
+
 bool IsWorkBitmapName(std::string_view path) {
   std::size_t cut = path.rfind('/');
   std::string_view name = cut == std::string_view::npos ? path : path.substr(cut + 1);
@@ -67,7 +71,7 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
     result.terminate = true;
   }
   state.work_bitmap_installed = IsWorkBitmapName(wallpaper);
-  state.work_bitmap_path = WithTrailingSlash(temp_folder) + std::string(kWorkBitmapFileName);
+  state.work_bitmap_path = WorkBitmapPath(temp_folder);
   state.source_wallpaper_path = FindSourceWallpaper(wallpaper, home_folder, services.store);
   state.no_source_wallpaper = !FileExists(state.source_wallpaper_path);
   // A file missing today (a drive not mounted yet) is still the user's choice; only the

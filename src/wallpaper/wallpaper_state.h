@@ -17,6 +17,9 @@ namespace orbeline {
 // File name of the work bitmap in the temp folder.
 inline constexpr std::string_view kWorkBitmapFileName = "ovalin.bmp";
 
+// Where the work bitmap lies in `temp_folder`.
+std::string WorkBitmapPath(std::string_view temp_folder);
+
 // What the program learnt at start about the user's wallpaper and how the desktop shows it.
 struct WallpaperState {
   std::string source_wallpaper_path;  // SourceWallpaperPath: the picture this run draws on

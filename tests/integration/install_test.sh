@@ -5,8 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 unset DISPLAY WAYLAND_DISPLAY
 BUILD=${BUILD_DIR:?the build folder}
-export ORBELINE_DESKTOP=generic
-
 new_home
 prefix="$TEST_ROOT/prefix"
 cmake --install "$BUILD" --prefix "$prefix" >/dev/null

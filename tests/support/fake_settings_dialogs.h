@@ -30,10 +30,7 @@ class FakeSettingsDialogs : public SettingsDialogs {
   bool EditSpecialDays(SpecialdayFormModel& model) override {
     return edit_special_days ? edit_special_days(model) : false;
   }
-  std::optional<FontSetting> ChooseFont(const FontSetting& initial) override {
-    font_initials.push_back(initial);
-    return font_answer;
-  }
+  std::optional<FontSetting> ChooseFont(const FontSetting&) override { return font_answer; }
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
     folder_titles.push_back(title);
     return folder_answer;
@@ -47,7 +44,6 @@ class FakeSettingsDialogs : public SettingsDialogs {
   std::function<bool(HolidayFormModel&)> edit_holidays;
   std::function<bool(SpecialdayFormModel&)> edit_special_days;
   std::vector<ColorRef> color_initials;
-  std::vector<FontSetting> font_initials;
   std::vector<std::string> folder_titles;
   std::vector<bool> busy_changes;
 };
