@@ -14,12 +14,6 @@ constexpr int kMonday = 1;
 constexpr int kFriday = 5;
 constexpr int kSaturday = 6;
 
-// The rule after position k, or 0 when k is the last slot: the list's ending 0 resolves
-// to 0 and so never names a day.
-int RuleAfter(const HolidayList& list, std::size_t k) {
-  return k + 1 < list.size() ? list[k + 1] : 0;
-}
-
 bool IsSubstituteDay(SubstituteType substitute_type, int rule_day, int day, int weekday) {
   switch (substitute_type) {
     case SubstituteType::kJapanese:  // a Sunday holiday moves to Monday
@@ -82,16 +76,19 @@ bool IsHoliday(const HolidayLists& lists, const HolidayOptions& options, int yea
   if (!IsValidDate(year, month, day)) return false;
   int weekday = WeekdayOf(year, month, day);
   const HolidayList& list = lists.month(month);
+  // The day between two holidays, wherever their rules stand in the list: the holiday
+  // dialog sorts every list it shows, so an order-dependent test would lose the day
+  // between the third Monday of September and the equinox after one OK.
+  bool holiday_before = false;
+  bool holiday_after = false;
   for (std::size_t k = 0; k < list.size() && list[k] != 0; ++k) {
     int rule_day = ResolveDayRule(year, month, list[k]);
     if (rule_day == day) return true;
     if (IsSubstituteDay(options.substitute_type, rule_day, day, weekday)) return true;
-    // The day between two holidays that follow each other in the list.
-    if (!options.no_kokumin && rule_day == day - 1 &&
-        ResolveDayRule(year, month, RuleAfter(list, k)) == day + 1) {
-      return true;
-    }
+    holiday_before = holiday_before || rule_day == day - 1;
+    holiday_after = holiday_after || rule_day == day + 1;
   }
+  if (!options.no_kokumin && holiday_before && holiday_after) return true;
   return options.substitute_type == SubstituteType::kJapaneseSince2007 &&
          FollowsSundayHoliday(lists, options, year, month, day);
 }

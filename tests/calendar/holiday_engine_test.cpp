@@ -96,7 +96,7 @@ TEST(IsHolidayTest, DayBetweenTwoHolidaysSeptember2009) {
   const Row rows[] = {
       {"301 then 23", "301 23", false, {21, 22, 23}},
       {"301 then 23, switched off", "301 23", true, {21, 23}},
-      {"23 then 301: not consecutive in the list", "23 301", false, {21, 23}},
+      {"sorted, with a rule between them", "5 23 301", false, {5, 21, 22, 23}},
       {"last rule's neighbour is the ending 0", "17", false, {17}},
   };
   for (const Row& row : rows) {
