@@ -1,9 +1,12 @@
 #include "calendar/definition_file.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <string>
 #include <system_error>
 
+#include "base/error.h"
 #include "base/text_util.h"
 
 namespace orbeline {
@@ -21,9 +24,11 @@ bool IsPlainCode(std::string_view code) {
   return true;
 }
 
-bool IsExistingFile(const std::filesystem::path& path) {
+// A country file that cannot be read (a packaging slip: mode 0600 under /usr/share) is
+// passed over like a missing one, so the next candidate still gives names and holidays.
+bool IsReadableFile(const std::filesystem::path& path) {
   std::error_code ignored;
-  return std::filesystem::is_regular_file(path, ignored);
+  return std::filesystem::is_regular_file(path, ignored) && access(path.c_str(), R_OK) == 0;
 }
 
 // "a,b,c..." from the first `count` names, each cut to `columns` columns (0 = whole).
@@ -47,11 +52,11 @@ std::filesystem::path FindDefinitionFile(const std::filesystem::path& exe_dir,
     std::string name = std::string(language_code) + std::string(kDefinitionExtension);
     for (const auto* dir : {&exe_dir, &data_dir}) {
       std::filesystem::path candidate = *dir / name;
-      if (IsExistingFile(candidate)) return candidate;
+      if (IsReadableFile(candidate)) return candidate;
     }
   }
   std::filesystem::path beside_program = exe_dir / kDefaultDefinitionName;
-  if (IsExistingFile(beside_program)) return beside_program;
+  if (IsReadableFile(beside_program)) return beside_program;
   return data_dir / kDefaultDefinitionName;
 }
 
@@ -98,7 +103,13 @@ Definition ReadDefinition(const IniFile& file) {
 }
 
 Definition LoadDefinitionFile(const std::filesystem::path& path) {
-  return ReadDefinition(IniFile::Load(path));
+  // Country data is never a reason not to draw: a file that cannot be read reads as an
+  // empty one, as a missing one does.
+  try {
+    return ReadDefinition(IniFile::Load(path));
+  } catch (const Error&) {
+    return ReadDefinition(IniFile());
+  }
 }
 
 }  // namespace orbeline

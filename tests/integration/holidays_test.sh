@@ -25,6 +25,24 @@ expect_eq "year 0 refused" 2 $?
 holidays en_US.UTF-8 2026x 2>/dev/null
 expect_eq "not a year refused" 2 $?
 
+# A country file nobody may read is passed over like a missing one: the run still works.
+unreadable=$(mktemp -d /tmp/orbeline-it-XXXXXX)
+MADE_ROOTS+=("$unreadable")
+cp "$ORBELINE" "$unreadable/orbeline"
+printf '[NationalHoliday]\n5=5\n[Ignore]\nEquinox=1\n' >"$unreadable/ovalin.def"
+printf '[NationalHoliday]\n7=4\n' >"$unreadable/ENU.def"
+mkdir -m 700 "$unreadable/home"
+chmod 755 "$unreadable" && chmod 000 "$unreadable/ENU.def"
+as_user=()
+if ((EUID == 0)); then  # root reads anything: the check runs as nobody
+  chown nobody "$unreadable/home"
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+out=$(HOME="$unreadable/home" XDG_CONFIG_HOME="$unreadable/home" XDG_CACHE_HOME="$unreadable/home" \
+  XDG_RUNTIME_DIR="$unreadable/home" LC_ALL= LANG=en_US.UTF-8 "${as_user[@]}" \
+  faketime "2026-06-01 12:00:00" "$unreadable/orbeline" --holidays 2026)
+expect_eq "unreadable ENU.def: ovalin.def's holidays" "2026-05-05" "$out"
+
 # With a store: its own lists count, and it is left exactly as it was.
 LC_ALL= LANG=ja_JP.UTF-8 "$ORBELINE" -OnlyDraw
 sed -i 's/^Holiday6=.*/Holiday6=15/' "$CONF"
