@@ -192,6 +192,21 @@ bool OvalinFormModel::IsEnabled(CheckControl control) const {
   }
 }
 
+bool OvalinFormModel::IsShown(CheckControl control) const {
+  // A country file switches off the options that only its own calendar has no use for.
+  const Definition& definition = form_.definition();
+  switch (control) {
+    case CheckControl::kEmperorSmall:
+      return !definition.ignore_gengo;
+    case CheckControl::kAutoCalcEquinox:
+      return !definition.ignore_equinox;
+    case CheckControl::kNoKokumin:
+      return !definition.ignore_kokumin;
+    default:
+      return true;
+  }
+}
+
 bool OvalinFormModel::YearDrawStyleEnabled() const {
   return settings().calendar_type == CalendarType::kCenter;
 }

@@ -146,6 +146,7 @@ class OvalinFormModel {
   ScrollRange RangeY() const;
   LineDrawLabels Labels() const { return LabelsForLineDrawType(settings().calendar_type); }
   bool IsEnabled(CheckControl control) const;
+  bool IsShown(CheckControl control) const;
   bool YearDrawStyleEnabled() const;
   bool MonthStepEnabled() const;  // "Months Space" and its spin editor
   bool ColorButtonEnabled(ColorSlot slot) const;

@@ -21,6 +21,7 @@ void SettingsPage::RefreshChecks() {
     const QSignalBlocker blocker(check);
     check->setChecked(model_.Checked(control));
     check->setEnabled(model_.IsEnabled(control));
+    check->setHidden(!model_.IsShown(control));
   }
 }
 

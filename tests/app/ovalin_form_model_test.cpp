@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "open_form.h"
 
@@ -250,6 +251,15 @@ TEST_F(OvalinFormModelTest, DrawOnlyRunStoppedByAMessageAsksNothing) {
   model.CheckClick(CheckControl::kSmallDayName, true);
   EXPECT_EQ(Confirmations(), 0);
   EXPECT_EQ(VersionLine("1.52.0", std::string("JPN")), "Ver.1.52.0(JPN)");
+}
+
+TEST_F(OvalinFormModelTest, CountryFileHidesTheOptionsItHasNoUseFor) {
+  environment.definition_file = temp.path() / "ENU.def";
+  std::ofstream(environment.definition_file) << "[Ignore]\nGengo=1\nKokumin=1\n";
+  OvalinFormModel& model = Open();
+  EXPECT_FALSE(model.IsShown(CheckControl::kEmperorSmall));
+  EXPECT_FALSE(model.IsShown(CheckControl::kNoKokumin));
+  EXPECT_TRUE(model.IsShown(CheckControl::kAutoCalcEquinox));
 }
 
 }  // namespace

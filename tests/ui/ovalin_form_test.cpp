@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -108,9 +110,13 @@ TEST_F(OvalinFormTest, OptionsPage) {
 }
 
 TEST_F(OvalinFormTest, MiscPage) {
+  environment.definition_file = temp.path() / "ENU.def";
+  std::ofstream(environment.definition_file) << "[Ignore]\nKokumin=1\n";
   Show();
   auto* pages = Find<QTabWidget>("PageControl");
   pages->setCurrentIndex(2);
+  EXPECT_TRUE(Find("NoKokuminCheckBox")->isHidden()) << "the country file has no use for it";
+  EXPECT_FALSE(Find("EquinoxCheckBox")->isHidden());
   auto radios = Find("TilePatternGroupBox")->findChildren<QRadioButton*>();
   ASSERT_EQ(radios.size(), 3);
   QTest::mouseClick(radios[1], Qt::LeftButton);
