@@ -1,7 +1,6 @@
 #include "ui/qt_prompts.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -87,8 +86,9 @@ void QtPrompts::Beep() { QApplication::beep(); }
 
 void QtPrompts::ProcessEvents() { QCoreApplication::processEvents(); }
 
-void QtPrompts::SetApplicationTitle(const std::string& title) {
-  QGuiApplication::setApplicationDisplayName(QString::fromStdString(title));
-}
+// A Linux desktop shows window titles only: the main window's caption already carries the
+// title. Qt's application display name is no stand-in, as Qt appends it to the title of every
+// window ("Confirm — Drawing - Orbeline").
+void QtPrompts::SetApplicationTitle(const std::string&) {}
 
 }  // namespace orbeline

@@ -32,6 +32,8 @@ if [[ -n "$window" ]]; then
   n=$(count_color "$TEST_ROOT/root.png" 200x100+820+660 "#3A6EA5")
   expect_eq "desktop colour away from the calendar" 20000 "$n"
   expect_eq "the drawing is installed" "$XDG_CACHE_HOME/orbeline/ovalin.bmp" "$(desktop_value Wallpaper)"
+  caption_is_orbeline() { [[ "$(xdotool getwindowname "$window")" == Orbeline ]]; }
+  expect_true "the caption is Orbeline again after the drawing" wait_for 10 caption_is_orbeline
 fi
 expect_true "the Quit mnemonic ends the run" wait_for 60 quit_by_mnemonic
 ended || kill "$pid" 2>/dev/null

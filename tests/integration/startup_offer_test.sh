@@ -15,7 +15,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 new_home
 "$ORBELINE" 2>"$TEST_ROOT/stderr" &
 pid=$!
-question=$(timeout 60 xdotool search --sync --onlyvisible --name '^Confirm' | head -n 1)
+question=$(timeout 60 xdotool search --sync --onlyvisible --name '^Confirm$' | head -n 1)
 expect_true "the startup offer is made" test -n "$question"
 if [[ -n "$question" ]]; then
   xdotool windowfocus --sync "$question"
