@@ -18,6 +18,7 @@ TCheckForm::TCheckForm(const QString& caption, const QString& text, Prompts::Con
 
   label_ = new QLabel(text, this);
   label_->setObjectName(QStringLiteral("Label1"));
+  label_->setTextFormat(Qt::PlainText);  // design names are typed by the user
   QFont message_font(QStringLiteral("Arial"));
   message_font.setPixelSize(13);
   message_font.setBold(true);

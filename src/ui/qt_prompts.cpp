@@ -28,23 +28,32 @@ QMessageBox::Icon ToQt(Prompts::Icon icon) {
 
 }  // namespace
 
-Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
-  QMessageBox box(ToQt(message.icon), Tr(message.caption), Tr(message.text));
+std::unique_ptr<QMessageBox> MakeMessageBox(const Prompts::Message& message) {
+  using Buttons = Prompts::Buttons;
+  auto box = std::make_unique<QMessageBox>(ToQt(message.icon), Tr(message.caption),
+                                           Tr(message.text));
+  // Messages carry names the user typed and file names: shown as typed, never as markup.
+  box->setTextFormat(Qt::PlainText);
   switch (message.buttons) {
     case Buttons::kOk:
-      box.setStandardButtons(QMessageBox::Ok);
+      box->setStandardButtons(QMessageBox::Ok);
       break;
     case Buttons::kOkCancel:
-      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
     case Buttons::kYesNo:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       // A question whose safe answer is No (a deletion) has No under Enter.
-      box.setDefaultButton(message.default_answer == Answer::kNo ? QMessageBox::No
-                                                                 : QMessageBox::Yes);
+      box->setDefaultButton(message.default_answer == Prompts::Answer::kNo ? QMessageBox::No
+                                                                           : QMessageBox::Yes);
       break;
   }
-  switch (box.exec()) {
+  return box;
+}
+
+Prompts::Answer QtPrompts::ShowMessage(const Message& message) {
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(message);
+  switch (box->exec()) {
     case QMessageBox::Ok:
       return Answer::kOk;
     case QMessageBox::Cancel:

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QMessageBox>
+#include <memory>
+
 #include "base/prompts.h"
 
 namespace orbeline {
+
+// The box ShowMessage shows, with its buttons and the default one.
+std::unique_ptr<QMessageBox> MakeMessageBox(const Prompts::Message& message);
 
 // Message boxes, the never-show confirmation and the input box as Qt dialogs.
 class QtPrompts : public Prompts {

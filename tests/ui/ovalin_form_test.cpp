@@ -19,6 +19,7 @@
 #include "ui/check_form.h"
 #include "ui/color_button.h"
 #include "ui/font_sample_panel.h"
+#include "ui/qt_prompts.h"
 
 namespace orbeline {
 namespace {
@@ -194,9 +195,12 @@ TEST_F(OvalinFormTest, AdvancedPageAndQuit) {
 }
 
 TEST_F(OvalinFormTest, ConfirmationDialogKeys) {
-  TCheckForm question(QStringLiteral("Confirm"), QStringLiteral("Load?"),
+  TCheckForm question(QStringLiteral("Confirm"), QStringLiteral("Load <b>Mine</b>?"),
                       Prompts::ConfirmationMode::kQuestion);
   question.show();
+  // A design name the user typed is shown as typed, here and in every message box.
+  EXPECT_EQ(question.findChild<QLabel*>(QStringLiteral("Label1"))->textFormat(), Qt::PlainText);
+  EXPECT_EQ(MakeMessageBox({"Error", "<b>Mine</b>"})->textFormat(), Qt::PlainText);
   EXPECT_FALSE(question.findChild<QWidget*>(QStringLiteral("OKButton"))->isVisible());
   QTest::mouseClick(question.findChild<QWidget*>(QStringLiteral("NeverCheckBox")), Qt::LeftButton);
   question.findChild<QWidget*>(QStringLiteral("YesButton"))->setFocus();
