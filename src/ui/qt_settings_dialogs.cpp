@@ -54,9 +54,9 @@ bool QtSettingsDialogs::EditSpecialDays(SpecialdayFormModel& model) {
 
 std::optional<FontSetting> QtSettingsDialogs::ChooseFont(const FontSetting& initial) {
   bool ok = false;
-  QFont font = QFontDialog::getFont(&ok, ToQFont(initial), parent_);
+  QFont font = QFontDialog::getFont(&ok, FontDialogPreset(initial), parent_);
   if (!ok) return std::nullopt;
-  return ToFontSetting(font);
+  return ChosenFont(initial, font);
 }
 
 std::optional<std::string> QtSettingsDialogs::ChooseFolder(const std::string& title,

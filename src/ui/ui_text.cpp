@@ -1,5 +1,6 @@
 #include "ui/ui_text.h"
 
+#include <QFontInfo>
 #include <cmath>
 
 namespace orbeline {
@@ -19,6 +20,19 @@ FontSetting ToFontSetting(const QFont& font) {
       font.pointSize() > 0 ? font.pointSize() : static_cast<int>(std::lround(font.pointSizeF()));
   setting.italic = font.italic();
   setting.bold = font.bold();
+  return setting;
+}
+
+QFont FontDialogPreset(const FontSetting& font) {
+  QFont preset = ToQFont(font);
+  const QFontInfo drawn(preset);
+  preset.setFamily(drawn.family());
+  return preset;
+}
+
+FontSetting ChosenFont(const FontSetting& initial, const QFont& chosen) {
+  FontSetting setting = ToFontSetting(chosen);
+  if (chosen.family() == QFontInfo(ToQFont(initial)).family()) setting.name = initial.name;
   return setting;
 }
 

@@ -30,4 +30,10 @@ inline ColorRef ToColorRef(const QColor& color) {
 QFont ToQFont(const FontSetting& font);
 FontSetting ToFontSetting(const QFont& font);
 
+// The font dialog lists installed families only: a face name that fontconfig substitutes
+// ("Arial" drawn as Liberation Sans) is preset as the family that draws it, in its style,
+// and an answer in that same family keeps the stored name, so OK alone changes nothing.
+QFont FontDialogPreset(const FontSetting& font);
+FontSetting ChosenFont(const FontSetting& initial, const QFont& chosen);
+
 }  // namespace orbeline

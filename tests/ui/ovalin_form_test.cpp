@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "ui/color_button.h"
 #include "ui/font_sample_panel.h"
 #include "ui/qt_prompts.h"
+#include "ui/ui_text.h"
 
 namespace orbeline {
 namespace {
@@ -212,6 +214,12 @@ TEST_F(OvalinFormTest, ConfirmationDialogKeys) {
   EXPECT_FALSE(question.never_show()) << "unticked at every showing";
   QTest::keyClick(&question, Qt::Key_Escape);
   EXPECT_EQ(question.answer(), 0);
+}
+
+TEST_F(OvalinFormTest, FontDialogOkKeepsAFontThatFontconfigSubstitutes) {
+  const FontSetting arial{"Arial", 18, true, true};  // drawn as Liberation Sans
+  QFontDialog dialog(FontDialogPreset(arial));
+  EXPECT_EQ(ChosenFont(arial, dialog.currentFont()), arial);
 }
 
 TEST_F(OvalinFormTest, VersionBox) {
