@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "ui/marker_form.h"
+#include "ui/typed_length_spin_box.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
@@ -211,12 +211,10 @@ MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::functi
 }
 
 QSpinBox* MainPage::MakeSpin(const char* name, int min, int max, const char* hint) {
-  auto* spin = new QSpinBox(this);
+  auto* spin = new TypedLengthSpinBox(3, this);
   spin->setObjectName(QLatin1String(name));
   spin->setRange(min, max);
   spin->setToolTip(tr(hint));
-  // At most three characters can be typed.
-  if (auto* edit = spin->findChild<QLineEdit*>()) edit->setMaxLength(3);
   return spin;
 }
 

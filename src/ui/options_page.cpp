@@ -3,12 +3,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <climits>
 
 #include "ui/dialog_controls.h"
+#include "ui/typed_length_spin_box.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
@@ -123,13 +123,12 @@ OptionsPage::OptionsPage(OvalinFormModel& model, std::function<void()> changed, 
                                     CheckControl::kEmperorSmall));
   check_column->addWidget(MakeCheck("ReverseYearMonthCheck", QT_TR_NOOP("Reverse Year/Month"),
                                     nullptr, CheckControl::kReverseYearMonth));
-  lean_ = new QSpinBox(this);
+  lean_ = new TypedLengthSpinBox(2, this);
   lean_->setObjectName(QStringLiteral("LeanSpinEdit"));
   lean_->setToolTip(tr("Angle of the \"slush\" separator of months (Only for continuous format)"));
-  // No range of its own: only the two characters of the editor limit it.
+  // No range of its own: only the two characters that can be typed limit it.
   lean_->setRange(INT_MIN, INT_MAX);
-  if (auto* edit = lean_->findChild<QLineEdit*>()) edit->setMaxLength(2);
-  lean_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("-99")) + 40);
+  lean_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("-999")) + 40);
   lean_->setMaximumWidth(lean_->minimumWidth());
   connect(lean_, &QSpinBox::valueChanged, this,
           [this](int value) { Handle([&] { model_.SlashLeanChange(value); }); });

@@ -61,6 +61,14 @@ TEST_F(OvalinFormTest, MainPage) {
   EXPECT_EQ(form->settings().calendar_style, 11);
   EXPECT_TRUE(Find("MonthReverseCheckBox")->isEnabled());
   EXPECT_TRUE(Find("MonthStepSpin")->isEnabled());
+  // Three characters can be typed; the arrows go further, and the whole number shows.
+  auto* month_step = Find<QSpinBox>("MonthStepSpin");
+  month_step->setValue(-99);
+  QTest::keyClick(month_step, Qt::Key_Down);
+  EXPECT_EQ(month_step->text(), "-100");
+  month_step->selectAll();
+  QTest::keyClicks(month_step, "2345");
+  EXPECT_EQ(month_step->text(), "234");
 
   Click("SameFontCheckBox");
   EXPECT_FALSE(form->settings().same_font);
