@@ -1,6 +1,7 @@
 #include "ui/line_draw_picker.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +10,7 @@ namespace orbeline {
 LineDrawArea::LineDrawArea(QStringList lines, Qt::Alignment alignment, QWidget* parent)
     : QWidget(parent), lines_(std::move(lines)), alignment_(alignment) {
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void LineDrawArea::SetCurrent(bool current) {
@@ -37,6 +39,15 @@ void LineDrawArea::paintEvent(QPaintEvent*) {
     y += metrics.height();
   }
   if (hasFocus()) painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// Space chooses the focused place (Enter draws, anywhere in the window).
+void LineDrawArea::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    emit clicked();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void LineDrawArea::mouseReleaseEvent(QMouseEvent* event) {

@@ -63,6 +63,8 @@ MainPage::MainPage(OvalinFormModel& model, MarkerPanelModel& marker, std::functi
     bar->setObjectName(QLatin1String(name));
     bar->setToolTip(tr("Maximum size may vary due to the screen size"));
     bar->setMinimumWidth(150);
+    // Arrows, Page Up/Down and Home/End set the position without a mouse.
+    bar->setFocusPolicy(Qt::StrongFocus);
     return bar;
   };
   auto make_value = [this](const char* name) {

@@ -50,6 +50,15 @@ class OvalinFormTest : public testing::QtFormTest, protected testing::OpenForm {
 
 TEST_F(OvalinFormTest, MainPage) {
   Show();
+  // The place and the position can be set without a mouse.
+  Find("LineDrawTop")->setFocus();
+  QTest::keyClick(Find("LineDrawTop"), Qt::Key_Space);
+  EXPECT_EQ(backend.Get("CalendarType"), "0");
+  for (int tab = 0; tab < 10 && QApplication::focusWidget() != Find("PosXScrollBar"); ++tab) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+  EXPECT_EQ(form->settings().position_x, Find<QScrollBar>("PosXScrollBar")->maximum());
   Click("LineDrawLeft");
   EXPECT_EQ(backend.Get("CalendarType"), "1");
   EXPECT_EQ(Find<QLabel>("PosYLabel")->text(), "Distance from Top");
