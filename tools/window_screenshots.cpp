@@ -105,7 +105,7 @@ int Run(const QDir& folder) {
   saved = Save(about, folder, "version.png") && saved;
   about.close();
 
-  HolidayFormModel holidays(form.holidays(), 5, shell);
+  HolidayFormModel holidays(form.holidays(), 5, shell, prompts);
   holidays.LineClick(3);  // 2ndWednesday
   THolidayForm holiday_form(holidays, &window);
   holiday_form.show();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/manual.h"
 #include "base/text_util.h"
 #include "calendar/definition.h"
 #include "calendar/user_holidays.h"
@@ -27,8 +28,9 @@ int LastItemIn(const std::string& line, const Items& items, int count, int curre
 
 }  // namespace
 
-HolidayFormModel::HolidayFormModel(const HolidayLists& lists, int current_month, Shell& shell)
-    : lists_(lists), shell_(shell), month_(std::clamp(current_month, 1, 12)) {
+HolidayFormModel::HolidayFormModel(const HolidayLists& lists, int current_month, Shell& shell,
+                                   Prompts& prompts)
+    : lists_(lists), shell_(shell), prompts_(prompts), month_(std::clamp(current_month, 1, 12)) {
   Seiri();
 }
 
@@ -105,6 +107,6 @@ void HolidayFormModel::DeleteClick() {
   SelectLine(static_cast<int>(lines_.size()) - 1);
 }
 
-void HolidayFormModel::HelpClick() { shell_.OpenManual(kHelpTopic); }
+void HolidayFormModel::HelpClick() { OpenManualOrTell(shell_, prompts_, kHelpTopic); }
 
 }  // namespace orbeline

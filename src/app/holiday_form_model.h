@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/day_rule_controls.h"
+#include "base/prompts.h"
 #include "base/shell.h"
 #include "calendar/holiday_engine.h"
 
@@ -16,7 +17,7 @@ class HolidayFormModel {
  public:
   // The showing of the dialog: the working copy of `lists`, `current_month` (1..12) shown
   // and tidied. `shell` opens the manual.
-  HolidayFormModel(const HolidayLists& lists, int current_month, Shell& shell);
+  HolidayFormModel(const HolidayLists& lists, int current_month, Shell& shell, Prompts& prompts);
 
   // The working copy; the opener takes it over after OK.
   const HolidayLists& lists() const { return lists_; }
@@ -52,6 +53,7 @@ class HolidayFormModel {
 
   HolidayLists lists_;
   Shell& shell_;
+  Prompts& prompts_;
   int month_ = 1;
   std::vector<std::string> lines_;
   int selected_line_ = -1;

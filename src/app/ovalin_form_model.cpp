@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/holiday_form_model.h"
+#include "app/manual.h"
 #include "app/specialday_form_model.h"
 #include "base/text_util.h"
 #include "settings/ask_confirmation.h"
@@ -377,7 +378,7 @@ void OvalinFormModel::TempFolderClick() {
 void OvalinFormModel::HolidayButtonClick() {
   HolidayFormModel dialog(form_.holidays(),
                           static_cast<int>(static_cast<unsigned>(form_.today().month())),
-                          ports_.shell);
+                          ports_.shell, ports_.prompts);
   if (ports_.dialogs.EditHolidays(dialog)) form_.ReplaceHolidayLists(dialog.lists());
 }
 
@@ -389,10 +390,13 @@ void OvalinFormModel::SpecialButtonClick(int selected_line) {
 
 void OvalinFormModel::HelpClick(int page) {
   if (page < 0 || page >= static_cast<int>(kPageHelpTopics.size())) page = 0;
-  ports_.shell.OpenManual(kPageHelpTopics[static_cast<std::size_t>(page)]);
+  OpenManualOrTell(ports_.shell, ports_.prompts,
+                   kPageHelpTopics[static_cast<std::size_t>(page)]);
 }
 
-void OvalinFormModel::HelpRightClick() { ports_.shell.OpenManualContents(); }
+void OvalinFormModel::HelpRightClick() {
+  OpenManualOrTell(ports_.shell, ports_.prompts, std::nullopt);
+}
 
 bool OvalinFormModel::PageChange(int page) {
   working().last_modified_page = page;

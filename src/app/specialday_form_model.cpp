@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/manual.h"
 #include "app/settings_dialogs.h"
 #include "base/text_util.h"
 #include "calendar/day_rule_text.h"
@@ -325,6 +326,8 @@ void SpecialdayFormModel::PreviewClick() {
        Prompts::Icon::kInformation);
 }
 
-void SpecialdayFormModel::HelpClick() { ports_.shell.OpenManual(kHelpTopic); }
+void SpecialdayFormModel::HelpClick() {
+  OpenManualOrTell(ports_.shell, ports_.prompts, kHelpTopic);
+}
 
 }  // namespace orbeline

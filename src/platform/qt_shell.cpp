@@ -18,14 +18,15 @@ std::filesystem::path QtShell::ManualPath() const {
   return data_dir_ / "ovalin.html";
 }
 
-void QtShell::OpenManual(int topic) {
+bool QtShell::OpenManual(int topic) {
   QUrl url = QUrl::fromLocalFile(QString::fromStdString(ManualPath().string()));
   url.setFragment(QStringLiteral("topic-%1").arg(topic));
-  QDesktopServices::openUrl(url);
+  return QDesktopServices::openUrl(url);
 }
 
-void QtShell::OpenManualContents() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ManualPath().string())));
+bool QtShell::OpenManualContents() {
+  return QDesktopServices::openUrl(
+      QUrl::fromLocalFile(QString::fromStdString(ManualPath().string())));
 }
 
 void QtShell::TrustLauncher(const std::string& path) {

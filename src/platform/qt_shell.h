@@ -11,8 +11,9 @@ namespace orbeline {
 class QtShell : public Shell {
  public:
   QtShell(std::filesystem::path exe_dir, std::filesystem::path data_dir);
-  void OpenManual(int topic) override;
-  void OpenManualContents() override;
+  bool OpenManual(int topic) override;
+  bool OpenManualContents() override;
+  std::string ManualLocation() const override { return ManualPath().string(); }
   // A browser tab is not ours to close.
   void CloseManual() override {}
   void TrustLauncher(const std::string& path) override;
@@ -26,8 +27,9 @@ class QtShell : public Shell {
 // For runs without a display: there is nobody to read the manual.
 class HeadlessShell : public Shell {
  public:
-  void OpenManual(int) override {}
-  void OpenManualContents() override {}
+  bool OpenManual(int) override { return true; }
+  bool OpenManualContents() override { return true; }
+  std::string ManualLocation() const override { return {}; }
   void CloseManual() override {}
   void TrustLauncher(const std::string&) override {}
 };

@@ -18,10 +18,11 @@ class HolidayFormModelTest : public ::testing::Test {
   }
   HolidayLists stored;
   testing::FakeShell shell;
+  testing::RecordingPrompts prompts;
 };
 
 TEST_F(HolidayFormModelTest, OpensOnTheCurrentMonthTidiedAndLeavesOtherMonthsAlone) {
-  HolidayFormModel model(stored, 5, shell);
+  HolidayFormModel model(stored, 5, shell, prompts);
   EXPECT_EQ(model.lines(), (Lines{"3", "15", "2ndMonday"}));
   EXPECT_EQ(model.selected_line(), -1);
   EXPECT_FALSE(model.ReplaceEnabled() || model.DeleteEnabled());
@@ -37,7 +38,7 @@ TEST_F(HolidayFormModelTest, AddStopsAtThirtyLinesWhileAStoredListOfThirtyOneSho
   std::string text = "1";
   for (int day = 2; day <= 31; ++day) text += " " + std::to_string(day);
   stored.month(1) = ParseHolidayText(text);
-  HolidayFormModel model(stored, 1, shell);
+  HolidayFormModel model(stored, 1, shell, prompts);
   EXPECT_EQ(model.lines().size(), 31u);
   EXPECT_FALSE(model.AddEnabled());
   model.LineClick(0);
@@ -49,7 +50,7 @@ TEST_F(HolidayFormModelTest, AddStopsAtThirtyLinesWhileAStoredListOfThirtyOneSho
 }
 
 TEST_F(HolidayFormModelTest, LinesSetTheDayControlsAndEditsSelectTheirLine) {
-  HolidayFormModel model(stored, 5, shell);
+  HolidayFormModel model(stored, 5, shell, prompts);
   model.LineClick(2);  // 2ndMonday
   EXPECT_EQ(model.controls().by_date, false);
   EXPECT_EQ(model.controls().number_of_week, 1);

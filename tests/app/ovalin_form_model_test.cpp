@@ -238,6 +238,11 @@ TEST_F(OvalinFormModelTest, TempFolderHelpAndFonts) {
   model.HelpRightClick();
   EXPECT_EQ(shell.opened_topics, (std::vector<int>{12, 32}));
   EXPECT_EQ(shell.contents_opened, 1);
+  EXPECT_TRUE(prompts.shown.empty());
+  shell.viewer_found = false;  // a desktop without a browser: told where the manual is
+  model.HelpRightClick();
+  ASSERT_EQ(prompts.shown.size(), 1u);
+  EXPECT_NE(prompts.shown[0].text.find("/usr/share/orbeline/ovalin.html"), std::string::npos);
 
   dialogs.font_answer = FontSetting{"Liberation Serif", 11, true, false};
   model.FontClick(FontSlot::kDayOfWeek);

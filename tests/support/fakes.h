@@ -91,8 +91,16 @@ class FakeClock : public Clock {
 
 class FakeShell : public Shell {
  public:
-  void OpenManual(int topic) override { opened_topics.push_back(topic); }
-  void OpenManualContents() override { ++contents_opened; }
+  bool OpenManual(int topic) override {
+    opened_topics.push_back(topic);
+    return viewer_found;
+  }
+  bool OpenManualContents() override {
+    ++contents_opened;
+    return viewer_found;
+  }
+  std::string ManualLocation() const override { return "/usr/share/orbeline/ovalin.html"; }
+  bool viewer_found = true;
   void CloseManual() override { ++closed; }
   void TrustLauncher(const std::string& path) override { trusted.push_back(path); }
   std::vector<int> opened_topics;

@@ -56,7 +56,7 @@ class EditorFormsTest : public testing::QtFormTest, protected testing::OpenForm 
 TEST_F(EditorFormsTest, HolidayDialog) {
   HolidayLists lists;
   lists.month(5) = ParseHolidayText("29 5 3");
-  HolidayFormModel model(lists, 5, shell);
+  HolidayFormModel model(lists, 5, shell, prompts);
   THolidayForm dialog(model);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
