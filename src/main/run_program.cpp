@@ -1,18 +1,22 @@
 #include "main/run_program.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QScreen>
 #include <chrono>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,7 @@
 #include "app/main_form.h"
 #include "app/version.h"
 #include "base/clock.h"
+#include "base/durable_file.h"
 #include "base/error.h"
 #include "base/xdg_folders.h"
 #include "calendar/definition_file.h"
@@ -158,9 +163,17 @@ int RunPreview(const LongOptions& options, const std::filesystem::path& exe_path
       date, options.preview_file, [](const WorkBitmap& work, const std::filesystem::path& path) {
         QImage image(reinterpret_cast<const uchar*>(work.Pixels()), work.Width(), work.Height(),
                      work.StrideBytes(), QImage::Format_RGB32);
-        if (!image.save(QString::fromStdString(path.string()), "PNG")) {
-          throw Error("Cannot write " + path.string());
+        // Encoded in memory and put in place whole: a full disk leaves an earlier preview
+        // as it was, never a cut one.
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+          throw Error("Cannot encode the preview " + path.string());
         }
+        const std::span<const std::uint8_t> bytes(
+            reinterpret_cast<const std::uint8_t*>(png.constData()),
+            static_cast<std::size_t>(png.size()));
+        WriteFileAtomically(path, std::span(&bytes, 1));
       });
   return drawn ? 0 : 1;
 }

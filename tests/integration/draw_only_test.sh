@@ -202,6 +202,12 @@ expect_eq "--preview stores nothing" "$before" "$(sha1sum < "$CONF")"
 (unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/other.png" --date 2026-02-16)
 expect_true "another date draws another calendar" \
   test "$(compare -metric AE "$TEST_ROOT/preview.png" "$TEST_ROOT/other.png" null: 2>&1)" != 0
+# No room for the new preview (files limited to 4 KiB): the earlier one is left whole.
+kept=$(sha1sum < "$TEST_ROOT/other.png")
+(unset DISPLAY; trap '' XFSZ; ulimit -f 4
+  "$ORBELINE" --preview "$TEST_ROOT/other.png" --date 2026-03-16 2>/dev/null)
+expect_eq "--preview without room fails" 1 $?
+expect_eq "--preview without room keeps the earlier file" "$kept" "$(sha1sum < "$TEST_ROOT/other.png")"
 (unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/bad.png" --date 2026-02-30 2>/dev/null)
 expect_eq "impossible date refused" 2 $?
 new_home
