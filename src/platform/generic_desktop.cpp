@@ -55,9 +55,9 @@ std::optional<std::string> GenericDesktop::Read(std::string_view name) const {
 
 std::string GenericDesktop::ReadValue(std::string_view name, std::string_view fallback) const {
   // A fresh machine has no file yet and no wallpaper: the desktop shows its colour. The file
-  // appears with the first value stored, so a run that only looks writes nothing.
-  std::error_code error;
-  if (name == kWallpaperValue && !std::filesystem::exists(config_file_, error)) return "";
+  // appears with the first value stored, so a run that only looks writes nothing. A file
+  // the user wrote for the colour or the screen alone names no picture either.
+  if (name == kWallpaperValue) return Read(name).value_or("");
   return Read(name).value_or(std::string(fallback));
 }
 

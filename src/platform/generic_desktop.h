@@ -13,8 +13,9 @@ namespace orbeline {
 // The wallpaper values are emulated in an INI file (normally
 // $XDG_CONFIG_HOME/Quillmere/Desktop.conf), section [desktop]: the wallpaper values by
 // name, `Background` as "R G B" (default "58 110 165"), and `ScreenWidth`, `ScreenHeight`,
-// `BitsPerPixel` (defaults 1920, 1080, 24) for runs without a display. Without the file the
-// desktop is a fresh one: an empty `Wallpaper`; the file is created when a value is stored.
+// `BitsPerPixel` (defaults 1920, 1080, 24) for runs without a display. Without the file, or
+// without a `Wallpaper` line in it, the desktop has no picture (an empty `Wallpaper`); the
+// file is created when a value is stored.
 //
 // When an X display is reachable ($DISPLAY), the screen, depth and work area come from it,
 // and installing a wallpaper also paints the root window (see SetX11RootImage). The stored

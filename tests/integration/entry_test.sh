@@ -106,13 +106,20 @@ while IFS='|' read -r what setup arg text; do
   expect_true "$what: says '$text' ($out)" grep -qF -- "$text" <<<"$out"
 done <<'ROWS'
 cache folder is a file|rm -r "$XDG_CACHE_HOME/orbeline"; touch "$XDG_CACHE_HOME/orbeline"|-OnlyDraw|Cannot generate a bitmapped file.
-no wallpaper value|sed -i '/^Wallpaper=/d' $DESKTOP_CONF|-OnlyDraw|Unknown error. Cannot find wallpaper settings.
 design not saved|true|-5|On the Configuration 5, Nothing registered!
 no design to pick|true|-Random|Nothing registered!
 GIF wallpaper|touch "$HOME/a.gif"; sed -i "s#^Wallpaper=.*#Wallpaper=$HOME/a.gif#" $DESKTOP_CONF|-OnlyDraw|GIF/HTML
 settings file is a FIFO|rm Quillmere/Ovalin.conf; mkfifo Quillmere/Ovalin.conf|-OnlyDraw|Quillmere/Ovalin.conf is not a regular file
 desktop file is a FIFO|rm $DESKTOP_CONF; mkfifo $DESKTOP_CONF|-OnlyDraw|Desktop.conf is not a regular file
 ROWS
+
+# A desktop file written by hand for the colour alone names no picture: the run draws on the
+# colour and ends well.
+new_home
+mkdir -p "$XDG_CONFIG_HOME/Quillmere"
+printf '[desktop]\nBackground=0 0 0\n' >"$XDG_CONFIG_HOME/$DESKTOP_CONF"
+out=$("$ORBELINE" -OnlyDraw 2>&1)
+expect_eq "desktop file without Wallpaper: exit code ($out)" 0 $?
 
 # A syntax error in the store is tolerated: no false "Cannot write"; today's calendar
 # already installed is no error either.
