@@ -195,7 +195,8 @@ int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Sh
   TOvalinForm window(form, {store, prompts, shell, dialogs});
   dialogs.set_parent(&window);
   window.show();
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  return window.ended_by_error() ? 1 : code;
 }
 
 int RunWithQt(char* program_name, const std::vector<std::string>& arguments,

@@ -269,7 +269,10 @@ void TOvalinForm::Report(const std::exception& error) {
                               Prompts::Answer::kOk});
 }
 
-void TOvalinForm::EndRun() { close(); }
+void TOvalinForm::EndRun() {
+  ended_by_error_ = true;
+  close();
+}
 
 void TOvalinForm::closeEvent(QCloseEvent* event) {
   if (!closed_) {
@@ -280,6 +283,7 @@ void TOvalinForm::closeEvent(QCloseEvent* event) {
       form_.FormCloseQuery();
       form_.FormClose();
     } catch (const std::exception& error) {
+      ended_by_error_ = true;
       Report(error);
     }
   }

@@ -29,6 +29,9 @@ class TOvalinForm : public QWidget {
   TMarkerForm* marker() { return marker_.get(); }
   // Shows the model's state in every control.
   void RefreshAll();
+  // The run ended because of an error (a step that ended it, or close steps that failed):
+  // the program then exits 1, as a draw-only run does.
+  bool ended_by_error() const { return ended_by_error_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +72,7 @@ class TOvalinForm : public QWidget {
   bool painted_once_ = false;
   bool drawing_ = false;
   bool closed_ = false;
+  bool ended_by_error_ = false;
 };
 
 }  // namespace orbeline
