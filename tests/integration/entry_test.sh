@@ -95,6 +95,22 @@ out=$(QT_QPA_PLATFORM= "$ORBELINE" 2>&1)
 expect_eq "interactive start without a display" 1 $?
 expect_true "says the window needs a display" grep -q "the settings window needs a display" <<<"$out"
 
+# A display that cannot be reached (a stale DISPLAY at login or in cron): a draw-only run
+# draws all the same, a plain start says there is no display; neither aborts.
+unused=99
+while [[ -e /tmp/.X$unused-lock || -e /tmp/.X11-unix/X$unused ]]; do unused=$((unused + 1)); done
+new_home
+"$ORBELINE" -OnlyDraw 2>/dev/null
+sed -i 's/^NoRestoreWallpaper=.*/NoRestoreWallpaper=1/' "$CONF"
+out=$(QT_QPA_PLATFORM= DISPLAY=:$unused "$ORBELINE" -OnlyDraw 2>&1)
+expect_eq "unreachable display: draw-only exit code ($out)" 0 $?
+expect_true "unreachable display: the calendar installed" \
+  test -f "$XDG_CACHE_HOME/orbeline/ovalin.bmp" -a \
+  "$(desktop_value Wallpaper)" = "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
+out=$(QT_QPA_PLATFORM= DISPLAY=:$unused WAYLAND_DISPLAY=orbeline-none "$ORBELINE" 2>&1)
+expect_eq "unreachable display: interactive exit code" 1 $?
+expect_true "unreachable display: says so ($out)" grep -q "the settings window needs a display" <<<"$out"
+
 # A run that ends because of an error says why and exits 1 (scripts and autostart read it).
 DESKTOP_CONF=Quillmere/Desktop.conf
 while IFS='|' read -r what setup arg text; do
