@@ -41,8 +41,9 @@ struct GnomeDesktopOptions {
 // Installing a work bitmap therefore copies it to a fresh numbered folder, points both URIs
 // at the copy (keeping the user's picture-options when they show a screen-sized picture
 // pixel for pixel, else "zoom") and only then removes the earlier copies. The user's own
-// URIs and options are remembered first, and installing the user's picture again restores
-// them all. Every change is read back from the settings store: a change that did not take
+// URIs and options are remembered first (an empty URI never replaces a remembered picture),
+// and installing the user's picture again restores them all, also while its file is
+// missing. Every change is read back from the settings store: a change that did not take
 // (a store that cannot be written) is an Error, and its copy is removed.
 class GnomeDesktop : public Desktop {
  public:

@@ -42,8 +42,10 @@ class Desktop {
   virtual Rect WorkArea() const = 0;
 
   // Shows the picture file at `path` as the wallpaper now and stores `path` as the
-  // `Wallpaper` value; the empty path means no picture (the background colour).
-  // On failure nothing changes and Error is thrown.
+  // `Wallpaper` value; the empty path means no picture (the background colour). A picture of
+  // the user's that is missing for now (a drive not mounted yet) is named all the same, and
+  // the colour shows until it is back; a work bitmap must exist. On failure nothing changes
+  // and Error is thrown.
   virtual void InstallWallpaper(const std::string& path) = 0;
 
   // Gives the desktop's icon labels this text colour and no background box. Returns false

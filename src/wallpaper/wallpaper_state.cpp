@@ -155,10 +155,10 @@ void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
                      const WorkingSettings& settings, RevertTarget target,
                      const ComposeBaseImageFn& compose_base_image) {
   if (!compose_base_image()) return;
-  std::string path = state.work_bitmap_path;
-  if (target == RevertTarget::kSourceWallpaper) {
-    path = state.no_source_wallpaper ? "" : state.source_wallpaper_path;
-  }
+  // The user's own value, as the close puts it back: a picture missing for now (a drive not
+  // mounted yet) is still the user's choice, and "no picture" in its place would lose it.
+  const std::string& path = target == RevertTarget::kSourceWallpaper ? state.desktop_wallpaper
+                                                                     : state.work_bitmap_path;
   InstallWallpaper(services, state, path, settings);
 }
 

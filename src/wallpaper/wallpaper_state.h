@@ -100,7 +100,8 @@ enum class RevertTarget {
 
 // The Revert button: compose the base image, then install the target. The caller shows
 // the busy cursor and disables the main buttons around it (and re-enables them on failure).
-// With no source picture the user's wallpaper is "no picture", as the close restores it.
+// The user's wallpaper is the desktop's own value as the close restores it, also when its
+// file is missing for now.
 void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
                      const WorkingSettings& settings, RevertTarget target,
                      const ComposeBaseImageFn& compose_base_image);

@@ -108,8 +108,13 @@ TEST_F(GenericDesktopTest, InstallWithoutDisplayStoresThePath) {
   desktop.InstallWallpaper(picture.string());
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), picture.string());
 
-  EXPECT_THROW(desktop.InstallWallpaper((environment_.home() / "gone.bmp").string()), Error);
+  // A work bitmap must be there; the user's own picture missing for now is still named.
+  EXPECT_THROW(desktop.InstallWallpaper((environment_.home() / "gone" / "ovalin.bmp").string()),
+               Error);
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), picture.string());
+  const std::string unmounted = (environment_.home() / "usb" / "sea.jpg").string();
+  desktop.InstallWallpaper(unmounted);
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), unmounted);
 
   desktop.InstallWallpaper("");
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), "");

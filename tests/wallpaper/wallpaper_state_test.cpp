@@ -241,19 +241,23 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
   struct Row {
     const char* name;
     RevertTarget target;
+    std::string users;  // the desktop's own value
     bool no_source, composed;
     std::vector<std::string> installed;
   };
+  const std::string sea = Home("sea.bmp");
   const Row rows[] = {
-      {"left: user's picture", RevertTarget::kSourceWallpaper, false, true, {Home("sea.bmp")}},
-      {"left without picture: none", RevertTarget::kSourceWallpaper, true, true, {""}},
-      {"right: base image", RevertTarget::kBaseImage, false, true, {Temp("ovalin.bmp")}},
-      {"nothing composed: nothing installed", RevertTarget::kBaseImage, false, false, {}},
+      {"left: user's picture", RevertTarget::kSourceWallpaper, sea, false, true, {sea}},
+      // What the close would put back, never "no picture" for a drive not mounted yet.
+      {"left, picture missing today", RevertTarget::kSourceWallpaper, sea, true, true, {sea}},
+      {"left without picture: none", RevertTarget::kSourceWallpaper, "", true, true, {""}},
+      {"right: base image", RevertTarget::kBaseImage, sea, false, true, {Temp("ovalin.bmp")}},
+      {"nothing composed: nothing installed", RevertTarget::kBaseImage, sea, false, false, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     desktop_.installs.clear();
-    WallpaperState state = Source(Home("sea.bmp"));
+    WallpaperState state = Source(row.users);
     state.no_source_wallpaper = row.no_source;
     int compositions = 0;
     RevertWallpaper(services_, state, WorkingSettings{}, row.target, [&] {
