@@ -36,6 +36,9 @@ class GenericDesktop : public Desktop {
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef) override { return false; }
   bool ShowsStoredValueLive() const override { return false; }
+  // The program's OriginalWallpaper remembers this desktop's picture.
+  bool KeepsUsersWallpaper() const override { return false; }
+  std::optional<std::string> KeptUsersWallpaper() const override { return std::nullopt; }
 
   const std::filesystem::path& config_file() const { return config_file_; }
 

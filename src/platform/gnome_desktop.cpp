@@ -228,6 +228,12 @@ bool GnomeDesktop::IsOurCopy(const std::string& uri) const {
   return folder.parent_path() == options_.copies_folder && CopyNumber(folder).has_value();
 }
 
+std::optional<std::string> GnomeDesktop::KeptUsersWallpaper() const {
+  const std::optional<PictureSettings> user = Remembered();
+  if (!user) return std::nullopt;
+  return ShownPath(*user);
+}
+
 std::optional<GnomeDesktop::PictureSettings> GnomeDesktop::Remembered() const {
   QSettings file(QString::fromStdString(options_.state_file.string()), QSettings::IniFormat);
   if (!file.contains("user/PictureUri")) return std::nullopt;

@@ -67,6 +67,9 @@ class GnomeDesktop : public Desktop {
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef) override { return false; }
   bool ShowsStoredValueLive() const override { return true; }
+  // The picture of the remembered settings, for the colour scheme in use.
+  bool KeepsUsersWallpaper() const override { return true; }
+  std::optional<std::string> KeptUsersWallpaper() const override;
 
  private:
   struct PictureSettings {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,16 @@ class Desktop {
   // values nor delete an installed work bitmap. False when stored values and the screen are
   // separate (restoring values leaves the screen as it is).
   virtual bool ShowsStoredValueLive() const = 0;
+
+  // True when this backend keeps the user's own wallpaper settings itself while it shows a
+  // work bitmap (GNOME keeps them beside the program's settings, for Revert). The program's
+  // `OriginalWallpaper` then belongs to the desktops that keep none: a run on this desktop
+  // neither writes it nor needs it while it knows the picture, so a run on another desktop
+  // (a cron job, a second session) cannot make either lose the user's picture.
+  virtual bool KeepsUsersWallpaper() const = 0;
+  // The user's own picture as this backend keeps it (the empty text: no picture); nullopt
+  // when it keeps none, or has not kept one yet.
+  virtual std::optional<std::string> KeptUsersWallpaper() const = 0;
 };
 
 }  // namespace orbeline

@@ -30,15 +30,24 @@ int ReadOrigin(const Desktop& desktop, std::string_view name) {
   return ParseDecimal(desktop.ReadValue(name, "0")).value_or(0);
 }
 
+// The user's picture while a work bitmap is shown: what the desktop keeps itself when it
+// does, else what the program remembered.
+std::string RememberedWallpaper(const Desktop& desktop, SettingsStore& store) {
+  if (desktop.KeepsUsersWallpaper()) {
+    if (std::optional<std::string> kept = desktop.KeptUsersWallpaper()) return *kept;
+  }
+  return store.ReadSetting(setting::kOriginalWallpaper);
+}
+
 // The user's picture as the desktop names it. A bare or relative name lives in the home
 // folder; an absolute name is taken as it is, so the home folder is never prefixed to it.
 std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view home_folder,
-                                SettingsStore& store) {
+                                const Desktop& desktop, SettingsStore& store) {
   if (!wallpaper.empty() && wallpaper.front() != '/') {
     std::string in_home = WithTrailingSlash(home_folder) + wallpaper;
     if (FileExists(in_home)) return in_home;
   }
-  if (IsWorkBitmapName(wallpaper)) return store.ReadSetting(setting::kOriginalWallpaper);
+  if (IsWorkBitmapName(wallpaper)) return RememberedWallpaper(desktop, store);
   return wallpaper;
 }
 
@@ -72,7 +81,8 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
   }
   state.work_bitmap_installed = IsWorkBitmapName(wallpaper);
   state.work_bitmap_path = WorkBitmapPath(temp_folder);
-  state.source_wallpaper_path = FindSourceWallpaper(wallpaper, home_folder, services.store);
+  state.source_wallpaper_path =
+      FindSourceWallpaper(wallpaper, home_folder, desktop, services.store);
   state.no_source_wallpaper = !FileExists(state.source_wallpaper_path);
   // A file missing today (a drive not mounted yet) is still the user's choice; only the
   // store's "0" for a missing OriginalWallpaper means no picture.
@@ -90,16 +100,17 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
   return result;
 }
 
-void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
-  store.WriteSetting(setting::kOriginalWallpaper, state.desktop_wallpaper);
-  store.Flush();
+void RememberOriginalWallpaper(WallpaperServices& services, const WallpaperState& state) {
+  if (services.desktop.KeepsUsersWallpaper()) return;
+  services.store.WriteSetting(setting::kOriginalWallpaper, state.desktop_wallpaper);
+  services.store.Flush();
 }
 
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,
                              WallpaperAtClose mode) {
   Desktop& desktop = services.desktop;
   if (mode == WallpaperAtClose::kKeepWorkBitmap || desktop.ShowsStoredValueLive()) {
-    RememberOriginalWallpaper(services.store, state);
+    RememberOriginalWallpaper(services, state);
   } else {
     // There is no win.ini here: only the desktop's own value is restored.
     desktop.WriteValue(kWallpaperValue, state.desktop_wallpaper);
@@ -113,7 +124,7 @@ void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& 
 void InstallWallpaper(WallpaperServices& services, const WallpaperState& state,
                       const std::string& path, const WorkingSettings& settings) {
   Desktop& desktop = services.desktop;
-  if (IsWorkBitmapName(path)) RememberOriginalWallpaper(services.store, state);
+  if (IsWorkBitmapName(path)) RememberOriginalWallpaper(services, state);
 
   // The desktop lays the picture out from its origin values; the work bitmap already is the
   // whole screen, so they read 0 while it is installed and get their own values back after.

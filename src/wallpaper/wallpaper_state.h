@@ -54,7 +54,8 @@ struct WallpaperSettingsResult {
 
 // Reads the desktop's wallpaper values into a WallpaperState. `home_folder` resolves
 // relative wallpaper names; `temp_folder` holds the work bitmap. When the installed
-// picture is a work bitmap the user's own picture comes from `OriginalWallpaper`.
+// picture is a work bitmap the user's own picture comes from what the desktop keeps itself
+// when it does and knows one, else from `OriginalWallpaper`.
 WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
                                               std::string_view home_folder,
                                               std::string_view temp_folder);
@@ -66,8 +67,10 @@ bool IsWorkBitmapName(std::string_view path);
 // work bitmap is installed, and flushes the store to disk (throwing Error when it cannot be
 // written). InstallWallpaper calls it before the desktop names a work bitmap, so a run that
 // never reaches its close (a crash, a logout, a power loss) cannot lose the user's wallpaper,
-// and a store that cannot be written stops the installation before anything changes.
-void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state);
+// and a store that cannot be written stops the installation before anything changes. A
+// desktop that keeps the user's picture itself has nothing stored here (see
+// Desktop::KeepsUsersWallpaper).
+void RememberOriginalWallpaper(WallpaperServices& services, const WallpaperState& state);
 
 // Whether the close keeps the work bitmap installed (the NoRestoreWallpaper check box).
 enum class WallpaperAtClose { kRestore, kKeepWorkBitmap };

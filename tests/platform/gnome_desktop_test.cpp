@@ -234,6 +234,33 @@ TEST_F(GnomeDesktopTest, RevertWhileThePictureIsMissingPutsTheUsersSettingsBack)
   EXPECT_EQ(read(desktop).source_wallpaper_path, light_.string());
 }
 
+// GNOME keeps the user's picture itself: OriginalWallpaper is left to the desktops that keep
+// none, so a run on another desktop may change it without harm, and a GNOME run never does.
+TEST_F(GnomeDesktopTest, TheUsersPictureIsWhatGnomeKeepsNotTheSharedSetting) {
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  testing::RecordingPrompts prompts;
+  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
+  const std::string temp = work_.parent_path().string() + "/";
+  const std::string others = (folder_.path() / "pictures" / "other.jpg").string();
+  backend.Write("", "OriginalWallpaper", others);
+  {
+    GnomeDesktop desktop(Options());
+    WallpaperServices services{desktop, store, prompts, clock};
+    const WallpaperState state =
+        ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+    InstallWallpaper(services, state, state.work_bitmap_path, WorkingSettings{});
+    RestoreWallpaperAtClose(services, state, WallpaperAtClose::kKeepWorkBitmap);
+  }
+  EXPECT_EQ(backend.Get("OriginalWallpaper"), others);
+  backend.Write("", "OriginalWallpaper", "");  // a run on a desktop without a picture
+  GnomeDesktop desktop(Options());
+  WallpaperServices services{desktop, store, prompts, clock};
+  const WallpaperState state = ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+  EXPECT_TRUE(state.work_bitmap_installed);
+  EXPECT_EQ(state.source_wallpaper_path, light_.string());
+}
+
 // A whole session as the program runs it: draw, close, start again, Revert.
 TEST_F(GnomeDesktopTest, CloseKeepsTheCalendarAndRevertBringsTheUsersPictureBack) {
   testing::MemorySettingsBackend backend;
