@@ -39,6 +39,7 @@ class GenericDesktop : public Desktop {
   // The program's OriginalWallpaper remembers this desktop's picture.
   bool KeepsUsersWallpaper() const override { return false; }
   std::optional<std::string> KeptUsersWallpaper() const override { return std::nullopt; }
+  bool IsOwnCopy(const std::string&) const override { return false; }
 
   const std::filesystem::path& config_file() const { return config_file_; }
 

@@ -70,6 +70,7 @@ class GnomeDesktop : public Desktop {
   // The picture of the remembered settings, for the colour scheme in use.
   bool KeepsUsersWallpaper() const override { return true; }
   std::optional<std::string> KeptUsersWallpaper() const override;
+  bool IsOwnCopy(const std::string& path) const override { return IsOurCopy(path); }
 
  private:
   struct PictureSettings {
@@ -86,6 +87,7 @@ class GnomeDesktop : public Desktop {
   std::optional<PictureSettings> Remembered() const;
   void Remember(const PictureSettings& user) const;
   void Apply(const PictureSettings& settings);
+  // `uri` may also be an absolute path.
   bool IsOurCopy(const std::string& uri) const;
   // What the picture settings show: the file of the URI for the colour scheme.
   std::string ShownPath(const PictureSettings& settings) const;

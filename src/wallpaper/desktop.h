@@ -68,6 +68,9 @@ class Desktop {
   // The user's own picture as this backend keeps it (the empty text: no picture); nullopt
   // when it keeps none, or has not kept one yet.
   virtual std::optional<std::string> KeptUsersWallpaper() const = 0;
+  // True when `path` is one of the copies of the work bitmap this backend shows in its place
+  // (GNOME shows each drawing from a fresh path).
+  virtual bool IsOwnCopy(const std::string& path) const = 0;
 };
 
 }  // namespace orbeline

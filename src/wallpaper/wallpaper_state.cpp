@@ -31,24 +31,55 @@ int ReadOrigin(const Desktop& desktop, std::string_view name) {
 }
 
 // The user's picture while a work bitmap is shown: what the desktop keeps itself when it
-// does, else what the program remembered.
-std::string RememberedWallpaper(const Desktop& desktop, SettingsStore& store) {
+// does, else what the program remembered (a missing value reads "0").
+struct Remembered {
+  std::string picture;
+  bool known = false;  // something was remembered at all
+};
+
+Remembered RememberedWallpaper(const Desktop& desktop, SettingsStore& store) {
   if (desktop.KeepsUsersWallpaper()) {
-    if (std::optional<std::string> kept = desktop.KeptUsersWallpaper()) return *kept;
+    if (std::optional<std::string> kept = desktop.KeptUsersWallpaper()) return {*kept, true};
   }
-  return store.ReadSetting(setting::kOriginalWallpaper);
+  std::string original = store.ReadSetting(setting::kOriginalWallpaper);
+  const bool known = !original.empty() && original != "0";
+  return {std::move(original), known};
 }
+
+// Whether `path` names a file directly inside `folder`.
+bool LiesIn(const std::string& path, std::string_view folder) {
+  if (path.empty() || path.front() != '/') return false;
+  std::filesystem::path normal = std::filesystem::path(folder).lexically_normal();
+  if (!normal.has_filename()) normal = normal.parent_path();
+  return std::filesystem::path(path).lexically_normal().parent_path() == normal;
+}
+
+struct Source {
+  std::string path;
+  bool work_bitmap_installed = false;
+};
 
 // The user's picture as the desktop names it. A bare or relative name lives in the home
 // folder; an absolute name is taken as it is, so the home folder is never prefixed to it.
-std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view home_folder,
-                                const Desktop& desktop, SettingsStore& store) {
+// A picture with the work bitmap's name may be the user's own: it counts as a work bitmap
+// where the program puts one (the temp folder, the desktop's own copies), or while the
+// user's picture is remembered (a work bitmap left in a temp folder given up since).
+Source FindSourceWallpaper(const std::string& wallpaper, std::string_view home_folder,
+                           std::string_view temp_folder, const Desktop& desktop,
+                           SettingsStore& store) {
+  Source source{wallpaper};
+  bool in_home = false;
   if (!wallpaper.empty() && wallpaper.front() != '/') {
-    std::string in_home = WithTrailingSlash(home_folder) + wallpaper;
-    if (FileExists(in_home)) return in_home;
+    std::string home_file = WithTrailingSlash(home_folder) + wallpaper;
+    in_home = FileExists(home_file);
+    if (in_home) source.path = std::move(home_file);
   }
-  if (IsWorkBitmapName(wallpaper)) return RememberedWallpaper(desktop, store);
-  return wallpaper;
+  if (!IsWorkBitmapName(wallpaper)) return source;
+  Remembered remembered = RememberedWallpaper(desktop, store);
+  source.work_bitmap_installed = LiesIn(wallpaper, temp_folder) ||
+                                 desktop.IsOwnCopy(wallpaper) || remembered.known;
+  if (source.work_bitmap_installed && !in_home) source.path = std::move(remembered.picture);
+  return source;
 }
 
 }  // namespace
@@ -79,10 +110,10 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
                                   .buttons = Prompts::Buttons::kOk});
     result.terminate = true;
   }
-  state.work_bitmap_installed = IsWorkBitmapName(wallpaper);
   state.work_bitmap_path = WorkBitmapPath(temp_folder);
-  state.source_wallpaper_path =
-      FindSourceWallpaper(wallpaper, home_folder, desktop, services.store);
+  Source source = FindSourceWallpaper(wallpaper, home_folder, temp_folder, desktop, services.store);
+  state.work_bitmap_installed = source.work_bitmap_installed;
+  state.source_wallpaper_path = std::move(source.path);
   state.no_source_wallpaper = !FileExists(state.source_wallpaper_path);
   // A file missing today (a drive not mounted yet) is still the user's choice; only the
   // store's "0" for a missing OriginalWallpaper means no picture.

@@ -261,6 +261,23 @@ TEST_F(GnomeDesktopTest, TheUsersPictureIsWhatGnomeKeepsNotTheSharedSetting) {
   EXPECT_EQ(state.source_wallpaper_path, light_.string());
 }
 
+// A copy GNOME shows is the program's own even when nothing remembers the user's picture
+// (its file deleted): it is never taken for the user's picture, to be remembered as such.
+TEST_F(GnomeDesktopTest, ACopyShownIsAWorkBitmapWithNothingRemembered) {
+  GnomeDesktop(Options()).InstallWallpaper(work_.string());
+  fs::remove(Options().state_file);
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  testing::RecordingPrompts prompts;
+  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
+  GnomeDesktop desktop(Options());
+  WallpaperServices services{desktop, store, prompts, clock};
+  const WallpaperState state =
+      ReadWallpaperSettings(services, folder_.path().string(), work_.parent_path().string()).state;
+  EXPECT_TRUE(state.work_bitmap_installed);
+  EXPECT_TRUE(state.no_source_wallpaper);
+}
+
 // A whole session as the program runs it: draw, close, start again, Revert.
 TEST_F(GnomeDesktopTest, CloseKeepsTheCalendarAndRevertBringsTheUsersPictureBack) {
   testing::MemorySettingsBackend backend;

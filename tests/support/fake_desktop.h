@@ -33,6 +33,7 @@ class FakeDesktop : public Desktop {
   bool ShowsStoredValueLive() const override { return live; }
   bool KeepsUsersWallpaper() const override { return false; }
   std::optional<std::string> KeptUsersWallpaper() const override { return std::nullopt; }
+  bool IsOwnCopy(const std::string&) const override { return false; }
 
   // Sets a value without recording a write.
   void Put(std::string_view name, std::string_view text);
