@@ -71,6 +71,7 @@ class TOvalinForm : public QWidget {
   bool shown_once_ = false;
   bool painted_once_ = false;
   bool drawing_ = false;
+  bool close_requested_ = false;  // while drawing_: the close follows the clean-up
   bool closed_ = false;
   bool ended_by_error_ = false;
 };
