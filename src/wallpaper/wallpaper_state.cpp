@@ -76,8 +76,8 @@ Source FindSourceWallpaper(const std::string& wallpaper, std::string_view home_f
   }
   if (!IsWorkBitmapName(wallpaper)) return source;
   Remembered remembered = RememberedWallpaper(desktop, store);
-  source.work_bitmap_installed = LiesIn(wallpaper, temp_folder) ||
-                                 desktop.IsOwnCopy(wallpaper) || remembered.known;
+  source.work_bitmap_installed =
+      LiesIn(wallpaper, temp_folder) || desktop.IsOwnCopy(wallpaper) || remembered.known;
   if (source.work_bitmap_installed && !in_home) source.path = std::move(remembered.picture);
   return source;
 }
@@ -199,8 +199,8 @@ void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
   if (!compose_base_image()) return;
   // The user's own value, as the close puts it back: a picture missing for now (a drive not
   // mounted yet) is still the user's choice, and "no picture" in its place would lose it.
-  const std::string& path = target == RevertTarget::kSourceWallpaper ? state.desktop_wallpaper
-                                                                     : state.work_bitmap_path;
+  const std::string& path =
+      target == RevertTarget::kSourceWallpaper ? state.desktop_wallpaper : state.work_bitmap_path;
   InstallWallpaper(services, state, path, settings);
 }
 
