@@ -208,24 +208,25 @@ int RunSettingsWindow(MainForm& form, SettingsStore& store, Prompts& prompts, Sh
   TOvalinForm window(form, {store, prompts, shell, dialogs});
   dialogs.set_parent(&window);
   window.show();
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  return window.ended_by_error() ? 1 : code;
 }
 
 int RunWithQt(char* program_name, const std::vector<std::string>& arguments,
               const LongOptions& options) {
   // Every run that gets this far draws text (a calendar, a window).
   const FontWarmUp font_warm_up;
-  // Without a display the program still draws: Qt paints on its offscreen platform.
-  if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY") &&
-      !EnvironmentSet("QT_QPA_PLATFORM")) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  }
-  // Wayland does not let a program place its own windows, which the positioning marker
-  // must do: under a Wayland session with an X server beside it (XWayland) the program
-  // runs on X, falling back to Wayland when that cannot start. The user's choice stands.
-  if (EnvironmentSet("WAYLAND_DISPLAY") && EnvironmentSet("DISPLAY") &&
-      !EnvironmentSet("QT_QPA_PLATFORM")) {
-    setenv("QT_QPA_PLATFORM", "xcb;wayland", 1);
+  // The platforms Qt tries in turn; the user's own choice stands. Wayland does not let a
+  // program place its own windows, which the positioning marker must do, so under a Wayland
+  // session with an X server beside it (XWayland) X comes first. The offscreen platform comes
+  // last: without a display, or with one that cannot be reached (a stale DISPLAY at login or
+  // in cron), the program still draws there instead of aborting.
+  if (!EnvironmentSet("QT_QPA_PLATFORM")) {
+    std::string platforms;
+    if (EnvironmentSet("DISPLAY")) platforms += "xcb;";
+    if (EnvironmentSet("WAYLAND_DISPLAY")) platforms += "wayland;";
+    platforms += "offscreen";
+    setenv("QT_QPA_PLATFORM", platforms.c_str(), 1);
   }
   // Qt sees the program's name only: the first argument's grammar alone decides, so Qt's own
   // options ("-platform", "-plugin", ...) are arguments like any other.

@@ -12,6 +12,7 @@
 #include "platform/settings_file.h"
 #include "settings/settings_store.h"
 #include "wallpaper/picture_layout.h"
+#include "wallpaper/wallpaper_state.h"
 
 namespace orbeline {
 namespace {
@@ -55,9 +56,9 @@ std::optional<std::string> GenericDesktop::Read(std::string_view name) const {
 
 std::string GenericDesktop::ReadValue(std::string_view name, std::string_view fallback) const {
   // A fresh machine has no file yet and no wallpaper: the desktop shows its colour. The file
-  // appears with the first value stored, so a run that only looks writes nothing.
-  std::error_code error;
-  if (name == kWallpaperValue && !std::filesystem::exists(config_file_, error)) return "";
+  // appears with the first value stored, so a run that only looks writes nothing. A file
+  // the user wrote for the colour or the screen alone names no picture either.
+  if (name == kWallpaperValue) return Read(name).value_or("");
   return Read(name).value_or(std::string(fallback));
 }
 
@@ -183,12 +184,13 @@ RootImage GenericDesktop::ComposeRootImage(const std::string& path, const Rect& 
 
 void GenericDesktop::InstallWallpaper(const std::string& path) {
   std::error_code error;
-  if (!path.empty() && !std::filesystem::is_regular_file(path, error)) {
+  const bool present = path.empty() || std::filesystem::is_regular_file(path, error);
+  if (!present && IsWorkBitmapName(path)) {
     throw Error("Cannot install the wallpaper '" + path + "': no such file");
   }
   // The display as it is now, not as it was at start.
   if (std::optional<X11ScreenInfo> display = QueryX11Screen()) {
-    SetX11RootImage(ComposeRootImage(path, display->screen));
+    SetX11RootImage(ComposeRootImage(present ? path : "", display->screen));
   }
   WriteValue(kWallpaperValue, path);
 }

@@ -13,8 +13,9 @@ namespace orbeline {
 // The wallpaper values are emulated in an INI file (normally
 // $XDG_CONFIG_HOME/Quillmere/Desktop.conf), section [desktop]: the wallpaper values by
 // name, `Background` as "R G B" (default "58 110 165"), and `ScreenWidth`, `ScreenHeight`,
-// `BitsPerPixel` (defaults 1920, 1080, 24) for runs without a display. Without the file the
-// desktop is a fresh one: an empty `Wallpaper`; the file is created when a value is stored.
+// `BitsPerPixel` (defaults 1920, 1080, 24) for runs without a display. Without the file, or
+// without a `Wallpaper` line in it, the desktop has no picture (an empty `Wallpaper`); the
+// file is created when a value is stored.
 //
 // When an X display is reachable ($DISPLAY), the screen, depth and work area come from it,
 // and installing a wallpaper also paints the root window (see SetX11RootImage). The stored
@@ -35,6 +36,10 @@ class GenericDesktop : public Desktop {
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef) override { return false; }
   bool ShowsStoredValueLive() const override { return false; }
+  // The program's OriginalWallpaper remembers this desktop's picture.
+  bool KeepsUsersWallpaper() const override { return false; }
+  std::optional<std::string> KeptUsersWallpaper() const override { return std::nullopt; }
+  bool IsOwnCopy(const std::string&) const override { return false; }
 
   const std::filesystem::path& config_file() const { return config_file_; }
 

@@ -228,6 +228,12 @@ bool GnomeDesktop::IsOurCopy(const std::string& uri) const {
   return folder.parent_path() == options_.copies_folder && CopyNumber(folder).has_value();
 }
 
+std::optional<std::string> GnomeDesktop::KeptUsersWallpaper() const {
+  const std::optional<PictureSettings> user = Remembered();
+  if (!user) return std::nullopt;
+  return ShownPath(*user);
+}
+
 std::optional<GnomeDesktop::PictureSettings> GnomeDesktop::Remembered() const {
   QSettings file(QString::fromStdString(options_.state_file.string()), QSettings::IniFormat);
   if (!file.contains("user/PictureUri")) return std::nullopt;
@@ -317,14 +323,19 @@ void GnomeDesktop::InstallWorkBitmap(const std::string& path) {
     throw Error("Cannot install the wallpaper '" + path + "': no such file");
   }
   const PictureSettings current = Current();
-  // Remember the user's own settings, except parts that already name one of our copies
-  // (those keep what was remembered when the copy went in).
-  const bool light_ours = IsOurCopy(current.uri);
-  const bool dark_ours = has_dark_uri_ && IsOurCopy(current.dark_uri);
-  if (!light_ours || (has_dark_uri_ && !dark_ours)) {
-    PictureSettings user = Remembered().value_or(PictureSettings{});
-    if (!light_ours) user.uri = current.uri;
-    if (!dark_ours) user.dark_uri = current.dark_uri;
+  // Remember the user's own settings, except URIs that name one of our copies (those keep
+  // what was remembered when the copy went in) and empty URIs where a picture is remembered:
+  // an emptied value (a store reset, another program) must not make the picture forgotten.
+  PictureSettings user = Remembered().value_or(PictureSettings{});
+  bool users_settings = false;
+  const auto take = [&](std::string& kept, const std::string& now) {
+    if (IsOurCopy(now) || (now.empty() && !kept.empty())) return;
+    kept = now;
+    users_settings = true;
+  };
+  take(user.uri, current.uri);
+  if (has_dark_uri_) take(user.dark_uri, current.dark_uri);
+  if (users_settings) {
     user.options = current.options;
     Remember(user);
   }
@@ -366,10 +377,8 @@ void GnomeDesktop::InstallPicture(const std::string& path) {
   if (is_users_own) {
     Apply(*user);
   } else {
-    std::error_code error;
-    if (!path.empty() && !std::filesystem::is_regular_file(path, error)) {
-      throw Error("Cannot install the wallpaper '" + path + "': no such file");
-    }
+    // A picture missing for now is named all the same: GNOME shows the colour until it is
+    // back, as it would for the user's own setting.
     std::string options = user ? user->options : Current().options;
     if (options == "none" && !path.empty()) options = "zoom";
     const std::string uri = UriOfPath(path);

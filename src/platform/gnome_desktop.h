@@ -41,8 +41,9 @@ struct GnomeDesktopOptions {
 // Installing a work bitmap therefore copies it to a fresh numbered folder, points both URIs
 // at the copy (keeping the user's picture-options when they show a screen-sized picture
 // pixel for pixel, else "zoom") and only then removes the earlier copies. The user's own
-// URIs and options are remembered first, and installing the user's picture again restores
-// them all. Every change is read back from the settings store: a change that did not take
+// URIs and options are remembered first (an empty URI never replaces a remembered picture),
+// and installing the user's picture again restores them all, also while its file is
+// missing. Every change is read back from the settings store: a change that did not take
 // (a store that cannot be written) is an Error, and its copy is removed.
 class GnomeDesktop : public Desktop {
  public:
@@ -66,6 +67,10 @@ class GnomeDesktop : public Desktop {
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef) override { return false; }
   bool ShowsStoredValueLive() const override { return true; }
+  // The picture of the remembered settings, for the colour scheme in use.
+  bool KeepsUsersWallpaper() const override { return true; }
+  std::optional<std::string> KeptUsersWallpaper() const override;
+  bool IsOwnCopy(const std::string& path) const override { return IsOurCopy(path); }
 
  private:
   struct PictureSettings {
@@ -82,6 +87,7 @@ class GnomeDesktop : public Desktop {
   std::optional<PictureSettings> Remembered() const;
   void Remember(const PictureSettings& user) const;
   void Apply(const PictureSettings& settings);
+  // `uri` may also be an absolute path.
   bool IsOurCopy(const std::string& uri) const;
   // What the picture settings show: the file of the URI for the colour scheme.
   std::string ShownPath(const PictureSettings& settings) const;

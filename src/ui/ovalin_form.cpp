@@ -231,7 +231,11 @@ void TOvalinForm::RunDraw(DrawSender sender) {
     Report(error);
   }
   drawing_ = false;
-  if (!running) EndRun();
+  if (!running) {
+    EndRun();
+  } else if (close_requested_) {
+    close();
+  }
 }
 
 void TOvalinForm::RunRevert(RevertTarget target) {
@@ -246,12 +250,12 @@ void TOvalinForm::RunRevert(RevertTarget target) {
   };
   try {
     form_.Revert(target);
+    done();
   } catch (const std::exception& error) {
     done();
     Report(error);
-    return;
   }
-  done();
+  if (close_requested_) close();
 }
 
 void TOvalinForm::PageChange(int page) {
@@ -269,9 +273,20 @@ void TOvalinForm::Report(const std::exception& error) {
                               Prompts::Answer::kOk});
 }
 
-void TOvalinForm::EndRun() { close(); }
+void TOvalinForm::EndRun() {
+  ended_by_error_ = true;
+  close();
+}
 
 void TOvalinForm::closeEvent(QCloseEvent* event) {
+  // A drawing or a revert lets events through, a close request among them: the close steps
+  // would put the desktop's values back, and the drawing then install its bitmap after all.
+  // They run once its clean-up has.
+  if (drawing_) {
+    close_requested_ = true;
+    event->ignore();
+    return;
+  }
   if (!closed_) {
     closed_ = true;
     if (marker_) marker_->SetMarkerShown(false);
@@ -280,6 +295,7 @@ void TOvalinForm::closeEvent(QCloseEvent* event) {
       form_.FormCloseQuery();
       form_.FormClose();
     } catch (const std::exception& error) {
+      ended_by_error_ = true;
       Report(error);
     }
   }

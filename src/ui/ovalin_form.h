@@ -29,6 +29,9 @@ class TOvalinForm : public QWidget {
   TMarkerForm* marker() { return marker_.get(); }
   // Shows the model's state in every control.
   void RefreshAll();
+  // The run ended because of an error (a step that ended it, or close steps that failed):
+  // the program then exits 1, as a draw-only run does.
+  bool ended_by_error() const { return ended_by_error_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,7 +71,9 @@ class TOvalinForm : public QWidget {
   bool shown_once_ = false;
   bool painted_once_ = false;
   bool drawing_ = false;
+  bool close_requested_ = false;  // while drawing_: the close follows the clean-up
   bool closed_ = false;
+  bool ended_by_error_ = false;
 };
 
 }  // namespace orbeline

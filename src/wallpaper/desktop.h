@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,10 @@ class Desktop {
   virtual Rect WorkArea() const = 0;
 
   // Shows the picture file at `path` as the wallpaper now and stores `path` as the
-  // `Wallpaper` value; the empty path means no picture (the background colour).
-  // On failure nothing changes and Error is thrown.
+  // `Wallpaper` value; the empty path means no picture (the background colour). A picture of
+  // the user's that is missing for now (a drive not mounted yet) is named all the same, and
+  // the colour shows until it is back; a work bitmap must exist. On failure nothing changes
+  // and Error is thrown.
   virtual void InstallWallpaper(const std::string& path) = 0;
 
   // Gives the desktop's icon labels this text colour and no background box. Returns false
@@ -55,6 +58,19 @@ class Desktop {
   // values nor delete an installed work bitmap. False when stored values and the screen are
   // separate (restoring values leaves the screen as it is).
   virtual bool ShowsStoredValueLive() const = 0;
+
+  // True when this backend keeps the user's own wallpaper settings itself while it shows a
+  // work bitmap (GNOME keeps them beside the program's settings, for Revert). The program's
+  // `OriginalWallpaper` then belongs to the desktops that keep none: a run on this desktop
+  // neither writes it nor needs it while it knows the picture, so a run on another desktop
+  // (a cron job, a second session) cannot make either lose the user's picture.
+  virtual bool KeepsUsersWallpaper() const = 0;
+  // The user's own picture as this backend keeps it (the empty text: no picture); nullopt
+  // when it keeps none, or has not kept one yet.
+  virtual std::optional<std::string> KeptUsersWallpaper() const = 0;
+  // True when `path` is one of the copies of the work bitmap this backend shows in its place
+  // (GNOME shows each drawing from a fresh path).
+  virtual bool IsOwnCopy(const std::string& path) const = 0;
 };
 
 }  // namespace orbeline

@@ -66,8 +66,10 @@ bool DrawPipeline(DrawSender sender, WallpaperServices& services, WallpaperRun& 
     compose = true;
   } else {
     std::error_code error;
+    // Only the hidden drawing of a draw-only run keeps what it composed: the settings window
+    // that opens after such a start was stopped by a message draws like any other.
     const bool file_exists = std::filesystem::exists(state.work_bitmap_path, error);
-    if (!(file_exists && run.draw_only_run)) compose = sender == DrawSender::kDrawButton;
+    if (!(file_exists && run.draw_only_pending)) compose = sender == DrawSender::kDrawButton;
   }
   // The file is written once, with the calendar on the base image.
   if (compose && ComposeBaseImage(services, run, inputs.settings, ComposeOutput::kMemoryOnly) !=

@@ -30,16 +30,56 @@ int ReadOrigin(const Desktop& desktop, std::string_view name) {
   return ParseDecimal(desktop.ReadValue(name, "0")).value_or(0);
 }
 
+// The user's picture while a work bitmap is shown: what the desktop keeps itself when it
+// does, else what the program remembered (a missing value reads "0").
+struct Remembered {
+  std::string picture;
+  bool known = false;  // something was remembered at all
+};
+
+Remembered RememberedWallpaper(const Desktop& desktop, SettingsStore& store) {
+  if (desktop.KeepsUsersWallpaper()) {
+    if (std::optional<std::string> kept = desktop.KeptUsersWallpaper()) return {*kept, true};
+  }
+  std::string original = store.ReadSetting(setting::kOriginalWallpaper);
+  const bool known = !original.empty() && original != "0";
+  return {std::move(original), known};
+}
+
+// Whether `path` names a file directly inside `folder`.
+bool LiesIn(const std::string& path, std::string_view folder) {
+  if (path.empty() || path.front() != '/') return false;
+  std::filesystem::path normal = std::filesystem::path(folder).lexically_normal();
+  if (!normal.has_filename()) normal = normal.parent_path();
+  return std::filesystem::path(path).lexically_normal().parent_path() == normal;
+}
+
+struct Source {
+  std::string path;
+  bool work_bitmap_installed = false;
+};
+
 // The user's picture as the desktop names it. A bare or relative name lives in the home
 // folder; an absolute name is taken as it is, so the home folder is never prefixed to it.
-std::string FindSourceWallpaper(const std::string& wallpaper, std::string_view home_folder,
-                                SettingsStore& store) {
+// A picture with the work bitmap's name may be the user's own: it counts as a work bitmap
+// where the program puts one (the temp folder, the desktop's own copies), or while the
+// user's picture is remembered (a work bitmap left in a temp folder given up since).
+Source FindSourceWallpaper(const std::string& wallpaper, std::string_view home_folder,
+                           std::string_view temp_folder, const Desktop& desktop,
+                           SettingsStore& store) {
+  Source source{wallpaper};
+  bool in_home = false;
   if (!wallpaper.empty() && wallpaper.front() != '/') {
-    std::string in_home = WithTrailingSlash(home_folder) + wallpaper;
-    if (FileExists(in_home)) return in_home;
+    std::string home_file = WithTrailingSlash(home_folder) + wallpaper;
+    in_home = FileExists(home_file);
+    if (in_home) source.path = std::move(home_file);
   }
-  if (IsWorkBitmapName(wallpaper)) return store.ReadSetting(setting::kOriginalWallpaper);
-  return wallpaper;
+  if (!IsWorkBitmapName(wallpaper)) return source;
+  Remembered remembered = RememberedWallpaper(desktop, store);
+  source.work_bitmap_installed =
+      LiesIn(wallpaper, temp_folder) || desktop.IsOwnCopy(wallpaper) || remembered.known;
+  if (source.work_bitmap_installed && !in_home) source.path = std::move(remembered.picture);
+  return source;
 }
 
 }  // namespace
@@ -70,9 +110,10 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
                                   .buttons = Prompts::Buttons::kOk});
     result.terminate = true;
   }
-  state.work_bitmap_installed = IsWorkBitmapName(wallpaper);
   state.work_bitmap_path = WorkBitmapPath(temp_folder);
-  state.source_wallpaper_path = FindSourceWallpaper(wallpaper, home_folder, services.store);
+  Source source = FindSourceWallpaper(wallpaper, home_folder, temp_folder, desktop, services.store);
+  state.work_bitmap_installed = source.work_bitmap_installed;
+  state.source_wallpaper_path = std::move(source.path);
   state.no_source_wallpaper = !FileExists(state.source_wallpaper_path);
   // A file missing today (a drive not mounted yet) is still the user's choice; only the
   // store's "0" for a missing OriginalWallpaper means no picture.
@@ -90,16 +131,17 @@ WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
   return result;
 }
 
-void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state) {
-  store.WriteSetting(setting::kOriginalWallpaper, state.desktop_wallpaper);
-  store.Flush();
+void RememberOriginalWallpaper(WallpaperServices& services, const WallpaperState& state) {
+  if (services.desktop.KeepsUsersWallpaper()) return;
+  services.store.WriteSetting(setting::kOriginalWallpaper, state.desktop_wallpaper);
+  services.store.Flush();
 }
 
 void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& state,
                              WallpaperAtClose mode) {
   Desktop& desktop = services.desktop;
   if (mode == WallpaperAtClose::kKeepWorkBitmap || desktop.ShowsStoredValueLive()) {
-    RememberOriginalWallpaper(services.store, state);
+    RememberOriginalWallpaper(services, state);
   } else {
     // There is no win.ini here: only the desktop's own value is restored.
     desktop.WriteValue(kWallpaperValue, state.desktop_wallpaper);
@@ -113,7 +155,7 @@ void RestoreWallpaperAtClose(WallpaperServices& services, const WallpaperState& 
 void InstallWallpaper(WallpaperServices& services, const WallpaperState& state,
                       const std::string& path, const WorkingSettings& settings) {
   Desktop& desktop = services.desktop;
-  if (IsWorkBitmapName(path)) RememberOriginalWallpaper(services.store, state);
+  if (IsWorkBitmapName(path)) RememberOriginalWallpaper(services, state);
 
   // The desktop lays the picture out from its origin values; the work bitmap already is the
   // whole screen, so they read 0 while it is installed and get their own values back after.
@@ -155,10 +197,10 @@ void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
                      const WorkingSettings& settings, RevertTarget target,
                      const ComposeBaseImageFn& compose_base_image) {
   if (!compose_base_image()) return;
-  std::string path = state.work_bitmap_path;
-  if (target == RevertTarget::kSourceWallpaper) {
-    path = state.no_source_wallpaper ? "" : state.source_wallpaper_path;
-  }
+  // The user's own value, as the close puts it back: a picture missing for now (a drive not
+  // mounted yet) is still the user's choice, and "no picture" in its place would lose it.
+  const std::string& path =
+      target == RevertTarget::kSourceWallpaper ? state.desktop_wallpaper : state.work_bitmap_path;
   InstallWallpaper(services, state, path, settings);
 }
 

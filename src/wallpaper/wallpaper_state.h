@@ -54,7 +54,8 @@ struct WallpaperSettingsResult {
 
 // Reads the desktop's wallpaper values into a WallpaperState. `home_folder` resolves
 // relative wallpaper names; `temp_folder` holds the work bitmap. When the installed
-// picture is a work bitmap the user's own picture comes from `OriginalWallpaper`.
+// picture is a work bitmap the user's own picture comes from what the desktop keeps itself
+// when it does and knows one, else from `OriginalWallpaper`.
 WallpaperSettingsResult ReadWallpaperSettings(WallpaperServices& services,
                                               std::string_view home_folder,
                                               std::string_view temp_folder);
@@ -66,8 +67,10 @@ bool IsWorkBitmapName(std::string_view path);
 // work bitmap is installed, and flushes the store to disk (throwing Error when it cannot be
 // written). InstallWallpaper calls it before the desktop names a work bitmap, so a run that
 // never reaches its close (a crash, a logout, a power loss) cannot lose the user's wallpaper,
-// and a store that cannot be written stops the installation before anything changes.
-void RememberOriginalWallpaper(SettingsStore& store, const WallpaperState& state);
+// and a store that cannot be written stops the installation before anything changes. A
+// desktop that keeps the user's picture itself has nothing stored here (see
+// Desktop::KeepsUsersWallpaper).
+void RememberOriginalWallpaper(WallpaperServices& services, const WallpaperState& state);
 
 // Whether the close keeps the work bitmap installed (the NoRestoreWallpaper check box).
 enum class WallpaperAtClose { kRestore, kKeepWorkBitmap };
@@ -100,7 +103,8 @@ enum class RevertTarget {
 
 // The Revert button: compose the base image, then install the target. The caller shows
 // the busy cursor and disables the main buttons around it (and re-enables them on failure).
-// With no source picture the user's wallpaper is "no picture", as the close restores it.
+// The user's wallpaper is the desktop's own value as the close restores it, also when its
+// file is missing for now.
 void RevertWallpaper(WallpaperServices& services, const WallpaperState& state,
                      const WorkingSettings& settings, RevertTarget target,
                      const ComposeBaseImageFn& compose_base_image);

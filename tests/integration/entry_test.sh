@@ -95,6 +95,22 @@ out=$(QT_QPA_PLATFORM= "$ORBELINE" 2>&1)
 expect_eq "interactive start without a display" 1 $?
 expect_true "says the window needs a display" grep -q "the settings window needs a display" <<<"$out"
 
+# A display that cannot be reached (a stale DISPLAY at login or in cron): a draw-only run
+# draws all the same, a plain start says there is no display; neither aborts.
+unused=99
+while [[ -e /tmp/.X$unused-lock || -e /tmp/.X11-unix/X$unused ]]; do unused=$((unused + 1)); done
+new_home
+"$ORBELINE" -OnlyDraw 2>/dev/null
+sed -i 's/^NoRestoreWallpaper=.*/NoRestoreWallpaper=1/' "$CONF"
+out=$(QT_QPA_PLATFORM= DISPLAY=:$unused "$ORBELINE" -OnlyDraw 2>&1)
+expect_eq "unreachable display: draw-only exit code ($out)" 0 $?
+expect_true "unreachable display: the calendar installed" \
+  test -f "$XDG_CACHE_HOME/orbeline/ovalin.bmp" -a \
+  "$(desktop_value Wallpaper)" = "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
+out=$(QT_QPA_PLATFORM= DISPLAY=:$unused WAYLAND_DISPLAY=orbeline-none "$ORBELINE" 2>&1)
+expect_eq "unreachable display: interactive exit code" 1 $?
+expect_true "unreachable display: says so ($out)" grep -q "the settings window needs a display" <<<"$out"
+
 # A run that ends because of an error says why and exits 1 (scripts and autostart read it).
 DESKTOP_CONF=Quillmere/Desktop.conf
 while IFS='|' read -r what setup arg text; do
@@ -106,13 +122,20 @@ while IFS='|' read -r what setup arg text; do
   expect_true "$what: says '$text' ($out)" grep -qF -- "$text" <<<"$out"
 done <<'ROWS'
 cache folder is a file|rm -r "$XDG_CACHE_HOME/orbeline"; touch "$XDG_CACHE_HOME/orbeline"|-OnlyDraw|Cannot generate a bitmapped file.
-no wallpaper value|sed -i '/^Wallpaper=/d' $DESKTOP_CONF|-OnlyDraw|Unknown error. Cannot find wallpaper settings.
 design not saved|true|-5|On the Configuration 5, Nothing registered!
 no design to pick|true|-Random|Nothing registered!
 GIF wallpaper|touch "$HOME/a.gif"; sed -i "s#^Wallpaper=.*#Wallpaper=$HOME/a.gif#" $DESKTOP_CONF|-OnlyDraw|GIF/HTML
 settings file is a FIFO|rm Quillmere/Ovalin.conf; mkfifo Quillmere/Ovalin.conf|-OnlyDraw|Quillmere/Ovalin.conf is not a regular file
 desktop file is a FIFO|rm $DESKTOP_CONF; mkfifo $DESKTOP_CONF|-OnlyDraw|Desktop.conf is not a regular file
 ROWS
+
+# A desktop file written by hand for the colour alone names no picture: the run draws on the
+# colour and ends well.
+new_home
+mkdir -p "$XDG_CONFIG_HOME/Quillmere"
+printf '[desktop]\nBackground=0 0 0\n' >"$XDG_CONFIG_HOME/$DESKTOP_CONF"
+out=$("$ORBELINE" -OnlyDraw 2>&1)
+expect_eq "desktop file without Wallpaper: exit code ($out)" 0 $?
 
 # A syntax error in the store is tolerated: no false "Cannot write"; today's calendar
 # already installed is no error either.

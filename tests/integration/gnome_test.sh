@@ -8,6 +8,10 @@ export GSETTINGS_BACKEND=keyfile ORBELINE_HEADLESS=1 LC_ALL= LANG=en_US.UTF-8
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0:detect_leaks=0"
 run_on() { NO_FAKE_STAT=1 faketime "$1 09:00:00" "$ORBELINE" -OnlyDraw; }
 uri() { gsettings get org.gnome.desktop.background "$1" | tr -d "'"; }
+remembered_uri() {
+  awk -F= '$1 == "PictureUri" { print substr($0, index($0, "=") + 1) }' \
+    "$XDG_CONFIG_HOME/Quillmere/GnomeDesktop.conf"
+}
 
 new_home
 export ORBELINE_DESKTOP=gnome
@@ -23,14 +27,14 @@ first=$(uri picture-uri)
 expect_true "picture-uri names ovalin.bmp ($first)" bash -c "[[ '$first' == file://*/ovalin.bmp ]]"
 expect_eq "dark variant follows" "$first" "$(uri picture-uri-dark)"
 expect_true "the shown copy exists" test -f "${first#file://}"
-expect_eq "user's picture remembered" "$HOME/mine.png" "$(setting OriginalWallpaper)"
+expect_eq "user's picture remembered" "file://$HOME/mine.png" "$(remembered_uri)"
 
 run_on 2026-03-02
 second=$(uri picture-uri)
 expect_true "second drawing at a new path" test "$first" != "$second"
 expect_true "second copy exists" test -f "${second#file://}"
 expect_true "previous copy removed" test ! -e "${first#file://}"
-expect_eq "user's picture still remembered" "$HOME/mine.png" "$(setting OriginalWallpaper)"
+expect_eq "user's picture still remembered" "file://$HOME/mine.png" "$(remembered_uri)"
 expect_eq "kept 1:1 options" "'scaled'" "$(gsettings get org.gnome.desktop.background picture-options)"
 
 # A planted folder at the end of the integers is not one of our copies: the counter neither
@@ -55,6 +59,35 @@ expect_true "unwritable GSettings: says so ($out)" grep -q "Cannot change the wa
 expect_eq "unwritable GSettings: picture unchanged" "$third" "$(uri picture-uri)"
 copies=$(find "$XDG_CACHE_HOME/orbeline" -name ovalin.bmp -path '*/gnome-*' | wc -l)
 expect_eq "unwritable GSettings: no stray copy" 1 "$copies"
+
+# Runs on the other desktop backend in between (a cron job, a second desktop) never make
+# either lose the user's picture: each draws on its own user's picture the next day.
+orange_share() { convert "$1" -fill black +opaque "#FFA500" -fill white -opaque "#FFA500" \
+  -format "%[fx:mean]" info:; }
+mostly_orange() { awk -v share="$(orange_share "$1")" 'BEGIN { exit !(share > 0.5) }'; }
+new_home
+convert -size 640x400 xc:orange "$HOME/mine.png"
+gsettings set org.gnome.desktop.background picture-uri "file://$HOME/mine.png"
+gsettings set org.gnome.desktop.background picture-options "zoom"
+ORBELINE_DESKTOP=gnome run_on 2026-03-01
+ORBELINE_DESKTOP=generic run_on 2026-03-02
+ORBELINE_DESKTOP=gnome run_on 2026-03-03
+shown=$(uri picture-uri)
+expect_true "GNOME after a generic run: drawn on the user's picture" mostly_orange "${shown#file://}"
+
+new_home
+convert -size 640x400 xc:orange "$HOME/mine.png"
+convert -size 640x400 xc:navy "$HOME/gnome.png"
+ORBELINE_DESKTOP=generic "$ORBELINE" -OnlyDraw 2>/dev/null  # a store to set up
+sed -i 's/^NoRestoreWallpaper=.*/NoRestoreWallpaper=1/' "$CONF"
+printf '[desktop]\nWallpaper=%s\nWallpaperStyle=2\n' "$HOME/mine.png" \
+  >"$XDG_CONFIG_HOME/Quillmere/Desktop.conf"
+gsettings set org.gnome.desktop.background picture-uri "file://$HOME/gnome.png"
+ORBELINE_DESKTOP=generic run_on 2026-03-01
+ORBELINE_DESKTOP=gnome run_on 2026-03-02
+ORBELINE_DESKTOP=generic run_on 2026-03-03
+expect_true "generic after a GNOME run: drawn on the user's picture" \
+  mostly_orange "$(desktop_value Wallpaper)"
 
 # "zoom", GNOME's default, covers the screen and crops the centre: the picture keeps its shape.
 new_home

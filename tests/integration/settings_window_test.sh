@@ -44,4 +44,27 @@ expect_true "work bitmap deleted" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp
 expect_eq "LastModifiedPage written" 0 "$(setting LastModifiedPage)"
 expect_eq "the first run's values are kept" 30 "$(setting CharStep)"
 if ((failures > 0)); then cat "$TEST_ROOT/stderr"; fi
+
+# A run that ends because of an error (no folder for the work bitmap) exits 1 once the user
+# has read the message, as a draw-only run does.
+new_home
+mkdir -p "$(dirname "$CONF")"
+printf '[General]\nStartupCheck=1\n' >"$CONF"
+touch "$XDG_CACHE_HOME/orbeline"
+"$ORBELINE" 2>"$TEST_ROOT/stderr" &
+pid=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orbeline$' | head -n 1)
+expect_true "the settings window opened" test -n "$window"
+if [[ -n "$window" ]]; then
+  xdotool windowfocus --sync "$window"
+  xdotool key --clearmodifiers Return
+  message=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orbeline - Error$' | head -n 1)
+  expect_true "the failed write is told" test -n "$message"
+  [[ -z "$message" ]] || { xdotool windowfocus --sync "$message" && xdotool key Return; }
+fi
+expect_true "the run ends after the message" wait_for 60 ended
+ended || kill "$pid" 2>/dev/null
+wait "$pid"
+expect_eq "exit status of a run ended by an error" 1 "$?"
+if ((failures > 0)); then cat "$TEST_ROOT/stderr"; fi
 finish

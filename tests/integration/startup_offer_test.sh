@@ -25,8 +25,8 @@ entry="$XDG_CONFIG_HOME/autostart/Orbeline StartUp.desktop"
 expect_true "Yes writes the login entry" wait_for 30 test -e "$entry"
 expect_eq "it starts the program with -OnlyDraw" "Exec=$(realpath "$ORBELINE") -OnlyDraw" \
   "$(grep '^Exec=' "$entry")"
-expect_true "X first, Wayland only when X cannot start" \
-  grep -q 'pluginNamesWithArguments "xcb;wayland"' "$TEST_ROOT/stderr"
+expect_true "X first, Wayland only when X cannot start, offscreen last" \
+  grep -q 'pluginNamesWithArguments "xcb;wayland;offscreen"' "$TEST_ROOT/stderr"
 
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orbeline$' | head -n 1)
 expect_true "the settings window opened" test -n "$window"

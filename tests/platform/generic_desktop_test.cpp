@@ -61,10 +61,11 @@ TEST_F(GenericDesktopTest, ValuesRoundTripThroughTheFileAndHandEditedOnesAreRead
   GenericDesktop desktop(ConfigFile());
   for (const auto& [name, text] : rows) EXPECT_EQ(desktop.ReadValue(name, "Error"), text) << name;
 
-  // An existing file is kept as it is: a missing Wallpaper stays missing (the program
-  // reports it); the emulated display comes from the file.
-  WriteConfig("[desktop]\nTileWallPaper=1\n");
-  EXPECT_EQ(GenericDesktop(ConfigFile()).ReadValue(kWallpaperValue, "Error"), "Error");
+  // A file written by hand for the other values names no picture: the desktop shows its
+  // colour, as without the file; the emulated display comes from the file.
+  WriteConfig("[desktop]\nBackground=0 0 0\n");
+  EXPECT_EQ(GenericDesktop(ConfigFile()).ReadValue(kWallpaperValue, "Error"), "");
+  EXPECT_EQ(GenericDesktop(ConfigFile()).ReadValue(kTileWallPaperValue, "Error"), "Error");
   WriteConfig(
       "[desktop]\nWallpaper=/pics/a,b.jpg\nBackground=10 20 30\nScreenWidth=800\n"
       "ScreenHeight=600\nBitsPerPixel=8\n");
@@ -107,8 +108,13 @@ TEST_F(GenericDesktopTest, InstallWithoutDisplayStoresThePath) {
   desktop.InstallWallpaper(picture.string());
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), picture.string());
 
-  EXPECT_THROW(desktop.InstallWallpaper((environment_.home() / "gone.bmp").string()), Error);
+  // A work bitmap must be there; the user's own picture missing for now is still named.
+  EXPECT_THROW(desktop.InstallWallpaper((environment_.home() / "gone" / "ovalin.bmp").string()),
+               Error);
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), picture.string());
+  const std::string unmounted = (environment_.home() / "usb" / "sea.jpg").string();
+  desktop.InstallWallpaper(unmounted);
+  EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), unmounted);
 
   desktop.InstallWallpaper("");
   EXPECT_EQ(desktop.ReadValue(kWallpaperValue, "Error"), "");

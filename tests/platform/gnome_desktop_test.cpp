@@ -188,6 +188,96 @@ TEST_F(GnomeDesktopTest, OtherPicturesReplaceBothUris) {
   EXPECT_EQ(desktop.ReadValue(kWallpaperOriginXValue, "0"), "0");
 }
 
+// A picture the user had is never forgotten for an empty value (a store reset, another
+// program): installing it again brings every remembered setting back.
+TEST_F(GnomeDesktopTest, EmptyUrisNeverReplaceTheRememberedPicture) {
+  GnomeDesktop desktop(Options());
+  desktop.InstallWallpaper(work_.string());
+  Set("picture-uri", "");
+  Set("picture-uri-dark", "");
+  desktop.InstallWallpaper(work_.string());
+  desktop.InstallWallpaper(light_.string());
+  EXPECT_EQ(Shown(), UsersOwn());
+}
+
+// The drive with the user's picture is not mounted while the calendar is shown: Revert puts
+// the user's settings back all the same, and later runs still know the picture.
+TEST_F(GnomeDesktopTest, RevertWhileThePictureIsMissingPutsTheUsersSettingsBack) {
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  testing::RecordingPrompts prompts;
+  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
+  const std::string temp = work_.parent_path().string() + "/";
+  const auto read = [&](GnomeDesktop& desktop) {
+    WallpaperServices services{desktop, store, prompts, clock};
+    return ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+  };
+  {
+    GnomeDesktop desktop(Options());
+    WallpaperServices services{desktop, store, prompts, clock};
+    InstallWallpaper(services, read(desktop), work_.string(), WorkingSettings{});
+  }
+  const fs::path pictures = light_.parent_path();
+  fs::rename(pictures, folder_.path() / "unmounted");
+  {
+    GnomeDesktop desktop(Options());
+    WallpaperServices services{desktop, store, prompts, clock};
+    const WallpaperState state = read(desktop);
+    EXPECT_TRUE(state.no_source_wallpaper);
+    RevertWallpaper(services, state, WorkingSettings{}, RevertTarget::kSourceWallpaper,
+                    [] { return true; });
+    EXPECT_EQ(Shown(), UsersOwn());
+    InstallWallpaper(services, state, work_.string(), WorkingSettings{});
+  }
+  fs::rename(folder_.path() / "unmounted", pictures);
+  GnomeDesktop desktop(Options());
+  EXPECT_EQ(read(desktop).source_wallpaper_path, light_.string());
+}
+
+// GNOME keeps the user's picture itself: OriginalWallpaper is left to the desktops that keep
+// none, so a run on another desktop may change it without harm, and a GNOME run never does.
+TEST_F(GnomeDesktopTest, TheUsersPictureIsWhatGnomeKeepsNotTheSharedSetting) {
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  testing::RecordingPrompts prompts;
+  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
+  const std::string temp = work_.parent_path().string() + "/";
+  const std::string others = (folder_.path() / "pictures" / "other.jpg").string();
+  backend.Write("", "OriginalWallpaper", others);
+  {
+    GnomeDesktop desktop(Options());
+    WallpaperServices services{desktop, store, prompts, clock};
+    const WallpaperState state =
+        ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+    InstallWallpaper(services, state, state.work_bitmap_path, WorkingSettings{});
+    RestoreWallpaperAtClose(services, state, WallpaperAtClose::kKeepWorkBitmap);
+  }
+  EXPECT_EQ(backend.Get("OriginalWallpaper"), others);
+  backend.Write("", "OriginalWallpaper", "");  // a run on a desktop without a picture
+  GnomeDesktop desktop(Options());
+  WallpaperServices services{desktop, store, prompts, clock};
+  const WallpaperState state = ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+  EXPECT_TRUE(state.work_bitmap_installed);
+  EXPECT_EQ(state.source_wallpaper_path, light_.string());
+}
+
+// A copy GNOME shows is the program's own even when nothing remembers the user's picture
+// (its file deleted): it is never taken for the user's picture, to be remembered as such.
+TEST_F(GnomeDesktopTest, ACopyShownIsAWorkBitmapWithNothingRemembered) {
+  GnomeDesktop(Options()).InstallWallpaper(work_.string());
+  fs::remove(Options().state_file);
+  testing::MemorySettingsBackend backend;
+  SettingsStore store(backend);
+  testing::RecordingPrompts prompts;
+  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
+  GnomeDesktop desktop(Options());
+  WallpaperServices services{desktop, store, prompts, clock};
+  const WallpaperState state =
+      ReadWallpaperSettings(services, folder_.path().string(), work_.parent_path().string()).state;
+  EXPECT_TRUE(state.work_bitmap_installed);
+  EXPECT_TRUE(state.no_source_wallpaper);
+}
+
 // A whole session as the program runs it: draw, close, start again, Revert.
 TEST_F(GnomeDesktopTest, CloseKeepsTheCalendarAndRevertBringsTheUsersPictureBack) {
   testing::MemorySettingsBackend backend;

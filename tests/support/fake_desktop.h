@@ -31,6 +31,9 @@ class FakeDesktop : public Desktop {
   void InstallWallpaper(const std::string& path) override;
   bool ApplyIconTextColor(ColorRef color) override;
   bool ShowsStoredValueLive() const override { return live; }
+  bool KeepsUsersWallpaper() const override { return false; }
+  std::optional<std::string> KeptUsersWallpaper() const override { return std::nullopt; }
+  bool IsOwnCopy(const std::string&) const override { return false; }
 
   // Sets a value without recording a write.
   void Put(std::string_view name, std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -58,7 +59,10 @@ class RecordingPrompts : public Prompts {
   std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& initial) override;
   void Beep() override { ++beeps; }
-  void ProcessEvents() override { ++events_processed; }
+  void ProcessEvents() override {
+    ++events_processed;
+    if (on_process_events) on_process_events();
+  }
   void SetApplicationTitle(const std::string& title) override { titles.push_back(title); }
 
   std::vector<Shown> shown;
@@ -68,6 +72,8 @@ class RecordingPrompts : public Prompts {
   std::vector<std::string> titles;
   int beeps = 0;
   int events_processed = 0;
+  // What arrives while events are let through (a click, a close request).
+  std::function<void()> on_process_events;
 };
 
 class FakeClock : public Clock {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include <QComboBox>
@@ -211,6 +212,26 @@ TEST_F(OvalinFormTest, AdvancedPageAndQuit) {
   Click("QuitButton");
   EXPECT_FALSE(window_->isVisible());
   EXPECT_EQ(backend.Get("LastModifiedPage"), "3");
+}
+
+// A close request (the window manager's close button, Quit) that arrives while a drawing
+// lets events through: the close steps wait for the drawing's clean-up, so they put back
+// the values of the desktop that the drawing installed.
+TEST_F(OvalinFormTest, CloseDuringADrawingRunsAfterIt) {
+  TOvalinForm& window = Show();
+  const std::string work_bitmap = form->wallpaper().work_bitmap_path;
+  bool asked = false;
+  prompts.on_process_events = [&] {
+    if (!asked) window.close();
+    asked = true;
+  };
+  Click("DrawButton");
+  prompts.on_process_events = nullptr;
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(window.isVisible());
+  ASSERT_EQ(desktop->installs.size(), 1u);
+  EXPECT_EQ(desktop->Get("Wallpaper"), "") << "put back after the installation";
+  EXPECT_FALSE(std::filesystem::exists(work_bitmap));
 }
 
 TEST_F(OvalinFormTest, ConfirmationDialogKeys) {

@@ -83,9 +83,16 @@ TEST_F(DrawPipelineTest, FreshDrawComposesOverwriteKeepsTheDrawing) {
   EXPECT_EQ(canvases_made_, 3);
 }
 
-TEST_F(DrawPipelineTest, DrawOnlyRunKeepsTheComposedImageWhileItsFileExists) {
+TEST_F(DrawPipelineTest, OnlyThePendingDrawOnlyDrawingKeepsTheComposedImage) {
   Draw(DrawSender::kWindow);
+  // The settings window of a draw-only start stopped by a message: Draw starts afresh.
   run_.draw_only_run = true;
+  run_.work.SetPixel(300, 190, MakeColorRef(1, 2, 3));
+  Draw(DrawSender::kDrawButton);
+  EXPECT_NE(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+
+  // The hidden drawing keeps what it composed while the file exists.
+  run_.draw_only_pending = true;
   run_.work.SetPixel(300, 190, MakeColorRef(1, 2, 3));
   Draw(DrawSender::kDrawButton);
   EXPECT_EQ(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));

@@ -49,7 +49,12 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
   Touch(Home("sea.bmp"));
   Touch(Temp("ovalin.bmp"));
   Touch(Temp("OVALIN.BMP"));
+  std::filesystem::create_directories(Home("pictures"));
+  std::filesystem::create_directories(Home("old temp"));
+  Touch(Home("pictures/ovalin.bmp"));
+  Touch(Home("old temp/ovalin.bmp"));
   const std::string sea = Home("sea.bmp"), gone = Home("gone.jpg"), work = Temp("ovalin.bmp");
+  const std::string users = Home("pictures/ovalin.bmp"), old = Home("old temp/ovalin.bmp");
   struct Row {
     const char* name;
     std::string wallpaper;
@@ -65,6 +70,13 @@ TEST_F(WallpaperStateTest, FindsSourceOfEveryKindOfWallpaperName) {
       {"work bitmap name in any case", Temp("OVALIN.BMP"), sea, sea, true, false, sea},
       {"work bitmap with stale original", work, gone, gone, true, true, gone},
       {"work bitmap without original reads 0", work, std::nullopt, "0", true, true, ""},
+      // Only the name is the work bitmap's: outside the temp folder, with nothing
+      // remembered, it is the user's own picture.
+      {"user's picture named like the work bitmap", users, std::nullopt, users, false, false,
+       users},
+      {"same, original 0", users, "0", users, false, false, users},
+      // The temp folder was changed since: what was remembered still counts.
+      {"old temp folder's work bitmap", old, sea, sea, true, false, sea},
       {"missing file keeps its name", gone, std::nullopt, gone, false, true, gone},
       {"bare name not in home", "gone.jpg", std::nullopt, "gone.jpg", false, true, "gone.jpg"},
       {"empty: the home folder is no picture", "", std::nullopt, "", false, true, ""},
@@ -241,19 +253,23 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
   struct Row {
     const char* name;
     RevertTarget target;
+    std::string users;  // the desktop's own value
     bool no_source, composed;
     std::vector<std::string> installed;
   };
+  const std::string sea = Home("sea.bmp");
   const Row rows[] = {
-      {"left: user's picture", RevertTarget::kSourceWallpaper, false, true, {Home("sea.bmp")}},
-      {"left without picture: none", RevertTarget::kSourceWallpaper, true, true, {""}},
-      {"right: base image", RevertTarget::kBaseImage, false, true, {Temp("ovalin.bmp")}},
-      {"nothing composed: nothing installed", RevertTarget::kBaseImage, false, false, {}},
+      {"left: user's picture", RevertTarget::kSourceWallpaper, sea, false, true, {sea}},
+      // What the close would put back, never "no picture" for a drive not mounted yet.
+      {"left, picture missing today", RevertTarget::kSourceWallpaper, sea, true, true, {sea}},
+      {"left without picture: none", RevertTarget::kSourceWallpaper, "", true, true, {""}},
+      {"right: base image", RevertTarget::kBaseImage, sea, false, true, {Temp("ovalin.bmp")}},
+      {"nothing composed: nothing installed", RevertTarget::kBaseImage, sea, false, false, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     desktop_.installs.clear();
-    WallpaperState state = Source(Home("sea.bmp"));
+    WallpaperState state = Source(row.users);
     state.no_source_wallpaper = row.no_source;
     int compositions = 0;
     RevertWallpaper(services_, state, WorkingSettings{}, row.target, [&] {
