@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "base/error.h"
 #include "base/text_util.h"
@@ -50,6 +51,26 @@ Rect PartShown(const WorkBitmap& work, const Rect& target) {
           visible.bottom - target.top};
 }
 
+// A src_width x src_height picture averaged into `target` (see AreaAverageScaler), straight
+// onto the work bitmap: only what the screen shows is made. `start` is told which source
+// pixels that takes; `next_row` then gives them row by row, top-down, from the area's left.
+template <typename Start, typename NextRow>
+void AverageOnto(WorkBitmap& work, const Rect& target, int src_width, int src_height,
+                 Start start, NextRow next_row) {
+  const Rect part = PartShown(work, target);
+  if (part.IsEmpty()) return;
+  AreaAverageScaler scaler(src_width, src_height, target.Width(), target.Height(), part);
+  const Rect& area = scaler.SourceArea();
+  start(area);
+  for (int y = area.top; y < area.bottom; ++y) {
+    scaler.PushRow(next_row());
+    while (scaler.RowReady()) {
+      const std::size_t row = static_cast<std::size_t>(target.top + scaler.NextRow());
+      scaler.TakeRow(work.Pixels() + row * work.Width() + (target.left + part.left));
+    }
+  }
+}
+
 // The picture scaled into `target` keeping its shape (fit or cover). A true-colour picture
 // that shrinks is averaged over the area under each pixel, as the desktop smooths a photo;
 // one that grows, and a palette picture (an 8-bit screen, with the halftone its drawing
@@ -60,18 +81,42 @@ void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
     work.StretchDrawDib(dib, target);
     return;
   }
-  work.DrawDib(TNkDIB(ScaleAreaAverage(dib.Image(), target.Width(), target.Height())), target.left,
-               target.top);
+  const DibImage& image = dib.Image();
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(image.Width()));
+  int left = 0;
+  int y = 0;
+  AverageOnto(
+      work, target, image.Width(), image.Height(),
+      [&](const Rect& area) {
+        left = area.left;
+        y = area.top;
+      },
+      [&] {
+        image.RowToRgb32(image.Height() - 1 - y++, row.data());
+        return row.data() + left;
+      });
 }
 
-// A JPEG on a true-colour screen shown at the size it decodes to is decoded into the work
-// bitmap itself, row by row, and only the rows and columns the screen shows. Other
-// placements (a picture scaled or stretched to another size) draw the whole decoded picture.
+// A JPEG on a true-colour screen goes from its decoder onto the work bitmap row by row:
+// shown at the size it decodes to, it is decoded into the work bitmap itself; shrunk
+// keeping its shape, through the smoothing filter; only the rows and columns the screen
+// shows are decoded. Other placements (a picture stretched to another size, one that
+// grows) take the nearest pixel of the whole decoded picture.
 void DrawJpeg(WorkBitmap& work, JpegDecoder& decoder, const Rect& target, bool scaled) {
   const int width = decoder.Width();
   const int height = decoder.Height();
   if (scaled && (target.Width() < width || target.Height() < height)) {
-    DrawScaled(work, DecodeJpeg(decoder), target);
+    std::vector<std::uint32_t> row;
+    AverageOnto(
+        work, target, width, height,
+        [&](const Rect& area) {
+          decoder.Start(area, JpegRowFormat::kRgb32);
+          row.resize(static_cast<std::size_t>(area.Width()));
+        },
+        [&] {
+          decoder.ReadRow(row.data());
+          return row.data();
+        });
   } else if (target.Width() == width && target.Height() == height) {
     const Rect part = PartShown(work, target);
     if (part.IsEmpty()) return;
