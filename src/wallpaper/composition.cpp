@@ -360,7 +360,14 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
   } else {
     run.base_copy_source.reset();
     run.base_copy = WorkBitmap();
-    if (ComposeInto(services, run, settings)) return ComposeResult::kSourceUnsupported;
+    try {
+      if (ComposeInto(services, run, settings)) return ComposeResult::kSourceUnsupported;
+    } catch (...) {
+      // A picture that fails part way through its pixels has left a half-drawn base image:
+      // no later drawing, and not the marker, may show it.
+      run.work = WorkBitmap();
+      throw;
+    }
     if (source) {
       run.base_copy = run.work;
       run.base_copy_source = std::move(source);
