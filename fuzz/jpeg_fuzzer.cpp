@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     orbeline::JpegDecoder decoder(bytes, "fuzz.jpeg");
     const int eighths = 1 + data[size - 1] % 8;
-    decoder.ScaleToAtLeast({(decoder.FullWidth() * eighths + 7) / 8,
-                            (decoder.FullHeight() * eighths + 7) / 8});
+    decoder.ScaleToAtLeast(
+        {(decoder.FullWidth() * eighths + 7) / 8, (decoder.FullHeight() * eighths + 7) / 8});
     const int w = decoder.Width();
     const int h = decoder.Height();
     orbeline::Rect part{w / 4, h / 3, w - w / 5, h - h / 4};

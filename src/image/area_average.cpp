@@ -33,8 +33,8 @@ Taps MakeTaps(int src_size, int dst_size, int first, int count) {
 
 }  // namespace
 
-AreaAverageScaler::AreaAverageScaler(int src_width, int src_height, int dst_width,
-                                     int dst_height, const Rect& part)
+AreaAverageScaler::AreaAverageScaler(int src_width, int src_height, int dst_width, int dst_height,
+                                     const Rect& part)
     : part_(part) {
   if (src_width < 1 || src_height < 1 || part.IsEmpty() || part.left < 0 || part.top < 0 ||
       part.right > dst_width || part.bottom > dst_height) {
@@ -121,8 +121,7 @@ void AreaAverageScaler::TakeRow(std::uint32_t* out) {
 
 DibImage ScaleAreaAverage(const DibImage& source, int width, int height) {
   DibImage result = DibImage::Create(width, height, 24, {});
-  AreaAverageScaler scaler(source.Width(), source.Height(), width, height,
-                           {0, 0, width, height});
+  AreaAverageScaler scaler(source.Width(), source.Height(), width, height, {0, 0, width, height});
   const Rect& area = scaler.SourceArea();
   std::vector<std::uint32_t> source_row(static_cast<std::size_t>(source.Width()));
   std::vector<std::uint32_t> row(static_cast<std::size_t>(width));

@@ -20,8 +20,7 @@ namespace orbeline {
 class AreaAverageScaler {
  public:
   // `part` must be a non-empty rectangle inside (0, 0, dst_width, dst_height).
-  AreaAverageScaler(int src_width, int src_height, int dst_width, int dst_height,
-                    const Rect& part);
+  AreaAverageScaler(int src_width, int src_height, int dst_width, int dst_height, const Rect& part);
 
   // The source pixels the part is made from. PushRow takes its rows in order, from its top.
   const Rect& SourceArea() const { return source_area_; }
@@ -47,7 +46,7 @@ class AreaAverageScaler {
 
  private:
   struct FilteredRow {
-    int index;  // source row
+    int index;                  // source row
     std::vector<float> values;  // R, G, B per destination column of the part
   };
 

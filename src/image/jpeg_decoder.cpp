@@ -230,8 +230,8 @@ void JpegDecoder::ReadRowBytes(std::uint8_t* out, JpegRowFormat format) {
           *out++ = green;
           *out++ = red;
         } else {
-          const std::uint32_t word = 0xFF000000u | (std::uint32_t{red} << 16) |
-                                     (std::uint32_t{green} << 8) | blue;
+          const std::uint32_t word =
+              0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
           std::memcpy(out, &word, 4);
           out += 4;
         }

@@ -58,8 +58,9 @@ void QtSettingsBackend::Collect(const QString& key, std::optional<QString> value
   // QSettings counts every set as a change and rewrites and syncs the whole file for it: a
   // value that ends as QSettings holds it is no change at all.
   const QVariant stored = settings_->value(key);
-  const bool unchanged = value ? stored.typeId() == QMetaType::QString && stored.toString() == *value
-                               : !stored.isValid();
+  const bool unchanged = value
+                             ? stored.typeId() == QMetaType::QString && stored.toString() == *value
+                             : !stored.isValid();
   if (unchanged) {
     collected_.erase(key);
     return;

@@ -55,8 +55,8 @@ Rect PartShown(const WorkBitmap& work, const Rect& target) {
 // onto the work bitmap: only what the screen shows is made. `start` is told which source
 // pixels that takes; `next_row` then gives them row by row, top-down, from the area's left.
 template <typename Start, typename NextRow>
-void AverageOnto(WorkBitmap& work, const Rect& target, int src_width, int src_height,
-                 Start start, NextRow next_row) {
+void AverageOnto(WorkBitmap& work, const Rect& target, int src_width, int src_height, Start start,
+                 NextRow next_row) {
   const Rect part = PartShown(work, target);
   if (part.IsEmpty()) return;
   AreaAverageScaler scaler(src_width, src_height, target.Width(), target.Height(), part);

@@ -7,10 +7,10 @@
 #include <fstream>
 
 #include "base/error.h"
-#include "image/area_average.h"
-#include "image/jpeg_decoder.h"
 #include "fake_desktop.h"
 #include "fakes.h"
+#include "image/area_average.h"
+#include "image/jpeg_decoder.h"
 #include "isolated_env.h"
 #include "settings/settings_store.h"
 #include "test_jpeg.h"
@@ -205,8 +205,8 @@ TEST_F(CompositionTest, AJpegComposesLikeItsPixels) {
     int width, height;  // the picture's
     const char* style;
     int origin_x, origin_y;
-    Rect target;             // where it lands on the 200 x 120 screen
-    PixelSize decoded;       // the size it decodes to
+    Rect target;        // where it lands on the 200 x 120 screen
+    PixelSize decoded;  // the size it decodes to
   };
   const Row rows[] = {
       {"centred, larger than the screen", 300, 170, "0", 0, 0, {-50, -25, 250, 145}, {300, 170}},
@@ -219,8 +219,8 @@ TEST_F(CompositionTest, AJpegComposesLikeItsPixels) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const auto bytes = testing::EncodeTestJpeg(row.width, row.height,
-                                               testing::TestJpegKind::kColour, detail);
+    const auto bytes =
+        testing::EncodeTestJpeg(row.width, row.height, testing::TestJpegKind::kColour, detail);
     const std::string path = (temp_.path() / "photo.jpg").string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
@@ -243,11 +243,10 @@ TEST_F(CompositionTest, AJpegComposesLikeItsPixels) {
     int differing = 0;
     for (int y = 0; y < 120; ++y) {
       for (int x = 0; x < 200; ++x) {
-        const bool inside = x >= row.target.left && x < row.target.right &&
-                            y >= row.target.top && y < row.target.bottom;
-        const ColorRef want = inside ? picture.GetPixelColor(x - row.target.left,
-                                                             y - row.target.top)
-                                     : kDesktopColor;
+        const bool inside = x >= row.target.left && x < row.target.right && y >= row.target.top &&
+                            y < row.target.bottom;
+        const ColorRef want =
+            inside ? picture.GetPixelColor(x - row.target.left, y - row.target.top) : kDesktopColor;
         differing += run_.work.GetPixel(x, y) != want;
       }
     }
