@@ -5,8 +5,10 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include <algorithm>
+#include <bit>
 #include <csetjmp>
-#include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,7 @@ namespace {
 
 // libjpeg reports a fatal error by calling error_exit, which must not return. Throwing a
 // C++ exception through libjpeg's C frames is not safe, so error_exit keeps the message and
-// longjmps back to the setjmp in RunDecode; the exception is raised from there.
+// longjmps back to the setjmp in Guarded; the exception is raised from there.
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
@@ -35,115 +37,237 @@ extern "C" void OnJpegError(j_common_ptr cinfo) {
 // it goes, as every viewer does.
 extern "C" void OnJpegMessage(j_common_ptr) {}
 
-// Everything libjpeg touches, and every object with a destructor, lives on the heap: a
-// longjmp may skip no destructor, and RunDecode's own locals that change between setjmp and
-// longjmp would be indeterminate afterwards.
-struct DecodeState {
-  jpeg_decompress_struct cinfo{};
-  ErrorManager errors{};
-  bool created = false;
-  std::string size_error;
-  std::unique_ptr<DibImage> image;
-  std::vector<JSAMPLE> cmyk_row;
-
-  ~DecodeState() {
-    if (created) jpeg_destroy_decompress(&cinfo);
-  }
-};
-
-// Adobe CMYK JPEGs store inverted values: the colour is then (c * k / 255, ...).
-void CmykRowToBgr(const JSAMPLE* cmyk, int width, std::uint8_t* out) {
-  for (int x = 0; x < width; ++x, cmyk += 4, out += 3) {
-    const int k = cmyk[3];
-    out[0] = static_cast<std::uint8_t>(cmyk[2] * k / 255);
-    out[1] = static_cast<std::uint8_t>(cmyk[1] * k / 255);
-    out[2] = static_cast<std::uint8_t>(cmyk[0] * k / 255);
-  }
-}
-
-// The smallest scale of eighths (libjpeg-turbo scales its inverse DCT to any of them) at
-// which the picture is still as large as the hint asks.
-void ChooseScale(jpeg_decompress_struct* cinfo, const DecodeSizeHint& hint) {
-  const int width = static_cast<int>(cinfo->image_width);
-  const int height = static_cast<int>(cinfo->image_height);
-  const PixelSize needed = hint(width, height);
-  const auto scaled = [](int size, int eighths) { return (size * eighths + 7) / 8; };
-  for (int eighths = 1; eighths < 8; ++eighths) {
-    if (scaled(width, eighths) >= needed.width && scaled(height, eighths) >= needed.height) {
-      cinfo->scale_num = static_cast<unsigned int>(eighths);
-      cinfo->scale_denom = 8;
-      return;
-    }
-  }
-}
-
-// Decodes from `file` when it is given, else from the bytes. Returns false when libjpeg
-// reported an error (its text is in state->errors.message) or the picture is too large
-// (state->size_error): a stream is read only as far as the header then.
-bool RunDecode(DecodeState* state, const std::uint8_t* data, std::size_t size, std::FILE* file,
-               const DecodeSizeHint& hint) {
-  jpeg_decompress_struct* cinfo = &state->cinfo;
-  cinfo->err = jpeg_std_error(&state->errors.pub);
-  state->errors.pub.error_exit = OnJpegError;
-  state->errors.pub.output_message = OnJpegMessage;
-  if (setjmp(state->errors.jump)) return false;
-  jpeg_create_decompress(cinfo);
-  state->created = true;
-  if (file != nullptr) {
-    jpeg_stdio_src(cinfo, file);
-  } else {
-    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
-  }
-  jpeg_read_header(cinfo, TRUE);
-  const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
-  cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  try {
-    CheckImageSize(cinfo->image_width, cinfo->image_height, "DecodeJpeg");
-    if (hint) ChooseScale(cinfo, hint);
-    jpeg_calc_output_dimensions(cinfo);
-    state->image = std::make_unique<DibImage>(DibImage::Create(
-        static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height), 24, {}));
-  } catch (const ImageError& e) {
-    state->size_error = e.what();
-    return false;
-  }
-  jpeg_start_decompress(cinfo);
-  if (cmyk) state->cmyk_row.resize(static_cast<std::size_t>(cinfo->output_width) * 4);
-  DibImage& image = *state->image;
-  while (cinfo->output_scanline < cinfo->output_height) {
-    // DIB rows are bottom-up: the first scanline is the last storage row.
-    std::uint8_t* row = image.Row(image.Height() - 1 - static_cast<int>(cinfo->output_scanline));
-    JSAMPROW target = cmyk ? state->cmyk_row.data() : row;
-    jpeg_read_scanlines(cinfo, &target, 1);
-    if (cmyk) CmykRowToBgr(state->cmyk_row.data(), image.Width(), row);
-  }
-  jpeg_finish_decompress(cinfo);
+// Runs one step of libjpeg calls; false when libjpeg reported an error in it. The error
+// leaves `step` by longjmp, so nothing in its frame may have a destructor.
+template <typename Step>
+bool Guarded(ErrorManager& errors, Step step) {
+  if (setjmp(errors.jump)) return false;
+  step();
   return true;
 }
 
-TNkDIB Decode(std::span<const std::uint8_t> bytes, std::FILE* file, std::string_view source_name,
-              const DecodeSizeHint& hint) {
-  const std::string context = "Cannot read the JPEG file \"" + std::string(source_name) + "\": ";
-  if (file == nullptr && bytes.empty()) throw ImageError(context + "empty file");
-  auto state = std::make_unique<DecodeState>();
-  if (!RunDecode(state.get(), bytes.data(), bytes.size(), file, hint)) {
-    throw ImageError(context + (state->size_error.empty() ? std::string(state->errors.message)
-                                                          : state->size_error));
-  }
-  return TNkDIB(std::move(*state->image));
+// The words 0xFFRRGGBB in memory order: libjpeg-turbo writes the padding byte as 0xFF.
+constexpr J_COLOR_SPACE kRgb32Space =
+    std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+
+// A cropped row is decoded this many iMCU columns wider on each side than asked for: the
+// smooth upsampling treats the crop's edges as the picture's edges, and so does the block
+// smoothing of a progressive picture whose later scans are missing, which reaches two
+// chroma blocks away; the columns used then match a decode of whole rows exactly.
+constexpr int kCropMarginImcus = 3;
+
+int ImcuWidth(const jpeg_decompress_struct& cinfo) {
+#if JPEG_LIB_VERSION >= 70
+  return cinfo.max_h_samp_factor * cinfo.min_DCT_h_scaled_size;
+#else
+  return cinfo.max_h_samp_factor * cinfo.min_DCT_scaled_size;
+#endif
 }
 
 }  // namespace
 
+// Everything libjpeg touches lives on the heap, where a longjmp leaves it intact.
+struct JpegDecoder::State {
+  jpeg_decompress_struct cinfo{};
+  ErrorManager errors{};
+  bool created = false;
+  bool failed = false;
+  std::string context;  // the start of every error message
+  PictureStream file;
+  bool cmyk = false;
+  bool started = false;
+  JpegRowFormat format = JpegRowFormat::kRgb32;
+  Rect part;
+  int decoded_left = 0;  // the first column of the rows libjpeg writes
+  int rows_left = 0;
+  bool direct = false;  // libjpeg writes the caller's row itself
+  std::vector<JSAMPLE> scratch;
+
+  ~State() {
+    if (created) jpeg_destroy_decompress(&cinfo);
+  }
+
+  [[noreturn]] void Fail(const std::string& reason) {
+    failed = true;
+    throw ImageError(context + reason);
+  }
+
+  template <typename Step>
+  void Run(Step step) {
+    if (failed) Fail("the decoder has failed before");
+    if (!Guarded(errors, step)) Fail(errors.message);
+  }
+
+  template <typename SetSource>
+  void ReadHeader(SetSource set_source) {
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = OnJpegError;
+    errors.pub.output_message = OnJpegMessage;
+    Run([this, &set_source] {
+      jpeg_create_decompress(&cinfo);
+      created = true;
+      set_source();
+      jpeg_read_header(&cinfo, TRUE);
+    });
+    try {
+      CheckImageSize(cinfo.image_width, cinfo.image_height, "DecodeJpeg");
+    } catch (const ImageError& e) {
+      Fail(e.what());
+    }
+    cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    Run([this] { jpeg_calc_output_dimensions(&cinfo); });
+  }
+};
+
+JpegDecoder::JpegDecoder(std::span<const std::uint8_t> bytes, std::string_view source_name)
+    : state_(std::make_unique<State>()) {
+  state_->context = "Cannot read the JPEG file \"" + std::string(source_name) + "\": ";
+  if (bytes.empty()) state_->Fail("empty file");
+  state_->ReadHeader([this, bytes] {
+    jpeg_mem_src(&state_->cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  });
+}
+
+JpegDecoder::JpegDecoder(const std::filesystem::path& path) : state_(std::make_unique<State>()) {
+  state_->context = "Cannot read the JPEG file \"" + path.string() + "\": ";
+  // libjpeg reads the stream as it decodes: the size is checked before the pixels are read.
+  state_->file = OpenPictureFile(path);
+  state_->ReadHeader([this] { jpeg_stdio_src(&state_->cinfo, state_->file.get()); });
+}
+
+JpegDecoder::~JpegDecoder() = default;
+
+int JpegDecoder::FullWidth() const { return static_cast<int>(state_->cinfo.image_width); }
+int JpegDecoder::FullHeight() const { return static_cast<int>(state_->cinfo.image_height); }
+int JpegDecoder::Width() const { return static_cast<int>(state_->cinfo.output_width); }
+int JpegDecoder::Height() const { return static_cast<int>(state_->cinfo.output_height); }
+
+void JpegDecoder::ScaleToAtLeast(PixelSize needed) {
+  State& s = *state_;
+  if (s.started) s.Fail("the scale is chosen before the decoding starts");
+  const int width = FullWidth();
+  const int height = FullHeight();
+  const auto scaled = [](int size, int eighths) { return (size * eighths + 7) / 8; };
+  int eighths = 8;
+  for (int e = 1; e < 8; ++e) {
+    if (scaled(width, e) >= needed.width && scaled(height, e) >= needed.height) {
+      eighths = e;
+      break;
+    }
+  }
+  s.cinfo.scale_num = static_cast<unsigned int>(eighths);
+  s.cinfo.scale_denom = 8;
+  s.Run([&s] { jpeg_calc_output_dimensions(&s.cinfo); });
+}
+
+void JpegDecoder::Start(const Rect& part, JpegRowFormat format) {
+  State& s = *state_;
+  if (s.started) s.Fail("the decoding has started before");
+  const int width = Width();
+  if (part.IsEmpty() || part.left < 0 || part.top < 0 || part.right > width ||
+      part.bottom > Height()) {
+    s.Fail("the part to decode lies outside the picture");
+  }
+  s.started = true;
+  s.format = format;
+  s.part = part;
+  s.cinfo.out_color_space =
+      s.cmyk ? JCS_CMYK : (format == JpegRowFormat::kRgb32 ? kRgb32Space : JCS_EXT_BGR);
+  s.Run([&s] { jpeg_start_decompress(&s.cinfo); });
+  s.decoded_left = 0;
+  int decoded_width = width;
+  if (part.Width() < width) {
+    const int margin = kCropMarginImcus * ImcuWidth(s.cinfo);
+    const int left = std::max(0, part.left - margin);
+    const int right = std::min(width, part.right + margin);
+    if (right - left < width) {
+      JDIMENSION x = static_cast<JDIMENSION>(left);
+      JDIMENSION w = static_cast<JDIMENSION>(right - left);
+      s.Run([&s, &x, &w] { jpeg_crop_scanline(&s.cinfo, &x, &w); });
+      s.decoded_left = static_cast<int>(x);
+      decoded_width = static_cast<int>(w);
+    }
+  }
+  s.direct = !s.cmyk && s.decoded_left == part.left && decoded_width == part.Width();
+  if (!s.direct) {
+    s.scratch.resize(static_cast<std::size_t>(decoded_width) *
+                     static_cast<std::size_t>(s.cinfo.output_components));
+  }
+  if (part.top > 0) {
+    s.Run([&s, &part] { jpeg_skip_scanlines(&s.cinfo, static_cast<JDIMENSION>(part.top)); });
+  }
+  s.rows_left = part.Height();
+}
+
+void JpegDecoder::ReadRow(std::uint8_t* bgr) { ReadRowBytes(bgr, JpegRowFormat::kBgr24); }
+
+void JpegDecoder::ReadRow(std::uint32_t* rgb32) {
+  // libjpeg writes the words byte by byte, in the order kRgb32Space gives them.
+  ReadRowBytes(reinterpret_cast<std::uint8_t*>(rgb32), JpegRowFormat::kRgb32);
+}
+
+void JpegDecoder::ReadRowBytes(std::uint8_t* out, JpegRowFormat format) {
+  State& s = *state_;
+  if (!s.started || s.format != format || s.rows_left == 0) s.Fail("no such row to read");
+  JSAMPROW row = s.direct ? out : s.scratch.data();
+  JDIMENSION read = 0;
+  s.Run([&s, &row, &read] { read = jpeg_read_scanlines(&s.cinfo, &row, 1); });
+  // Our sources never suspend: at the end of the data libjpeg makes up the rest itself.
+  if (read != 1) s.Fail("no row decoded");
+  if (!s.direct) {
+    const int skip = s.part.left - s.decoded_left;
+    const int count = s.part.Width();
+    if (s.cmyk) {
+      // Adobe CMYK JPEGs store inverted values: the colour is then (c * k / 255, ...).
+      const JSAMPLE* cmyk = s.scratch.data() + 4 * static_cast<std::size_t>(skip);
+      for (int x = 0; x < count; ++x, cmyk += 4) {
+        const int k = cmyk[3];
+        const auto red = static_cast<std::uint8_t>(cmyk[0] * k / 255);
+        const auto green = static_cast<std::uint8_t>(cmyk[1] * k / 255);
+        const auto blue = static_cast<std::uint8_t>(cmyk[2] * k / 255);
+        if (format == JpegRowFormat::kBgr24) {
+          *out++ = blue;
+          *out++ = green;
+          *out++ = red;
+        } else {
+          const std::uint32_t word =
+              0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
+          std::memcpy(out, &word, 4);
+          out += 4;
+        }
+      }
+    } else {
+      const std::size_t pixel = format == JpegRowFormat::kBgr24 ? 3 : 4;
+      std::memcpy(out, s.scratch.data() + pixel * static_cast<std::size_t>(skip),
+                  pixel * static_cast<std::size_t>(count));
+    }
+  }
+  --s.rows_left;
+  // Read to its end, a stream reports what is wrong after its last row too.
+  if (s.cinfo.output_scanline == s.cinfo.output_height) {
+    s.Run([&s] { jpeg_finish_decompress(&s.cinfo); });
+  }
+}
+
+TNkDIB DecodeJpeg(JpegDecoder& decoder) {
+  DibImage image = DibImage::Create(decoder.Width(), decoder.Height(), 24, {});
+  decoder.Start({0, 0, image.Width(), image.Height()}, JpegRowFormat::kBgr24);
+  // DIB rows are bottom-up: the first row decoded is the last storage row.
+  for (int y = image.Height() - 1; y >= 0; --y) decoder.ReadRow(image.Row(y));
+  return TNkDIB(std::move(image));
+}
+
 TNkDIB DecodeJpeg(std::span<const std::uint8_t> bytes, std::string_view source_name,
                   const DecodeSizeHint& hint) {
-  return Decode(bytes, nullptr, source_name, hint);
+  JpegDecoder decoder(bytes, source_name);
+  if (hint) decoder.ScaleToAtLeast(hint(decoder.FullWidth(), decoder.FullHeight()));
+  return DecodeJpeg(decoder);
 }
 
 TNkDIB DecodeJpegFile(const std::filesystem::path& path, const DecodeSizeHint& hint) {
-  // libjpeg reads the stream as it decodes: the size is checked before the pixels are read.
-  const PictureStream file = OpenPictureFile(path);
-  return Decode({}, file.get(), path.string(), hint);
+  JpegDecoder decoder(path);
+  if (hint) decoder.ScaleToAtLeast(hint(decoder.FullWidth(), decoder.FullHeight()));
+  return DecodeJpeg(decoder);
 }
 
 }  // namespace orbeline

@@ -1,6 +1,7 @@
 #include "image/work_bitmap.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <optional>
 
@@ -141,7 +142,23 @@ void WorkBitmap::FileRow(int y, std::uint8_t* out, NearestColorMatcher* matcher)
     for (int x = 0; x < width_; ++x) out[x] = matcher->IndexOf(in[x]);
     return;
   }
-  for (int x = 0; x < width_; ++x) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Four pixels B, G, R at a time as three whole words: a third of the stores.
+    for (; x + 4 <= width_; x += 4, out += 12) {
+      const std::uint32_t p0 = in[x];
+      const std::uint32_t p1 = in[x + 1];
+      const std::uint32_t p2 = in[x + 2];
+      const std::uint32_t p3 = in[x + 3];
+      const std::uint32_t w0 = (p0 & 0xFFFFFF) | (p1 << 24);
+      const std::uint32_t w1 = ((p1 >> 8) & 0xFFFF) | (p2 << 16);
+      const std::uint32_t w2 = ((p2 >> 16) & 0xFF) | (p3 << 8);
+      std::memcpy(out, &w0, 4);
+      std::memcpy(out + 4, &w1, 4);
+      std::memcpy(out + 8, &w2, 4);
+    }
+  }
+  for (; x < width_; ++x) {
     *out++ = in[x] & 0xFF;
     *out++ = (in[x] >> 8) & 0xFF;
     *out++ = (in[x] >> 16) & 0xFF;

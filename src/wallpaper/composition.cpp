@@ -9,11 +9,13 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "base/error.h"
 #include "base/text_util.h"
 #include "image/area_average.h"
 #include "image/image_decoder.h"
+#include "image/jpeg_decoder.h"
 #include "settings/ask_confirmation.h"
 #include "settings/setting_names.h"
 #include "wallpaper/picture_layout.h"
@@ -42,6 +44,33 @@ void ResetLikeDib(WorkBitmap& work, const TNkDIB& dib, int width, int height) {
   }
 }
 
+// The part of the screen a picture placed at `target` shows, in the picture's coordinates.
+Rect PartShown(const WorkBitmap& work, const Rect& target) {
+  const Rect visible = Intersect(target, work.ClipRect());
+  return {visible.left - target.left, visible.top - target.top, visible.right - target.left,
+          visible.bottom - target.top};
+}
+
+// A src_width x src_height picture averaged into `target` (see AreaAverageScaler), straight
+// onto the work bitmap: only what the screen shows is made. `start` is told which source
+// pixels that takes; `next_row` then gives them row by row, top-down, from the area's left.
+template <typename Start, typename NextRow>
+void AverageOnto(WorkBitmap& work, const Rect& target, int src_width, int src_height, Start start,
+                 NextRow next_row) {
+  const Rect part = PartShown(work, target);
+  if (part.IsEmpty()) return;
+  AreaAverageScaler scaler(src_width, src_height, target.Width(), target.Height(), part);
+  const Rect& area = scaler.SourceArea();
+  start(area);
+  for (int y = area.top; y < area.bottom; ++y) {
+    scaler.PushRow(next_row());
+    while (scaler.RowReady()) {
+      const std::size_t row = static_cast<std::size_t>(target.top + scaler.NextRow());
+      scaler.TakeRow(work.Pixels() + row * work.Width() + (target.left + part.left));
+    }
+  }
+}
+
 // The picture scaled into `target` keeping its shape (fit or cover). A true-colour picture
 // that shrinks is averaged over the area under each pixel, as the desktop smooths a photo;
 // one that grows, and a palette picture (an 8-bit screen, with the halftone its drawing
@@ -52,9 +81,58 @@ void DrawScaled(WorkBitmap& work, const TNkDIB& dib, const Rect& target) {
     work.StretchDrawDib(dib, target);
     return;
   }
-  work.DrawDib(TNkDIB(ScaleAreaAverage(dib.Image(), target.Width(), target.Height())), target.left,
-               target.top);
+  const DibImage& image = dib.Image();
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(image.Width()));
+  int left = 0;
+  int y = 0;
+  AverageOnto(
+      work, target, image.Width(), image.Height(),
+      [&](const Rect& area) {
+        left = area.left;
+        y = area.top;
+      },
+      [&] {
+        image.RowToRgb32(image.Height() - 1 - y++, row.data());
+        return row.data() + left;
+      });
 }
+
+// A JPEG on a true-colour screen goes from its decoder onto the work bitmap row by row:
+// shown at the size it decodes to, it is decoded into the work bitmap itself; shrunk
+// keeping its shape, through the smoothing filter; only the rows and columns the screen
+// shows are decoded. Other placements (a picture stretched to another size, one that
+// grows) take the nearest pixel of the whole decoded picture.
+void DrawJpeg(WorkBitmap& work, JpegDecoder& decoder, const Rect& target, bool scaled) {
+  const int width = decoder.Width();
+  const int height = decoder.Height();
+  if (scaled && (target.Width() < width || target.Height() < height)) {
+    std::vector<std::uint32_t> row;
+    AverageOnto(
+        work, target, width, height,
+        [&](const Rect& area) {
+          decoder.Start(area, JpegRowFormat::kRgb32);
+          row.resize(static_cast<std::size_t>(area.Width()));
+        },
+        [&] {
+          decoder.ReadRow(row.data());
+          return row.data();
+        });
+  } else if (target.Width() == width && target.Height() == height) {
+    const Rect part = PartShown(work, target);
+    if (part.IsEmpty()) return;
+    decoder.Start(part, JpegRowFormat::kRgb32);
+    for (int y = part.top; y < part.bottom; ++y) {
+      const std::size_t row = static_cast<std::size_t>(target.top + y);
+      decoder.ReadRow(work.Pixels() + row * work.Width() + (target.left + part.left));
+    }
+  } else {
+    TNkDIB dib = DecodeJpeg(decoder);
+    dib.SetConvertMode(NkConvertMode::kHigh);
+    work.StretchDrawDib(dib, target);
+  }
+}
+
+bool IsJpeg(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
 
 // Pictures the program cannot draw on and asks about each time.
 bool IsAskedAboutKind(std::string_view extension) {
@@ -214,25 +292,34 @@ bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSe
   } else {
     const bool scaled = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
     const Rect screen{0, 0, width, height};
+    const bool true_colour = services.desktop.BitsPerPixel() > 8;
     // A photo that the smoothing filter shrinks anyway may be decoded smaller, no smaller
     // than it is shown; its place comes from its full size.
     std::optional<Rect> placed;
-    DecodeSizeHint hint;
-    if (scaled && services.desktop.BitsPerPixel() > 8) {
-      hint = [&](int w, int h) {
-        placed = PlacePicture(wallpaper.picture_fit, w, h, screen);
-        return PixelSize{std::min(w, placed->Width()), std::min(h, placed->Height())};
-      };
-    }
+    const auto least_size = [&](int w, int h) {
+      placed = PlacePicture(wallpaper.picture_fit, w, h, screen);
+      return PixelSize{std::min(w, placed->Width()), std::min(h, placed->Height())};
+    };
+    std::optional<JpegDecoder> jpeg;
     TNkDIB dib;
-    if (LoadSourceWallpaper(dib, services, run, hint)) return true;
-    ResetLikeDib(work, dib, width, height);
+    if (true_colour && IsJpeg(LowerExtension(wallpaper.source_wallpaper_path))) {
+      // Only the header is read here: the pixels go straight to the work bitmap below.
+      jpeg.emplace(wallpaper.source_wallpaper_path);
+      if (scaled) jpeg->ScaleToAtLeast(least_size(jpeg->FullWidth(), jpeg->FullHeight()));
+      work.Reset(width, height, WorkBitmapFormat::k24Bit);
+    } else {
+      DecodeSizeHint hint;
+      if (scaled && true_colour) hint = least_size;
+      if (LoadSourceWallpaper(dib, services, run, hint)) return true;
+      ResetLikeDib(work, dib, width, height);
+    }
+    const int w = jpeg ? jpeg->Width() : dib.Width();
+    const int h = jpeg ? jpeg->Height() : dib.Height();
     const int origin_x = ClampOrigin(wallpaper.origin_x);
     const int origin_y = ClampOrigin(wallpaper.origin_y);
     Rect target;
     if (scaled) {
-      target =
-          placed ? *placed : PlacePicture(wallpaper.picture_fit, dib.Width(), dib.Height(), screen);
+      target = placed ? *placed : PlacePicture(wallpaper.picture_fit, w, h, screen);
     } else if (wallpaper.stretch_source) {
       target = {0, 0, width, height};
       if (origin_x != 0 || origin_y != 0) {
@@ -241,16 +328,18 @@ bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSe
         target = GetWorkArea(services.desktop);
       }
     } else {
-      const int x = origin_x != 0 ? origin_x : Half(width - dib.Width());
-      const int y = origin_y != 0 ? origin_y : Half(height - dib.Height());
-      target = {x, y, x + dib.Width(), y + dib.Height()};
+      const int x = origin_x != 0 ? origin_x : Half(width - w);
+      const int y = origin_y != 0 ? origin_y : Half(height - h);
+      target = {x, y, x + w, y + h};
     }
     // The pattern shows where the picture does not cover the screen (the picture paints
     // every pixel of its rectangle).
     if (target.left > 0 || target.top > 0 || target.right < width || target.bottom < height) {
       FillDesktopPattern(work, width, height, services.desktop);
     }
-    if (scaled) {
+    if (jpeg) {
+      DrawJpeg(work, *jpeg, target, scaled);
+    } else if (scaled) {
       DrawScaled(work, dib, target);
     } else {
       work.StretchDrawDib(dib, target);
@@ -271,7 +360,14 @@ ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
   } else {
     run.base_copy_source.reset();
     run.base_copy = WorkBitmap();
-    if (ComposeInto(services, run, settings)) return ComposeResult::kSourceUnsupported;
+    try {
+      if (ComposeInto(services, run, settings)) return ComposeResult::kSourceUnsupported;
+    } catch (...) {
+      // A picture that fails part way through its pixels has left a half-drawn base image:
+      // no later drawing, and not the marker, may show it.
+      run.work = WorkBitmap();
+      throw;
+    }
     if (source) {
       run.base_copy = run.work;
       run.base_copy_source = std::move(source);

@@ -47,7 +47,7 @@ struct BaseImageSource {
 // screen, and the work bitmap the calendar is drawn on.
 struct WallpaperRun {
   WallpaperState wallpaper;
-  WorkBitmap work;
+  WorkBitmap work;  // empty after a composition that failed
   Rect screen;
   bool base_composed = false;      // set as soon as a composition starts, even one that fails
   bool draw_only_run = false;      // no confirmation is ever shown then
@@ -79,7 +79,8 @@ bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const Wallpap
 
 // Rebuilds at screen size what the desktop shows without a calendar (the picture tiled,
 // staggered, centred, stretched, fitted inside or covering the screen, or the 8x8 pattern)
-// into `work`, and writes the work bitmap file.
+// into `work`, and writes the work bitmap file. A picture that cannot be decoded raises an
+// error naming it and leaves `work` empty.
 ComposeResult ComposeBaseImage(WallpaperServices& services, WallpaperRun& run,
                                const WorkingSettings& settings,
                                ComposeOutput output = ComposeOutput::kWriteFile);

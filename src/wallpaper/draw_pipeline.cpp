@@ -62,7 +62,9 @@ bool DrawPipeline(DrawSender sender, WallpaperServices& services, WallpaperRun& 
 
   const WallpaperState& state = run.wallpaper;
   bool compose = false;
-  if (!run.base_composed) {
+  // An empty work bitmap holds no base image (its composition failed): there is nothing to
+  // draw over.
+  if (!run.base_composed || run.work.Width() == 0) {
     compose = true;
   } else {
     std::error_code error;

@@ -1,9 +1,5 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
 #include <png.h>
 #include <webp/encode.h>
 #include <zlib.h>
@@ -18,6 +14,7 @@
 #include "image/webp_decoder.h"
 #include "image_test_util.h"
 #include "isolated_env.h"
+#include "test_jpeg.h"
 
 namespace orbeline {
 namespace {
@@ -25,6 +22,7 @@ namespace {
 using ::testing::AllOf;
 using testing::ErrorMessage;
 using ::testing::HasSubstr;
+using testing::TestJpegKind;
 
 constexpr int kWidth = 24;
 constexpr int kHeight = 16;
@@ -50,33 +48,6 @@ std::vector<std::uint8_t> Samples(int channels, bool bgr = false) {
   return out;
 }
 
-std::vector<std::uint8_t> EncodeJpeg(J_COLOR_SPACE space, int components,
-                                     const std::vector<std::uint8_t>& samples) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = kWidth;
-  cinfo.image_height = kHeight;
-  cinfo.input_components = components;
-  cinfo.in_color_space = space;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(samples.data() + cinfo.next_scanline * kWidth * components);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::vector<std::uint8_t> out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
-}
-
 // Checks the centre of each quarter within `tolerance` per channel.
 void ExpectQuarters(const TNkDIB& dib, int tolerance) {
   ASSERT_EQ(dib.Width(), kWidth);
@@ -99,30 +70,75 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
              static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(JpegDecoderTest, DecodesColourGreyAndCmyk) {
-  ExpectQuarters(DecodeJpeg(EncodeJpeg(JCS_RGB, 3, Samples(3)), "rgb.jpg"), 6);
+std::vector<std::uint8_t> EncodeJpeg(TestJpegKind kind = TestJpegKind::kColour) {
+  return testing::EncodeTestJpeg(kWidth, kHeight, kind, Quarter);
+}
 
-  std::vector<std::uint8_t> grey(kWidth * kHeight);
-  for (int i = 0; i < kWidth * kHeight; ++i) grey[i] = static_cast<std::uint8_t>(i % kWidth * 10);
-  const TNkDIB g = DecodeJpeg(EncodeJpeg(JCS_GRAYSCALE, 1, grey), "grey.jpg");
+TEST(JpegDecoderTest, DecodesColourGreyAndCmyk) {
+  ExpectQuarters(DecodeJpeg(EncodeJpeg(), "rgb.jpg"), 6);
+
+  const TNkDIB g = DecodeJpeg(testing::EncodeTestJpeg(kWidth, kHeight, TestJpegKind::kGrey,
+                                                      [](int x, int) {
+                                                        const int v = x * 10;
+                                                        return MakeColorRef(v, v, v);
+                                                      }),
+                              "grey.jpg");
   const ColorRef c = g.GetPixelColor(12, 8);
   EXPECT_EQ(RedOf(c), GreenOf(c));
   EXPECT_EQ(GreenOf(c), BlueOf(c));
   EXPECT_NEAR(RedOf(c), 120, 6);
 
   // CMYK as Adobe writes it (inverted): colour = value x K / 255.
-  std::vector<std::uint8_t> cmyk;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const ColorRef q = Quarter(x, y);
-      cmyk.insert(cmyk.end(), {RedOf(q), GreenOf(q), BlueOf(q), 255});
+  ExpectQuarters(DecodeJpeg(EncodeJpeg(TestJpegKind::kCmyk), "cmyk.jpg"), 8);
+}
+
+// A part decoded at any scale holds exactly the pixels the whole picture has there: the
+// rows skipped above it, the columns cut off beside it and its edges change nothing.
+TEST(JpegDecoderTest, PartsDecodeAsTheWholePicture) {
+  constexpr int kW = 403;
+  constexpr int kH = 245;
+  auto cut_short = testing::EncodeTestJpeg(kW, kH, TestJpegKind::kProgressive, testing::PhotoLike);
+  cut_short.resize(cut_short.size() * 2 / 5);  // the later scans are missing
+  const std::pair<const char*, std::vector<std::uint8_t>> pictures[] = {
+      {"colour", testing::EncodeTestJpeg(kW, kH, TestJpegKind::kColour, testing::PhotoLike)},
+      {"progressive cut short", cut_short},
+      {"grey", testing::EncodeTestJpeg(kW, kH, TestJpegKind::kGrey, testing::PhotoLike)},
+      {"cmyk", testing::EncodeTestJpeg(kW, kH, TestJpegKind::kCmyk, testing::PhotoLike)},
+  };
+  for (const auto& [name, bytes] : pictures) {
+    for (const int eighths : {8, 3}) {
+      SCOPED_TRACE(std::string(name) + " at " + std::to_string(eighths) + "/8");
+      const PixelSize scaled{(kW * eighths + 7) / 8, (kH * eighths + 7) / 8};
+      JpegDecoder whole_decoder(bytes, "whole.jpg");
+      whole_decoder.ScaleToAtLeast(scaled);
+      const TNkDIB whole = DecodeJpeg(whole_decoder);
+      ASSERT_EQ(whole.Width(), scaled.width);
+      ASSERT_EQ(whole.Height(), scaled.height);
+      const int w = scaled.width;
+      const int h = scaled.height;
+      for (const Rect& part : {Rect{0, 0, w, h}, Rect{0, h / 3, w, h / 3 + 7},
+                               Rect{w / 3, h / 4, w / 3 + w / 5, h / 2}, Rect{0, h / 2, w / 2, h},
+                               Rect{w - 37, 5, w, h - 3}}) {
+        SCOPED_TRACE(std::to_string(part.left) + "," + std::to_string(part.top));
+        JpegDecoder decoder(bytes, "part.jpg");
+        decoder.ScaleToAtLeast(scaled);
+        decoder.Start(part, JpegRowFormat::kRgb32);
+        std::vector<std::uint32_t> row(static_cast<std::size_t>(part.Width()));
+        int differing = 0;
+        for (int y = part.top; y < part.bottom; ++y) {
+          decoder.ReadRow(row.data());
+          for (int x = part.left; x < part.right; ++x) {
+            differing += row[x - part.left] != ColorToRgb32(whole.GetPixelColor(x, y));
+          }
+        }
+        EXPECT_EQ(differing, 0);
+      }
     }
   }
-  ExpectQuarters(DecodeJpeg(EncodeJpeg(JCS_CMYK, 4, cmyk), "cmyk.jpg"), 8);
 }
 
 TEST(JpegDecoderTest, SizeHintPicksTheSmallestScaleStillLargeEnough) {
-  const auto jpeg = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  const auto jpeg = EncodeJpeg();
   const struct {
     PixelSize needed;
     int width, height;
@@ -147,7 +163,7 @@ TEST(JpegDecoderTest, SizeHintPicksTheSmallestScaleStillLargeEnough) {
 }
 
 TEST(JpegDecoderTest, BrokenFilesRaiseNamingTheFile) {
-  const auto good = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  const auto good = EncodeJpeg();
   const std::vector<std::uint8_t> garbage = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
   const std::vector<std::uint8_t> header_only(good.begin(), good.begin() + 20);
   for (const auto* bytes : {&garbage, &header_only}) {
@@ -221,7 +237,7 @@ TEST(WebpDecoderTest, DecodesLosslessExactlyAndLossyClosely) {
 
 TEST(DecodeImageFileTest, ChoosesTheDecoderByExtension) {
   testing::TempDir dir;
-  const auto jpeg = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  const auto jpeg = EncodeJpeg();
   const auto png = EncodePng(PNG_FORMAT_RGB, Samples(3));
   WriteFile(dir.path() / "a.JPG", jpeg);
   WriteFile(dir.path() / "b.jpeg", jpeg);
@@ -266,7 +282,7 @@ TEST(DecodeImageFileTest, RefusesAHugePictureAfterReadingItsHeaderOnly) {
   auto bmp = EncodeBmp(testing::MakeDib24(2, 2, [](int, int) { return 0; }));
   bmp[18] = bmp[22] = kHuge & 0xFF;  // biWidth, biHeight (little-endian)
   bmp[19] = bmp[23] = kHuge >> 8;
-  auto jpeg = EncodeJpeg(JCS_RGB, 3, Samples(3));
+  auto jpeg = EncodeJpeg();
   for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
     if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // SOF0: height, then width, big-endian
       jpeg[i + 5] = jpeg[i + 7] = kHuge >> 8;

@@ -195,7 +195,8 @@ TEST(WorkBitmapTest, TakesOverDecodedPictures) {
 }
 
 // Saving streams the rows of ToDib's image into the file: the same bytes as the BMP writer
-// makes of that image, padding included, also when the file takes several pieces.
+// makes of that image, padding included, also when the file takes several pieces; a 24-bit
+// file reads back as the bitmap's pixels.
 TEST(WorkBitmapTest, SavedFileHoldsTheBitmapAsTheWriterEncodesIt) {
   testing::TempDir dir;
   for (const WorkBitmapFormat format : {WorkBitmapFormat::k24Bit, WorkBitmapFormat::k8Bit}) {
@@ -209,6 +210,14 @@ TEST(WorkBitmapTest, SavedFileHoldsTheBitmapAsTheWriterEncodesIt) {
     std::ifstream in(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     EXPECT_TRUE(bytes == EncodeBmp(bitmap.ToDib().Image())) << static_cast<int>(format);
+    if (format != WorkBitmapFormat::k24Bit) continue;
+    WorkBitmap read;
+    read.LoadBmp(path);
+    int differing = 0;
+    for (int y = 0; y < 600; y += 97) {
+      for (int x = 0; x < 701; ++x) differing += read.GetPixel(x, y) != bitmap.GetPixel(x, y);
+    }
+    EXPECT_EQ(differing, 0);
   }
 }
 

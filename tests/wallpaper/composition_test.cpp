@@ -9,8 +9,11 @@
 #include "base/error.h"
 #include "fake_desktop.h"
 #include "fakes.h"
+#include "image/area_average.h"
+#include "image/jpeg_decoder.h"
 #include "isolated_env.h"
 #include "settings/settings_store.h"
+#include "test_jpeg.h"
 
 namespace orbeline {
 namespace {
@@ -188,6 +191,66 @@ TEST_F(CompositionTest, DownScaledPhotosAreAveragedNotSampled) {
   Compose();
   for (int channel : {RedOf(run_.work.GetPixel(50, 50)), BlueOf(run_.work.GetPixel(151, 77))}) {
     EXPECT_NEAR(channel, 128, 1);
+  }
+}
+
+// A JPEG goes onto the screen as its decoded pixels would: unscaled where it is shown at the
+// size it decodes to, averaged where it shrinks, and the desktop around it.
+TEST_F(CompositionTest, AJpegComposesLikeItsPixels) {
+  const auto detail = [](int x, int y) {
+    return MakeColorRef((x * 7 + y * 3) & 0xFF, (x * y) & 0xFF, ((x ^ y) * 5) & 0xFF);
+  };
+  struct Row {
+    const char* name;
+    int width, height;  // the picture's
+    const char* style;
+    int origin_x, origin_y;
+    Rect target;        // where it lands on the 200 x 120 screen
+    PixelSize decoded;  // the size it decodes to
+  };
+  const Row rows[] = {
+      {"centred, larger than the screen", 300, 170, "0", 0, 0, {-50, -25, 250, 145}, {300, 170}},
+      {"stretched to its own size", 200, 120, "2", 0, 0, {0, 0, 200, 120}, {200, 120}},
+      {"origin partly off the screen", 300, 170, "0", -30, 70, {-30, 70, 270, 240}, {300, 170}},
+      // Decoded at half size, no smaller than it is shown, then averaged; the screen shows
+      // only the middle of its columns.
+      {"cover, cropped", 1200, 300, "10", 0, 0, {-140, 0, 340, 120}, {600, 150}},
+      {"fit", 300, 170, "6", 0, 0, {0, 3, 200, 116}, {225, 128}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto bytes =
+        testing::EncodeTestJpeg(row.width, row.height, testing::TestJpegKind::kColour, detail);
+    const std::string path = (temp_.path() / "photo.jpg").string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    desktop_.Put("Wallpaper", path);
+    desktop_.Put("WallpaperStyle", row.style);
+    desktop_.Put("WallpaperOriginX", std::to_string(row.origin_x));
+    desktop_.Put("WallpaperOriginY", std::to_string(row.origin_y));
+    run_.wallpaper = ReadWallpaperSettings(services_, "/", (temp_.path() / "cache").string()).state;
+    ASSERT_EQ(Compose(), ComposeResult::kWritten);
+
+    JpegDecoder decoder(bytes, "photo.jpg");
+    decoder.ScaleToAtLeast(row.decoded);
+    TNkDIB picture = DecodeJpeg(decoder);
+    ASSERT_EQ(picture.Width(), row.decoded.width);
+    ASSERT_EQ(picture.Height(), row.decoded.height);
+    if (row.target.Width() != row.decoded.width) {
+      picture = TNkDIB(ScaleAreaAverage(picture.Image(), row.target.Width(), row.target.Height()));
+    }
+    int differing = 0;
+    for (int y = 0; y < 120; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        const bool inside = x >= row.target.left && x < row.target.right && y >= row.target.top &&
+                            y < row.target.bottom;
+        const ColorRef want =
+            inside ? picture.GetPixelColor(x - row.target.left, y - row.target.top) : kDesktopColor;
+        differing += run_.work.GetPixel(x, y) != want;
+      }
+    }
+    EXPECT_EQ(differing, 0);
   }
 }
 

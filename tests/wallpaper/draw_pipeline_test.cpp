@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/error.h"
 #include "fake_desktop.h"
 #include "fakes.h"
 #include "isolated_env.h"
 #include "recording_canvas.h"
 #include "settings/settings_store.h"
+#include "test_jpeg.h"
 
 namespace orbeline {
 namespace {
@@ -99,6 +101,44 @@ TEST_F(DrawPipelineTest, OnlyThePendingDrawOnlyDrawingKeepsTheComposedImage) {
   std::filesystem::remove(run_.wallpaper.work_bitmap_path);
   Draw(DrawSender::kDrawButton);
   EXPECT_NE(run_.work.GetPixel(300, 190), MakeColorRef(1, 2, 3));
+}
+
+// A picture whose header reads but whose pixels fail leaves no half-drawn base image behind:
+// the error names the file, and no later drawing, an overwrite included, installs a drawing
+// on what was composed of it.
+TEST_F(DrawPipelineTest, APictureThatFailsPartWayLeavesNothingHalfDrawn) {
+  const auto good = testing::EncodeTestJpeg(100, 60, testing::TestJpegKind::kColour,
+                                            [](int x, int y) { return MakeColorRef(x, y, 9); });
+  // The scan names Huffman tables the file never defines.
+  auto broken = good;
+  std::size_t sos = 0;
+  while (sos + 6 < broken.size() && !(broken[sos] == 0xFF && broken[sos + 1] == 0xDA)) ++sos;
+  ASSERT_LT(sos + 6, broken.size());
+  broken[sos + 6] = 0x33;  // the first component's tables
+  const std::string path = (temp_.path() / "photo.jpg").string();
+  const auto write = [&](const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  };
+  write(good);
+  run_.wallpaper.no_source_wallpaper = false;
+  run_.wallpaper.source_wallpaper_path = path;
+  ASSERT_TRUE(Draw(DrawSender::kDrawButton));
+
+  write(broken);
+  for (const DrawSender sender : {DrawSender::kDrawButton, DrawSender::kWindow}) {
+    std::string message;
+    try {
+      Draw(sender);
+    } catch (const Error& error) {
+      message = error.what();
+    }
+    EXPECT_NE(message.find("\"" + path + "\""), std::string::npos) << message;
+    EXPECT_EQ(run_.work.Width(), 0) << "a half-drawn base image is kept";
+  }
+  EXPECT_EQ(desktop_.installs.size(), 1u);
+  EXPECT_TRUE(prompts_.shown.empty());
 }
 
 TEST_F(DrawPipelineTest, CleanUpRunsWhenTheInstallationFails) {
