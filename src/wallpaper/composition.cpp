@@ -134,6 +134,11 @@ void DrawJpeg(WorkBitmap& work, JpegDecoder& decoder, const Rect& target, bool s
 
 bool IsJpeg(std::string_view extension) { return extension == ".jpg" || extension == ".jpeg"; }
 
+// The kinds of picture that are decoded; any other gets the blank 16 x 16 picture.
+bool IsDecodedKind(std::string_view extension) {
+  return IsJpeg(extension) || extension == ".bmp" || extension == ".png" || extension == ".webp";
+}
+
 // Pictures the program cannot draw on and asks about each time.
 bool IsAskedAboutKind(std::string_view extension) {
   return extension == ".htm" || extension == ".html" || extension == ".gif";
@@ -158,8 +163,7 @@ bool LoadSourceWallpaper(TNkDIB& dib, WallpaperServices& services, const Wallpap
       return true;
     }
     blank = true;
-  } else if (extension == ".jpg" || extension == ".jpeg" || extension == ".bmp" ||
-             extension == ".png" || extension == ".webp") {
+  } else if (IsDecodedKind(extension)) {
     dib = DecodeImageFile(path, hint);
     dib.SetConvertMode(NkConvertMode::kHigh);
     // A bitmap of fewer than 8 bits per pixel reaches the work bitmap as plain 8-bit.
@@ -290,7 +294,11 @@ bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSe
         services.desktop.BitsPerPixel() > 8 ? WorkBitmapFormat::k24Bit : WorkBitmapFormat::k8Bit);
     FillDesktopPattern(work, width, height, services.desktop);
   } else {
-    const bool scaled = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
+    // The blank picture that stands for one that cannot be drawn is never blown up to cover
+    // the screen by the desktop's fit styles: it stays a small square on the desktop colour.
+    const bool blank = !IsDecodedKind(LowerExtension(wallpaper.source_wallpaper_path));
+    const bool fit_style = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
+    const bool scaled = fit_style && !blank;
     const Rect screen{0, 0, width, height};
     const bool true_colour = services.desktop.BitsPerPixel() > 8;
     // A photo that the smoothing filter shrinks anyway may be decoded smaller, no smaller
@@ -320,7 +328,7 @@ bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSe
     Rect target;
     if (scaled) {
       target = placed ? *placed : PlacePicture(wallpaper.picture_fit, w, h, screen);
-    } else if (wallpaper.stretch_source) {
+    } else if (wallpaper.stretch_source && !fit_style) {
       target = {0, 0, width, height};
       if (origin_x != 0 || origin_y != 0) {
         target = {origin_x, origin_y, origin_x + width, origin_y + height};

@@ -261,8 +261,18 @@ TEST_F(CompositionTest, UnsupportedPicturesGiveABlankBaseOrEndADrawOnlyRun) {
   EXPECT_EQ(run_.work.GetPixel(100, 60), 0u) << "the blank picture is black";
   ASSERT_EQ(prompts_.shown.size(), 1u) << "the never-show reminder in an interactive run";
   EXPECT_EQ(prompts_.shown[0].kind, "confirmation");
+  // Under the desktop's cover style it stays a square on the desktop colour, not a black screen.
+  const std::filesystem::path svg = temp_.path() / "drawing.svg";
+  std::ofstream(svg) << "<svg/>";
+  desktop_.Put("Wallpaper", svg.string());
+  desktop_.Put("WallpaperStyle", "10");
+  run_.wallpaper = ReadWallpaperSettings(services_, "/", (temp_.path() / "cache").string()).state;
+  EXPECT_EQ(Compose(), ComposeResult::kWritten);
+  EXPECT_EQ(run_.work.GetPixel(100, 60), 0u);
+  EXPECT_EQ(run_.work.GetPixel(0, 0), kDesktopColor);
 
   prompts_.shown.clear();
+  run_.wallpaper.source_wallpaper_path = (temp_.path() / "page.html").string();
   run_.draw_only_run = run_.draw_only_pending = true;
   std::filesystem::remove(run_.wallpaper.work_bitmap_path);
   EXPECT_EQ(Compose(), ComposeResult::kSourceUnsupported);
