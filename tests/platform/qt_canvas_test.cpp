@@ -105,7 +105,6 @@ TEST_F(QtCanvasTest, FontsResolveThroughFontconfigAtPixelSizesOfThePoints) {
   EXPECT_LE(height_20, 36);
   EXPECT_EQ(canvas.TextHeight(""), height_20);
   EXPECT_GT(canvas.TextWidth("28"), canvas.TextWidth("8"));
-  EXPECT_GT(canvas.TextWidth("令和"), 20);
 
   // Japanese text falls back to a font that has it and lands at the given top-left.
   canvas.DrawText(10, 10, "令和", 0x000000);
