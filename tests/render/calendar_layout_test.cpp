@@ -110,6 +110,7 @@ TEST_F(LayoutTest, StyleZeroInLeapFebruaryDrawsTwentyNineDaysAlongTheTop) {
   EXPECT_EQ(canvas.Text("29").Place(), std::pair(310 + 19 * 30, 100));
   EXPECT_EQ(block_width, 880 + 30 - 50);
   EXPECT_TRUE(canvas.Lines().empty());
+  for (const auto& call : canvas.Texts()) EXPECT_NE(call.color, testing::kShadow) << "Shadow off";
 }
 
 TEST_F(LayoutTest, StyleOneOnThirdOfMarchStartsAWeekBeforeInLeapAndCommonYears) {
