@@ -1,14 +1,21 @@
+// Definition files: where they are found, what they hold, and the shipped ones.
 #include "calendar/definition_file.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "calendar/holiday_engine.h"
+#include "calendar/locale_code.h"
+#include "calendar/user_holidays.h"
 #include "isolated_env.h"
 
 namespace orbeline {
@@ -139,6 +146,91 @@ TEST(DefinitionTest, WeekdayCaptionCutsCountColumnsNotBytes) {
   EXPECT_EQ(definition.day_draw_captions[1], "\xC3\x84,\xE6\x97\xA5,a...");
   EXPECT_EQ(definition.day_draw_captions[2], "\xC3\x84p,\xE6\x97\xA5,ab...");
   EXPECT_EQ(definition.day_draw_captions[3], "\xC3\x84pf,\xE6\x97\xA5,ab...");
+}
+
+TEST(ShippedDefinitionTest, HolidaysAndNamesOfEachCountry) {
+  struct Country {
+    const char* file;
+    const char* january;  // local names
+    const char* sunday;
+    std::vector<int> holidays;  // of 2026, as month x 100 + day
+    std::vector<int> working_days;
+  };
+  const Country countries[] = {
+      {"ovalin.def", "January", "Sunday", {}, {101, 1225}},
+      // Coming of Age Day (2nd Monday), the vernal equinox, Respect for the Aged Day and the
+      // day between it and the autumnal equinox.
+      {"JPN.def", "1月", "日曜日", {101, 112, 320, 505, 506, 921, 922, 923}, {113, 507}},
+      // Independence Day observed on Friday 3 July, Memorial Day, Thanksgiving; no equinox.
+      {"ENU.def", "January", "Sunday", {703, 704, 525, 1126, 1225}, {320, 1127}},
+      // Early May and summer bank holidays; Boxing Day on a Saturday moves to Monday.
+      {"ENG.def", "January", "Sunday", {504, 831, 1225, 1228}, {824, 1224}},
+      // German Unity Day on a Saturday moves nowhere.
+      {"DEU.def", "Januar", "Sonntag", {1003, 1226}, {1005}},
+      {"FRA.def", "Janvier", "Dimanche", {714, 1111}, {713}},
+  };
+  for (const Country& country : countries) {
+    SCOPED_TRACE(country.file);
+    const auto path = std::filesystem::path(ORBELINE_SOURCE_DATA_DIR) / country.file;
+    ASSERT_TRUE(std::filesystem::is_regular_file(path));
+    const Definition definition = LoadDefinitionFile(path);
+    EXPECT_EQ(definition.month_long_names[0], "January");
+    EXPECT_EQ(definition.month_local_names[0], country.january);
+    EXPECT_EQ(definition.day_names[7], country.sunday);
+    for (const auto& name : definition.month_local_names) EXPECT_NE(name, "");
+    for (const auto& name : definition.day_names) EXPECT_NE(name, "");
+
+    HolidayLists lists;
+    for (int month = 1; month <= 12; ++month) {
+      lists.month(month) = ParseHolidayText(definition.national_holiday_text[month - 1]);
+    }
+    AddEquinoxDays(lists, definition.ignore_equinox, 2026);
+    const HolidayOptions options{SubstituteType{definition.observe_type},
+                                 definition.ignore_kokumin};
+    for (const int day : country.holidays) {
+      EXPECT_TRUE(IsHoliday(lists, options, 2026, day / 100, day % 100)) << day;
+    }
+    for (const int day : country.working_days) {
+      EXPECT_FALSE(IsHoliday(lists, options, 2026, day / 100, day % 100)) << day;
+    }
+  }
+}
+
+TEST(LanguageCodeTest, LocaleNamesToWindowsCodes) {
+  // Pairs of a locale name and its code ("" for none): the cases beyond a plain lookup.
+  // clang-format off
+  const char* const rows[] = {
+      "ja_JP.UTF-8", "JPN", "en_GB.UTF-8", "ENG", "en_IN.UTF-8", "ENU", "en", "ENU",
+      "de_AT@euro", "DEA", "nb_NO", "NOR", "EN-gb", "ENG", "C.UTF-8", "", "POSIX", "", "", "",
+      "xx_YY", "", "eng", ""};
+  // clang-format on
+  for (std::size_t i = 0; i < std::size(rows); i += 2) {
+    EXPECT_EQ(LanguageCodeForLocale(rows[i]).value_or(""), rows[i + 1]) << rows[i];
+  }
+}
+
+TEST(LanguageCodeTest, FirstNonEmptyOfLcAllLcMessagesLang) {
+  struct Row {
+    const char* name;
+    const char* variables[3];  // LC_ALL, LC_MESSAGES, LANG; nullptr: unset
+    std::optional<std::string> expected;
+  };
+  const Row rows[] = {
+      {"LC_ALL wins", {"ja_JP.UTF-8", "en_GB.UTF-8", "de_DE.UTF-8"}, "JPN"},
+      {"empty LC_ALL is skipped", {"", "fr_FR.UTF-8", "de_DE.UTF-8"}, "FRA"},
+      {"LANG last", {"", "", "de_DE.UTF-8"}, "DEU"},
+      {"C in LC_ALL gives no code", {"C", "en_US.UTF-8", "en_US.UTF-8"}, std::nullopt},
+      {"nothing set", {nullptr, nullptr, nullptr}, std::nullopt},
+  };
+  const char* const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  for (const Row& row : rows) {
+    for (int i = 0; i < 3; ++i) {
+      if (row.variables[i]) setenv(names[i], row.variables[i], 1);
+      if (!row.variables[i]) unsetenv(names[i]);
+    }
+    EXPECT_EQ(ThreeLetterLanguageCode(), row.expected) << row.name;
+  }
+  for (const char* name : names) unsetenv(name);
 }
 
 }  // namespace
