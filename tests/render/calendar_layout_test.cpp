@@ -98,9 +98,7 @@ TEST_F(LayoutTest, EveryLayoutOfEveryTypeDrawsItsBlocks) {
 }
 
 TEST_F(LayoutTest, StyleZeroInLeapFebruaryDrawsTwentyNineDaysAlongTheTop) {
-  settings.calendar_type = CalendarType{0};
-  settings.position_x = 100;  // Top: the distance from the top edge
-  settings.position_y = 50;
+  Place(0, 100, 50);  // Top: the distance from the top edge
   DrawToday(Date(2024, 2, 10));
   ASSERT_EQ(DayTexts(), Days(1, 29));
   // Label "2024/2" (60 wide) at the origin, then CharStep2 (20); days 1..9 step 2/3 of
@@ -128,8 +126,7 @@ TEST_F(LayoutTest, StyleOneOnThirdOfMarchStartsAWeekBeforeInLeapAndCommonYears) 
 TEST_F(LayoutTest, StyleFourOnLastOfJanuaryRunsThirtyOneDaysWithTwoSeparators) {
   settings.calendar_style = 4;
   settings.slash_lean = 3;
-  settings.position_x = 100;
-  settings.position_y = 50;
+  Place(0, 100, 50);
   DrawToday(Date(2025, 1, 31));
   std::vector<std::string> expected = {"31"};
   for (const std::string& d : Days(1, 28, 2)) expected.push_back(d);
@@ -159,10 +156,8 @@ TEST_F(LayoutTest, StyleFiveHalvesTheMonthAtTheSixteenth) {
 }
 
 TEST_F(LayoutTest, RightTypeSecondHorizontalBlockStandsLeftOfTheFirst) {
-  settings.calendar_type = CalendarType{2};
+  Place(2, 100, 50);            // from the right edge (1000)
   settings.calendar_style = 7;  // current, next
-  settings.position_x = 100;    // from the right edge (1000)
-  settings.position_y = 50;
   settings.month_step = 5;
   DrawAll(Date(2026, 1, 16));
   std::vector<std::pair<int, int>> firsts;
@@ -178,10 +173,8 @@ TEST_F(LayoutTest, RightTypeSecondHorizontalBlockStandsLeftOfTheFirst) {
 }
 
 TEST_F(LayoutTest, CenterVerticalBlocksFollowThePreviousBottomEdgeNotPositionY) {
-  settings.calendar_type = CalendarType{4};
+  Place(4, 10, 300);
   settings.calendar_style = 13;  // November, December, January
-  settings.position_x = 10;
-  settings.position_y = 300;
   settings.month_step = 7;
   DrawAll(Date(2026, 1, 16));
   // November 2025: label row 300, rows from 320; 30 November opens a sixth row at 420.
@@ -192,9 +185,7 @@ TEST_F(LayoutTest, CenterVerticalBlocksFollowThePreviousBottomEdgeNotPositionY) 
 }
 
 TEST_F(LayoutTest, MonthEndingInTheLastColumnCountsNoEmptyRow) {
-  settings.calendar_type = CalendarType{4};
-  settings.position_x = 10;
-  settings.position_y = 300;
+  Place(4, 10, 300);
   // January 2026 ends on a Saturday: column 7 of a Sunday-first grid, the last row at 400
   // and no row counted after it. Monday first it ends in column 6.
   for (const bool monday : {false, true}) {
