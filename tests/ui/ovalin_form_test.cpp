@@ -179,6 +179,9 @@ TEST_F(OvalinFormTest, ConfirmationDialogKeys) {
   EXPECT_FALSE(question.never_show()) << "unticked at every showing";
   QTest::keyClick(&question, Qt::Key_Escape);
   EXPECT_EQ(question.answer(), 0);
+  question.show();
+  QTest::mouseClick(question.findChild<QWidget*>(QStringLiteral("NoButton")), Qt::LeftButton);
+  EXPECT_EQ(question.answer(), 0);
 }
 
 TEST_F(OvalinFormTest, VersionBox) {
