@@ -72,12 +72,9 @@ for stagger in 0 1 2; do
   set_setting PositionY 400  # keep the calendar away from the tiles we look at
   run -OnlyDraw 2>/dev/null
   bmp=$(work_bitmap)
-  case $stagger in
-    0) checks="150 10 50 10;250 70 50 10" ;;
-    1) checks="150 0 50 30;150 30 50 0;250 5 50 5" ;;
-    2) checks="50 60 0 0;0 60 50 0;50 125 50 5" ;;
-  esac
-  IFS=';' read -ra list <<<"$checks"
+  checks=("150 10 50 10;250 70 50 10" "150 0 50 30;150 30 50 0;250 5 50 5"
+          "50 60 0 0;0 60 50 0;50 125 50 5")
+  IFS=';' read -ra list <<<"${checks[$stagger]}"
   for c in "${list[@]}"; do
     read -r x y tx ty <<<"$c"
     expect_eq "tile stagger $stagger at ($x,$y)" "$(pixel "$HOME/tile.bmp" "$tx" "$ty")" "$(pixel "$bmp" "$x" "$y")"
