@@ -18,18 +18,17 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FileText;
 
-std::string PathOf(const std::string& uri) {
-  gchar* path = g_filename_from_uri(uri.c_str(), nullptr, nullptr);
-  std::string result = path ? path : "";
-  g_free(path);
+// A text GLib hands over, freed.
+std::string Take(gchar* text) {
+  std::string result = text ? text : "";
+  g_free(text);
   return result;
 }
-
+std::string PathOf(const std::string& uri) {
+  return Take(g_filename_from_uri(uri.c_str(), nullptr, nullptr));
+}
 std::string UriOf(const fs::path& path) {
-  gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
-  std::string result = uri;
-  g_free(uri);
-  return result;
+  return Take(g_filename_to_uri(path.c_str(), nullptr, nullptr));
 }
 
 // GSettings in a key file under the test's own XDG_CONFIG_HOME (the test main isolates it
@@ -48,7 +47,9 @@ class GnomeDesktopTest : public ::testing::Test {
       fs::create_directories(file.parent_path());
       std::ofstream(file) << file.filename().string();
     }
-    SetUser("spanned");
+    Set("picture-uri", UriOf(light_));
+    Set("picture-uri-dark", UriOf(dark_));
+    Set("picture-options", "spanned");
   }
   void TearDown() override {
     g_object_unref(background_);
@@ -64,20 +65,10 @@ class GnomeDesktopTest : public ::testing::Test {
     options.state_file = folder_.path() / "GnomeDesktop.conf";
     return options;
   }
-  void SetUser(const char* options) {
-    Set("picture-uri", UriOf(light_));
-    Set("picture-uri-dark", UriOf(dark_));
-    Set("picture-options", options);
-  }
   void Set(const char* key, const std::string& value) {
     g_settings_set_string(background_, key, value.c_str());
   }
-  std::string Get(const char* key) const {
-    gchar* value = g_settings_get_string(background_, key);
-    std::string text = value;
-    g_free(value);
-    return text;
-  }
+  std::string Get(const char* key) const { return Take(g_settings_get_string(background_, key)); }
   // The user's three values as they stand.
   std::vector<std::string> Shown() const {
     return {Get("picture-uri"), Get("picture-uri-dark"), Get("picture-options")};
