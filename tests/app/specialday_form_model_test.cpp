@@ -63,12 +63,11 @@ TEST_F(SpecialdayFormModelTest, NewRecordStartsYellowWithReminderAndDiesWithoutD
   model.NameListOpenedEmpty();  // answered Yes, the proposed name taken
   EXPECT_EQ(Shown(), (Lines{"Confirm: Create a new special date?", "Add special date: Name"}));
   EXPECT_EQ(model.Names(), (Lines{"New1"}));
-  EXPECT_EQ(model.color_mode(), 1);
-  EXPECT_EQ(model.own_color(), 0x00FFFFu);
-  EXPECT_EQ(model.comment(), "New1.");
+  // Apply in yellow, the name as comment, the reminder on, today's month and day shown.
+  EXPECT_EQ(std::tuple(model.color_mode(), model.own_color(), model.comment(), model.month_index(),
+                       model.controls().day),
+            std::tuple(1, ColorRef{0x00FFFF}, "New1.", 4, 16));
   EXPECT_TRUE(model.dialog() && model.ApplyColorEnabled() && model.CountDownEnabled());
-  EXPECT_EQ(model.month_index(), 4) << "today's month and day";
-  EXPECT_EQ(model.controls().day, 16);
   model.OkClick();
   EXPECT_EQ(Shown(), (Lines{"Confirm: No dates registered.\nConfiguration deleted."}));
   EXPECT_TRUE(model.records()[0].name.empty());
