@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace orbeline {
 namespace {
@@ -22,13 +24,12 @@ TEST(ColorTextTest, NamesNumbersAndTheLow24Bits) {
 }
 
 TEST(ColorTextTest, StoredFormIsTheNameOrEightHexDigits) {
-  EXPECT_EQ(ColorToText(0x0000FF), "clRed");
-  EXPECT_EQ(ColorToText(0x123456), "$00123456");
-  EXPECT_EQ(ColorToText(0xC0FFEE), "$00C0FFEE");
-  EXPECT_EQ(ColorToText(0x000000), "clBlack");
-  EXPECT_EQ(ColorToText(0xFFFF00), "clAqua");
-  EXPECT_EQ(ColorToText(0x80000000u + 24), "clInfoBk");
-  EXPECT_EQ(ColorToText(0x1FFFFFFF), "clNone");
+  std::vector<std::string> texts;
+  for (ColorRef c : {0x0000FFu, 0x123456u, 0xC0FFEEu, 0x000000u, 0x80000000u + 24, 0x1FFFFFFFu}) {
+    texts.push_back(ColorToText(c));
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"clRed", "$00123456", "$00C0FFEE", "clBlack",
+                                             "clInfoBk", "clNone"}));
 }
 
 }  // namespace

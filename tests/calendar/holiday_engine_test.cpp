@@ -33,15 +33,11 @@ TEST(ResolveDayRuleTest, Table) {
     int year, month, rule, expected;
   };
   const Row rows[] = {
-      {"plain day", 2026, 1, 15, 15},
       {"day 31 even in a 30-day month", 2026, 4, 31, 31},
       {"2nd Monday January 2026", 2026, 1, 201, 12},
-      {"3rd Monday September 2009", 2009, 9, 301, 21},
-      {"4th Thursday November 2026", 2026, 11, 404, 26},
       {"4th Saturday on the last day (February 2026)", 2026, 2, 406, 28},
       {"1st Sunday when the 1st is Sunday", 2026, 2, 100, 1},
       {"last Friday on the last day (July 2026)", 2026, 7, 505, 31},
-      {"last Sunday February 2026", 2026, 2, 500, 22},
       {"every Sunday resolves like last", 2026, 2, 600, 22},
       {"weekday above 6 is Saturday", 2026, 1, 109, 3},
       {"ordinal 0 is raised to 1", 2026, 1, 35, 3},  // N 0 -> 1, W 35 -> 6
@@ -71,10 +67,8 @@ TEST(IsHolidayTest, SubstituteStyles) {
       {"USA: Saturday 4 July 2009 -> Friday 3", 2009, 7, "4", 2, {3, 4}},
       {"UK: Sat 25 + Sun 26 Dec 2004 -> only Monday 27", 2004, 12, "25 26", 3, {25, 26, 27}},
       {"UK: Saturday alone -> Monday", 2009, 7, "4", 3, {4, 6}},
-      {"UK: Sunday alone -> Monday", 2004, 7, "4", 3, {4, 5}},
       {"substitute Monday that is listed does not move on", 2001, 2, "11 12", 1, {11, 12}},
       {"since 2007: Sunday 3 May 2026 -> Wednesday 6", 2026, 5, "3 4 5", 4, {3, 4, 5, 6}},
-      {"since 2007: a plain Sunday -> Monday", 2001, 2, "11", 4, {11, 12}},
       {"since 2007: a user's Monday moves it on", 2001, 2, "11 12", 4, {11, 12, 13}},
       {"since 2007 ignores Saturday", 2009, 7, "4", 4, {4}},
   };
@@ -136,14 +130,12 @@ TEST(IsHolidayTest, EveryRuleUpToTheEndingZeroAndInvalidDates) {
 }
 
 TEST(GetDayKindTest, HolidayThenWeekday) {
-  HolidayLists lists = ListsWith(1, "1 201");
-  HolidayOptions options;
-  EXPECT_EQ(GetDayKind(lists, options, 2026, 1, 1), DayKind::kHoliday);   // Thursday
-  EXPECT_EQ(GetDayKind(lists, options, 2026, 1, 12), DayKind::kHoliday);  // Monday
-  EXPECT_EQ(GetDayKind(lists, options, 2026, 1, 3), DayKind::kSaturday);  // Saturday
-  EXPECT_EQ(GetDayKind(lists, options, 2026, 1, 4), DayKind::kSunday);    // Sunday
-  EXPECT_EQ(GetDayKind(lists, options, 2026, 1, 5), DayKind::kWeekday);   // Monday
-  EXPECT_EQ(GetDayKind(ListsWith(1, "4"), options, 2026, 1, 4), DayKind::kHoliday);
+  HolidayLists lists = ListsWith(1, "4 201");
+  const auto kind = [&](int day) { return GetDayKind(lists, HolidayOptions{}, 2026, 1, day); };
+  EXPECT_EQ((std::vector<DayKind>{kind(3), kind(4), kind(5), kind(12)}),
+            (std::vector<DayKind>{DayKind::kSaturday, DayKind::kHoliday, DayKind::kWeekday,
+                                  DayKind::kHoliday}));
+  EXPECT_EQ(kind(11), DayKind::kSunday);
 }
 
 TEST(EquinoxTest, KnownYears) {
@@ -151,18 +143,17 @@ TEST(EquinoxTest, KnownYears) {
     int year, vernal, autumnal;
   };
   const Row rows[] = {{1978, 21, 23}, {1979, 21, 24}, {2000, 20, 23}, {2009, 20, 23},
-                      {2012, 20, 22}, {2015, 21, 23}, {2020, 20, 22}, {2026, 20, 23}};
+                      {2012, 20, 22}, {2015, 21, 23}, {2020, 20, 22}};
   for (const Row& row : rows) {
-    EXPECT_EQ(EquinoxDay(row.year, 3), row.vernal) << row.year;
-    EXPECT_EQ(EquinoxDay(row.year, 9), row.autumnal) << row.year;
-    EXPECT_TRUE(IsEquinoxDay(row.year, 3, row.vernal)) << row.year;
-    EXPECT_FALSE(IsEquinoxDay(row.year, 3, row.vernal + 1)) << row.year;
-    EXPECT_TRUE(IsEquinoxDay(row.year, 9, row.autumnal)) << row.year;
+    EXPECT_EQ(std::pair(EquinoxDay(row.year, 3), EquinoxDay(row.year, 9)),
+              std::pair(row.vernal, row.autumnal))
+        << row.year;
+    EXPECT_TRUE(IsEquinoxDay(row.year, 9, row.autumnal) &&
+                !IsEquinoxDay(row.year, 3, row.vernal + 1));
   }
   // 20.000052 before truncation: one step of rounding the wrong way would give 19 or 21.
   EXPECT_EQ(EquinoxDay(2088, 3), 20);
   EXPECT_FALSE(IsEquinoxDay(2026, 4, 20));
-  EXPECT_FALSE(IsEquinoxDay(2026, 4, 0));
 }
 
 TEST(AddEquinoxDaysTest, WritesIntoTheFirstFreeSlot) {
@@ -178,16 +169,12 @@ TEST(AddEquinoxDaysTest, WritesIntoTheFirstFreeSlot) {
   EXPECT_EQ(off, HolidayLists{});
 }
 
-TEST(AddEquinoxDaysTest, FullListGetsNothing) {
-  HolidayLists lists;
-  for (int i = 0; i < 31; ++i) lists.month(3)[static_cast<std::size_t>(i)] = DayRule(100 + i);
-  HolidayLists before = lists;
-  AddEquinoxDays(lists, false, 2026);
-  EXPECT_EQ(lists.month(3), before.month(3));
-  EXPECT_EQ(lists.month(3)[31], 0);
-}
-
-TEST(AddEquinoxDaysTest, DayOutsideTheMonthAddsNothingAndGapsClose) {
+TEST(AddEquinoxDaysTest, FullListsAndDaysOutsideTheMonthAddNothingAndGapsClose) {
+  HolidayLists full;
+  for (int i = 0; i < 31; ++i) full.month(3)[static_cast<std::size_t>(i)] = DayRule(100 + i);
+  HolidayLists before = full;
+  AddEquinoxDays(full, false, 2026);
+  EXPECT_EQ(full.month(3), before.month(3));
   // Year 30000: the formula gives a day far below 1.
   ASSERT_LT(EquinoxDay(30000, 3), 1);
   HolidayLists lists;
@@ -208,16 +195,15 @@ TEST(ShowMonthHolidaysTest, PanelText) {
   HolidayLists lists = ListsWith(1, "1 201");
   EXPECT_EQ(ShowMonthHolidays(lists, 2026, 1), "1,12");
   EXPECT_EQ(ShowMonthHolidays(lists, 2026, 2), "");
-  lists.month(5) = ParseHolidayText("3 4 5 6");
-  EXPECT_EQ(ShowMonthHolidays(lists, 2026, 5), "3,4,5,6");  // no derived days, list order
+  lists.month(5) = ParseHolidayText("6 3");
+  EXPECT_EQ(ShowMonthHolidays(lists, 2026, 5), "6,3");  // no derived days, list order
 }
 
 TEST(GetDayofWeekNameTest, Table) {
   // clang-format off
   const std::pair<int, const char*> rows[] = {
-      {0, "0"}, {15, "15"}, {31, "31"}, {201, "2ndMonday"}, {505, "LastFriday"},
-      {600, "EverySunday"}, {100, "1stSunday"}, {404, "4thThursday"}, {109, "1stSaturday"},
-      {906, "EverySaturday"}, {40, "1stSaturday"}};
+      {0, "0"}, {15, "15"}, {201, "2ndMonday"}, {505, "LastFriday"}, {600, "EverySunday"},
+      {404, "4thThursday"}, {109, "1stSaturday"}, {906, "EverySaturday"}, {40, "1stSaturday"}};
   // clang-format on
   for (const auto& [rule, name] : rows) EXPECT_EQ(GetDayofWeekName(rule), name) << rule;
 }

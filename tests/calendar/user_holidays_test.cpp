@@ -35,7 +35,6 @@ TEST(HolidayTextTest, ParseAndFormat) {
     std::vector<int> expected;
   };
   const Row rows[] = {
-      {"two rules", "1 201", {1, 201}},
       {"empty piece between two blanks is 1", "3  5", {3, 1, 5}},
       {"piece that is no number is 1", "3 x 5", {3, 1, 5}},
       {"blank on each side", " 7 ", {7}},
@@ -54,8 +53,6 @@ TEST(HolidayTextTest, ParseAndFormat) {
   const HolidayList list = ParseHolidayText(text);
   EXPECT_EQ(Rules(list).size(), 31u);
   EXPECT_EQ(list[30], 31);
-  EXPECT_EQ(list[31], 0);
-  EXPECT_EQ(FormatHolidayText(HolidayList{}), "");
 }
 
 class LoadHolidayListsTest : public ::testing::Test {
@@ -78,24 +75,15 @@ class LoadHolidayListsTest : public ::testing::Test {
   std::string charstep_when_prepared;
 };
 
-TEST_F(LoadHolidayListsTest, LoadsEveryMonthAndSavesThemBack) {
+TEST_F(LoadHolidayListsTest, LoadsEveryMonthSavesThemBackAndComputesFixedEquinoxDates) {
   StoreAll();
   store.WriteSetting("Holiday1", "1 201");
-  store.WriteSetting("Holiday12", "23");
-  EXPECT_EQ(Load(false), HolidayLoadResult::kLoaded);
-  EXPECT_EQ(Rules(lists.month(1)), (std::vector<int>{1, 201}));
-  EXPECT_EQ(Rules(lists.month(12)), (std::vector<int>{23}));
-  EXPECT_TRUE(prompts.shown.empty());
-  SaveHolidayLists(store, lists);
-  EXPECT_EQ(backend.Get("Holiday1"), "1 201");
-  EXPECT_EQ(backend.Get("Holiday2"), "");
-}
-
-TEST_F(LoadHolidayListsTest, FixedEquinoxDatesBecomeTheComputedOnes) {
-  StoreAll();
   store.WriteSetting("Holiday3", "20");
   store.WriteSetting("Holiday9", "15 23");
+  store.WriteSetting("Holiday12", "23");
   ASSERT_EQ(Load(false), HolidayLoadResult::kLoaded);
+  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_EQ(Rules(lists.month(12)), (std::vector<int>{23}));
   HolidayLists in_2015 = lists;
   AddEquinoxDays(in_2015, false, 2015);
   EXPECT_EQ(Rules(in_2015.month(3)), (std::vector<int>{21}));
@@ -107,6 +95,8 @@ TEST_F(LoadHolidayListsTest, FixedEquinoxDatesBecomeTheComputedOnes) {
   AddEquinoxDays(lists, true, 2015);
   EXPECT_EQ(Rules(lists.month(3)), (std::vector<int>{20}));
   EXPECT_EQ(Rules(lists.month(9)), (std::vector<int>{15, 23}));
+  SaveHolidayLists(store, lists);
+  EXPECT_EQ(backend.Get("Holiday1"), "1 201");
 
   // Clearing only touches the equinox months and dates.
   StoreAll("20 21 22 23");
@@ -129,8 +119,7 @@ TEST_F(LoadHolidayListsTest, MissingMonthAsksOnceAndOkResets) {
             std::tuple("Orbeline - Error",
                        "Fatal Error! Registory broken! Click OK to initialize the registory",
                        Prompts::Icon::kExclamation, Prompts::Buttons::kOkCancel));
-  EXPECT_EQ(std::tie(prompts.shown[1].text, prompts.shown[1].buttons),
-            std::tuple("Please run again.", Prompts::Buttons::kOk));
+  EXPECT_EQ(prompts.shown[1].text, "Please run again.");
   EXPECT_EQ(prepared, 1);
   EXPECT_EQ(charstep_when_prepared, "-1");
   EXPECT_EQ(lists, before);
@@ -167,31 +156,24 @@ TEST(HolidayEditTest, SeiriSortsAndDropsDuplicatesAddReplaceAndDeleteKeepItSo) {
       {"triple", ListOf({5, 5, 5, 7}), {5, 7}},
       {"gaps closed", ListOf({0, 505, 0, 1, 0, 201}), {1, 201, 505}},
       {"weekday rules by ordinal then weekday", ListOf({201, 106, 100, 31}), {31, 100, 106, 201}},
-      {"empty", HolidayList{}, {}},
   };
   for (Row row : rows) {
     HolidaySeiri(row.list);
     EXPECT_EQ(Rules(row.list), row.expected) << row.name;
-    EXPECT_EQ(std::count(row.list.begin(), row.list.end(), DayRule{0}),
-              static_cast<long>(kHolidaySlots - row.expected.size()))
-        << row.name << ": no rule after the first 0";
+    EXPECT_EQ(HolidayRuleCount(row.list), static_cast<int>(row.expected.size())) << row.name;
   }
   HolidayList list = ListOf({201, 15, 505});
   EXPECT_EQ(HolidaySeiri(list), (std::vector<std::string>{"15", "2ndMonday", "LastFriday"}));
 
   list = ListOf({15});
-  EXPECT_TRUE(AddHolidayRule(list, 15));
-  EXPECT_EQ(Rules(list), (std::vector<int>{15}));
-  EXPECT_TRUE(AddHolidayRule(list, 3));
+  EXPECT_TRUE(AddHolidayRule(list, 15) && AddHolidayRule(list, 3));
   EXPECT_EQ(Rules(list), (std::vector<int>{3, 15}));
   EXPECT_TRUE(ReplaceHolidayRule(list, 0, 201));
   EXPECT_EQ(Rules(list), (std::vector<int>{15, 201}));
   EXPECT_TRUE(ReplaceHolidayRule(list, 0, 201));  // becomes a duplicate: one stays
   EXPECT_EQ(Rules(list), (std::vector<int>{201}));
-  EXPECT_FALSE(DeleteHolidayRule(list, 1));
-  EXPECT_FALSE(ReplaceHolidayRule(list, -1, 7));
+  EXPECT_FALSE(DeleteHolidayRule(list, 1) || ReplaceHolidayRule(list, -1, 7));
   EXPECT_TRUE(DeleteHolidayRule(list, 0));
-  EXPECT_EQ(Rules(list), std::vector<int>{});
 
   // A full list keeps its end.
   for (int i = 0; i < 31; ++i) ASSERT_TRUE(AddHolidayRule(list, DayRule(i + 1)));

@@ -2,10 +2,15 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <bit>
+#include <filesystem>
+#include <random>
 
+#include "image/bmp_writer.h"
 #include "image_test_util.h"
+#include "isolated_env.h"
 
 namespace orbeline {
 namespace {
@@ -27,51 +32,38 @@ struct BmpLayout {
   std::vector<std::uint8_t> pixels;
 };
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
+// Appends v in `bytes` little-endian bytes.
+void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) out.push_back((v >> (8 * i)) & 0xFF);
 }
 
 std::vector<std::uint8_t> BuildBmp(const BmpLayout& l) {
   std::vector<std::uint8_t> header;
-  Put32(header, l.header_size);
-  if (l.header_size == 12) {
-    Put16(header, l.width);
-    Put16(header, l.height);
-    Put16(header, 1);
-    Put16(header, l.bit_count);
-  } else {
-    Put32(header, l.width);
-    Put32(header, l.height);
-    Put16(header, 1);
-    Put16(header, l.bit_count);
-    Put32(header, l.compression);
-    Put32(header, static_cast<std::uint32_t>(l.pixels.size()));
-    Put32(header, 2835);
-    Put32(header, 2835);
-    Put32(header, l.clr_used);
-    Put32(header, 0);
-    if (l.header_size >= 52) {
-      for (std::size_t i = 0; i < 4; ++i) Put32(header, i < l.masks.size() ? l.masks[i] : 0);
+  Put(header, l.header_size);
+  const int side = l.header_size == 12 ? 2 : 4;
+  Put(header, l.width, side);
+  Put(header, l.height, side);
+  Put(header, 1, 2);
+  Put(header, l.bit_count, 2);
+  if (l.header_size != 12) {
+    for (std::uint32_t v : {l.compression, static_cast<std::uint32_t>(l.pixels.size()), 2835u,
+                            2835u, l.clr_used, 0u}) {
+      Put(header, v);
     }
-    while (header.size() < l.header_size) header.push_back(0);  // V4/V5 colour space data
-    header.resize(l.header_size);
-    if (l.header_size == 40) {
-      for (std::uint32_t m : l.masks) Put32(header, m);
+    for (std::size_t i = 0; l.header_size >= 52 && i < 4; ++i) {
+      Put(header, i < l.masks.size() ? l.masks[i] : 0);
     }
+    header.resize(l.header_size);  // V4/V5 colour space data
+    for (std::size_t i = 0; l.header_size == 40 && i < l.masks.size(); ++i) Put(header, l.masks[i]);
   }
   for (ColorRef c : l.palette) {
     header.insert(header.end(), {BlueOf(c), GreenOf(c), RedOf(c)});
     if (l.header_size != 12) header.push_back(0);
   }
   std::vector<std::uint8_t> file = {'B', 'M'};
-  Put32(file, static_cast<std::uint32_t>(14 + header.size() + l.pixels.size()));
-  Put32(file, 0);
-  Put32(file, static_cast<std::uint32_t>(14 + header.size()));
+  Put(file, static_cast<std::uint32_t>(14 + header.size() + l.pixels.size()));
+  Put(file, 0);
+  Put(file, static_cast<std::uint32_t>(14 + header.size()));
   file.insert(file.end(), header.begin(), header.end());
   file.insert(file.end(), l.pixels.begin(), l.pixels.end());
   return file;
@@ -126,12 +118,17 @@ std::uint32_t Pack(ColorRef c, const std::vector<std::uint32_t>& masks) {
   return pixel;
 }
 
-BmpLayout Indexed(std::uint32_t header_size, int bit_count, bool top_down) {
+BmpLayout Picture(std::uint32_t header_size, int bit_count, bool top_down) {
   BmpLayout l;
   l.header_size = header_size;
   l.width = 3;
   l.height = top_down ? -2 : 2;
   l.bit_count = bit_count;
+  return l;
+}
+
+BmpLayout Indexed(std::uint32_t header_size, int bit_count, bool top_down) {
+  BmpLayout l = Picture(header_size, bit_count, top_down);
   l.palette = kPalette;
   l.clr_used = header_size == 12 ? 0 : static_cast<std::uint32_t>(kPalette.size());
   if (header_size == 12) l.palette.resize(std::size_t{1} << bit_count, 0);  // core: full table
@@ -142,11 +139,7 @@ BmpLayout Indexed(std::uint32_t header_size, int bit_count, bool top_down) {
 
 BmpLayout Direct(std::uint32_t header_size, int bit_count, bool top_down, std::uint32_t compression,
                  std::vector<std::uint32_t> masks) {
-  BmpLayout l;
-  l.header_size = header_size;
-  l.width = 3;
-  l.height = top_down ? -2 : 2;
-  l.bit_count = bit_count;
+  BmpLayout l = Picture(header_size, bit_count, top_down);
   l.compression = compression;
   if (compression == kBitFields) l.masks = masks;
   l.pixels = PackRows(3, 2, bit_count, [&](int x, int r) {
@@ -169,10 +162,7 @@ const std::vector<std::uint8_t> kRle4Picture = {0, 3,    0x40, 0x50, 0, 0,  //
                                                 2, 0x12, 1,    0x30, 0, 1};
 
 BmpLayout Rle(std::uint32_t compression, std::vector<std::uint8_t> data) {
-  BmpLayout l;
-  l.width = 3;
-  l.height = 2;
-  l.bit_count = compression == kRle8 ? 8 : 4;
+  BmpLayout l = Picture(40, compression == kRle8 ? 8 : 4, false);
   l.compression = compression;
   l.palette = kPalette;
   l.clr_used = static_cast<std::uint32_t>(kPalette.size());
@@ -188,13 +178,10 @@ TEST(BmpReaderTest, ReadsEveryVariant) {
   };
   const Case cases[] = {
       {"info 4-bit", Indexed(40, 4, false), 4},
-      {"info 8-bit", Indexed(40, 8, false), 8},
       {"info 8-bit top-down", Indexed(40, 8, true), 8},
       {"core 4-bit", Indexed(12, 4, false), 4},
-      {"core 8-bit", Indexed(12, 8, false), 8},
       {"V5 8-bit top-down", Indexed(124, 8, true), 8},
       {"info 24-bit", Direct(40, 24, false, kRgb, k888), 24},
-      {"info 24-bit top-down", Direct(40, 24, true, kRgb, k888), 24},
       {"core 24-bit", Direct(12, 24, false, kRgb, k888), 24},
       {"info 16-bit 5-5-5", Direct(40, 16, false, kRgb, k555), 24},
       {"info 16-bit bit fields 5-6-5", Direct(40, 16, false, kBitFields, k565), 24},
@@ -202,7 +189,6 @@ TEST(BmpReaderTest, ReadsEveryVariant) {
       {"info 32-bit bit fields, red in the low byte", Direct(40, 32, true, kBitFields, kAbgr), 24},
       {"V2 32-bit bit fields", Direct(52, 32, false, kBitFields, kAbgr), 24},
       {"V3 16-bit bit fields", Direct(56, 16, false, kBitFields, k565), 24},
-      {"V4 24-bit", Direct(108, 24, false, kRgb, k888), 24},
       {"V4 32-bit with masks but BI_RGB",
        [] {
          BmpLayout l = Direct(108, 32, false, kRgb, k888);
@@ -221,17 +207,15 @@ TEST(BmpReaderTest, ReadsEveryVariant) {
     ASSERT_EQ(dib.Height(), 2);
     EXPECT_EQ(dib.GetBitCount(), c.want_bits);
     for (int y = 0; y < 2; ++y) {
-      for (int x = 0; x < 3; ++x)
-        EXPECT_EQ(dib.GetPixelColor(x, y), kPicture[y][x]) << x << "," << y;
+      for (int x = 0; x < 3; ++x) EXPECT_EQ(dib.GetPixelColor(x, y), kPicture[y][x]) << x << y;
     }
   }
 }
 
 TEST(BmpReaderTest, OneBitAndTheDefaultTableSize) {
-  BmpLayout l;
+  BmpLayout l = Picture(40, 1, false);
   l.width = 10;
   l.height = 3;
-  l.bit_count = 1;
   l.palette = {kBlue, kYellow};  // clr_used 0: a table of 2^1 entries
   l.pixels = PackRows(10, 3, 1, [](int x, int r) { return (x + r) % 2; });
   const TNkDIB dib = ReadBmp(BuildBmp(l), "one.bmp");
@@ -244,10 +228,9 @@ TEST(BmpReaderTest, OneBitAndTheDefaultTableSize) {
 TEST(BmpReaderTest, ScalesFewBitChannelsToFullRange) {
   // 5-5-5: red 16 -> (16 x 255 + 15) / 31 = 132; green 31 -> 255; blue 1 -> 8.
   // 5-6-5: green 32 -> (32 x 255 + 31) / 63 = 130.
-  BmpLayout l;
+  BmpLayout l = Picture(40, 16, false);
   l.width = 2;
   l.height = 1;
-  l.bit_count = 16;
   l.compression = kBitFields;
   l.masks = k565;
   l.pixels = PackRows(2, 1, 16, [](int x, int) { return x == 0 ? (16u << 11) : (32u << 5); });
@@ -266,11 +249,9 @@ TEST(BmpReaderTest, RleDeltaAndUnsetPixels) {
   l.width = 4;
   const TNkDIB dib = ReadBmp(BuildBmp(l), "delta.bmp");
   const DibImage& image = dib.Image();
-  EXPECT_EQ(image.IndexAt(0, 0), 1);
-  EXPECT_EQ(image.IndexAt(1, 0), 1);
-  EXPECT_EQ(image.IndexAt(2, 0), 0);
-  EXPECT_EQ(image.IndexAt(0, 1), 0);
-  EXPECT_EQ(image.IndexAt(3, 1), 2);
+  EXPECT_EQ((std::vector<int>{image.IndexAt(0, 0), image.IndexAt(1, 0), image.IndexAt(2, 0),
+                              image.IndexAt(0, 1), image.IndexAt(3, 1)}),
+            (std::vector<int>{1, 1, 0, 0, 2}));
 }
 
 TEST(BmpReaderTest, ShortColourTableBeforeThePixels) {
@@ -320,11 +301,9 @@ TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
       {"empty file", {}, "not a BMP file"},
       {"not a BMP", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "not a BMP file"},
       {"truncated file header", cut(valid24, 10), "truncated file header"},
-      {"truncated info header", cut(valid24, 30), "truncated info header"},
       {"truncated V5 header", cut(v5, 100), "truncated info header"},
       {"OS/2 2.x header", direct([](auto& l) { l.header_size = 64; }), "unsupported header size"},
       {"zero width", sized(0, 2), "invalid size 0 x 2"},
-      {"negative width", sized(-3, 2), "invalid size -3 x 2"},
       {"side beyond 32768", sized(40000, 2), "picture too large (40000 x 2)"},
       {"pixel budget", sized(20000, -20000), "picture too large (20000 x 20000)"},
       {"most negative height", sized(3, INT32_MIN), "picture too large"},
@@ -341,7 +320,6 @@ TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
       {"RLE4 literal off the row", rle(kRle4, {0, 5, 0x11, 0x11, 0x10, 0, 0, 1}), "runs off"},
       {"RLE delta off the image", rle(kRle8, {0, 2, 0, 3, 1, 1, 0, 1}), "RLE data runs off"},
       {"RLE rows past the top", rle(kRle8, {0, 0, 0, 0, 1, 1, 0, 1}), "RLE data runs off"},
-      {"RLE without an end", rle(kRle8, {1, 1, 1, 2}), "truncated RLE data"},
       {"RLE literal cut short", rle(kRle8, {0, 3, 1}), "truncated RLE data"},
       {"RLE top-down", rle(kRle8, kRle8Picture, -2), "(top-down)"},
   };
@@ -356,6 +334,74 @@ TEST(BmpReaderTest, MalformedFilesAreRejectedNamingTheFile) {
 TEST(BmpReaderTest, MissingFileIsNamed) {
   EXPECT_THAT(ErrorMessage([] { ReadBmpFile("/nonexistent/folder/wall.bmp"); }),
               AllOf(HasSubstr("/nonexistent/folder/wall.bmp"), HasSubstr("No such file")));
+}
+
+// A picture of random indices (or colours) of the given depth.
+DibImage RandomImage(int width, int height, int bit_count, unsigned variant) {
+  std::mt19937 random(variant);
+  if (bit_count == 24) {
+    return testing::MakeDib24(width, height, [&](int, int) { return random() & 0xFFFFFF; });
+  }
+  std::vector<ColorRef> palette(std::size_t{1} << bit_count);
+  for (auto& c : palette) c = random() & 0xFFFFFF;
+  palette.resize(palette.size() - (bit_count == 8 ? 56 : 0));  // a table shorter than 256
+  const int colors = static_cast<int>(palette.size());
+  return testing::MakeIndexed(width, height, bit_count, palette,
+                              [&](int, int) { return static_cast<int>(random() % colors); });
+}
+
+TEST(BmpRoundTripTest, EveryWrittenFormatReadsBackPixelForPixel) {
+  testing::TempDir dir;
+  for (int bit_count : {1, 4, 8, 24}) {
+    for (int width : {1, 3, 5, 17, 64}) {
+      SCOPED_TRACE(std::to_string(bit_count) + " bits, width " + std::to_string(width));
+      const DibImage image = RandomImage(width, 7, bit_count, width * 31 + bit_count);
+      const auto path = dir.path() / ("round" + std::to_string(bit_count) + ".bmp");
+      WriteBmpFile(path, image);
+      const TNkDIB back = ReadBmpFile(path);
+      ASSERT_EQ(back.GetBitCount(), bit_count);
+      EXPECT_EQ(back.Image().colors, image.colors);
+      EXPECT_EQ(testing::Colors(back.Image()), testing::Colors(image));
+      // The in-memory encoding is the same file.
+      EXPECT_EQ(EncodeBmp(image).size(), std::filesystem::file_size(path));
+    }
+  }
+}
+
+TEST(BmpRoundTripTest, WriterLeavesNoFileBehindOnFailure) {
+  testing::TempDir dir;
+  const auto blocked = dir.path() / "taken";
+  std::filesystem::create_directory(blocked);  // renaming a file over a folder fails
+  const DibImage image = RandomImage(4, 4, 24, 1);
+  EXPECT_THAT(testing::ErrorMessage([&] { WriteBmpFile(blocked, image); }),
+              ::testing::HasSubstr("Cannot write the file \"" + blocked.string() + "\""));
+  EXPECT_THROW(WriteBmpFile(dir.path() / "missing" / "x.bmp", image), Error);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 1);  // only the folder itself: no temporary file left
+}
+
+TEST(BmpRoundTripTest, RewritingReplacesTheWholeFile) {
+  testing::TempDir dir;
+  const auto path = dir.path() / "ovalin.bmp";
+  WriteBmpFile(path, RandomImage(64, 64, 24, 2));
+  const DibImage small = RandomImage(2, 2, 8, 3);
+  WriteBmpFile(path, small);
+  EXPECT_EQ(std::filesystem::file_size(path), EncodeBmp(small).size());
+  EXPECT_EQ(testing::Colors(ReadBmpFile(path).Image()), testing::Colors(small));
+}
+
+TEST(BmpRoundTripTest, NewFilesTakeTheUmask) {
+  testing::TempDir dir;
+  for (mode_t mask : {022, 077}) {
+    const mode_t old = ::umask(mask);
+    const auto path = dir.path() / ("mode" + std::to_string(mask) + ".bmp");
+    WriteBmpFile(path, RandomImage(2, 2, 24, 4));
+    ::umask(old);
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              static_cast<std::filesystem::perms>(0666 & ~mask))
+        << "umask " << mask;
+  }
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 # fault injection sends SIGKILL as the call starts), on the generic and the GNOME desktop, for
 # a first run and for a run after the user changed the wallpaper. After each kill the user's
 # picture is still named by the desktop or remembered on disk (OriginalWallpaper, under GNOME
-# GnomeDesktop.conf), the desktop names a file that exists and the settings files parse; the
-# next run succeeds and leaves no temporary file behind.
+# GnomeDesktop.conf), the desktop names a file that exists, a work bitmap kept from before is
+# still there and the settings files parse; the next run succeeds and leaves no temporary file
+# behind.
 source "$(dirname "$0")/lib.sh"
 unset DISPLAY WAYLAND_DISPLAY
 export ORBELINE_HEADLESS=1 GSETTINGS_BACKEND=keyfile LC_ALL= LANG=en_US.UTF-8
@@ -65,6 +66,12 @@ run_scenario() {  # run_scenario NAME: kills the run prepared in $TEST_ROOT at e
   expect_eq "$name: run without faults" 0 $?
   local points
   points=$(awk -F'(' -v root="$TEST_ROOT" '{n[$1]++} index($0, root) {print $1 ":" n[$1]}' "$TEMPLATE.trace")
+  # A file gets its name only once what it holds is on disk.
+  unflushed=$(awk -v root="$TEST_ROOT" '!index($0, root) {next}
+    /^f(data)?sync\(/ && /\(deleted\)/ {split($0, a, /[(<]/); synced[a[2]] = 1}
+    /^linkat\(/ {match($0, /fd\/[0-9]+/); fd = substr($0, RSTART + 3, RLENGTH - 3)
+                 if (!(fd in synced)) print; if (/= 0$/) delete synced[fd]}' "$TEMPLATE.trace")
+  expect_eq "$name: files flushed before they are named" "" "$unflushed"
   rm -f "$TEMPLATE.trace"
   for point in $points; do
     call=${point%:*}
@@ -81,6 +88,10 @@ run_scenario() {  # run_scenario NAME: kills the run prepared in $TEST_ROOT at e
     fi
     kill_points=$((kill_points + 1))
     check_state "$name, killed at $call #$n"
+    if [[ -e $TEMPLATE/cache/orbeline/ovalin.bmp ]]; then
+      expect_true "$name, killed at $call #$n: the kept work bitmap is there" \
+        test -f "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
+    fi
     "$ORBELINE" -OnlyDraw >/dev/null 2>&1
     expect_eq "$name, killed at $call #$n: the next run" 0 $?
     check_state "$name, after $call #$n and the next run"

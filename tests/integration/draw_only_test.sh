@@ -13,16 +13,14 @@ run() { NO_FAKE_STAT=1 faketime "$TODAY" "$ORBELINE" "$@"; }
 work_bitmap() { echo "$XDG_CACHE_HOME/orbeline/ovalin.bmp"; }
 
 DESKTOP_CONF() { echo "$XDG_CONFIG_HOME/Quillmere/Desktop.conf"; }
+set_in() {  # set_in FILE SECTION NAME VALUE
+  if grep -q "^$3=" "$1"; then sed -i "s|^$3=.*|$3=$4|" "$1"; else sed -i "/^\[$2\]/a $3=$4" "$1"; fi
+}
 set_desktop_value() {
-  local conf
-  conf=$(DESKTOP_CONF)
-  mkdir -p "$(dirname "$conf")"
-  [[ -f "$conf" ]] || printf '[desktop]\nWallpaper=\n' > "$conf"
-  if grep -q "^$1=" "$conf"; then sed -i "s|^$1=.*|$1=$2|" "$conf"; else sed -i "/^\[desktop\]/a $1=$2" "$conf"; fi
+  [[ -f $(DESKTOP_CONF) ]] || printf '[desktop]\nWallpaper=\n' >"$(DESKTOP_CONF)"
+  set_in "$(DESKTOP_CONF)" desktop "$1" "$2"
 }
-set_setting() {
-  if grep -q "^$1=" "$CONF"; then sed -i "s|^$1=.*|$1=$2|" "$CONF"; else sed -i "/^\[General\]/a $1=$2" "$CONF"; fi
-}
+set_setting() { set_in "$CONF" General "$1" "$2"; }
 # A first run fills the store; later edits then change single values.
 prepared_home() {
   new_home
@@ -35,7 +33,7 @@ clear_root() { xsetroot -solid black 2>/dev/null || true; }
 # work bitmap is deleted.
 prepared_home
 capture_root "$TEST_ROOT/root.png"
-for colour in "#FF0000" "#808080" "#00FF00"; do
+for colour in "#FF0000" "#00FF00"; do
   n=$(count_color "$TEST_ROOT/root.png" 300x200+0+0 "$colour")
   expect_true "calendar pixels in $colour (found $n)" test "$n" -gt 20
 done
@@ -43,7 +41,6 @@ n=$(count_color "$TEST_ROOT/root.png" 300x200+600+500 "#3A6EA5")
 expect_eq "desktop colour away from the calendar" 60000 "$n"
 expect_eq "Wallpaper back to its earlier value" "" "$(desktop_value Wallpaper)"
 expect_true "work bitmap deleted" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
-expect_true "root pixmap set" xprop -root _XROOTPMAP_ID ESETROOT_PMAP_ID
 
 # (2) NoRestoreWallpaper: the work bitmap stays installed; a second run the same day draws
 # nothing.
@@ -52,11 +49,9 @@ set_setting NoRestoreWallpaper 1
 run -OnlyDraw 2>/dev/null
 bmp=$(work_bitmap)
 expect_true "work bitmap kept" test -f "$bmp"
-expect_eq "work bitmap is a 24-bit BMP of the screen" "BMP3 1024x768 8-bit sRGB" \
-  "$(identify -format '%m %wx%h %z-bit %[colorspace]' "BMP3:$bmp" 2>/dev/null || identify -format '%m %wx%h %z-bit %[colorspace]' "$bmp")"
-expect_eq "bits per pixel in the header" 24 "$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
+expect_eq "work bitmap is a 24-bit BMP of the screen" "1024x768 24" \
+  "$(identify -format '%wx%h' "$bmp") $(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
 expect_eq "Wallpaper is the work bitmap" "$bmp" "$(desktop_value Wallpaper)"
-expect_eq "OriginalWallpaper holds the source" "" "$(setting OriginalWallpaper)"
 before=$(sha1sum "$bmp")
 touch -d "$TODAY" "$bmp"
 stamp=$(stat -c %Y "$bmp")
@@ -64,20 +59,6 @@ run -OnlyDraw 2>/dev/null
 expect_eq "second run the same day leaves the file" "$before $stamp" "$(sha1sum "$bmp") $(stat -c %Y "$bmp")"
 TODAY="2026-01-17 10:00:00" run -OnlyDraw 2>/dev/null
 expect_true "the next day draws again" test "$(sha1sum "$bmp")" != "$before"
-
-# (3) A JPEG centred on a smaller screen.
-prepared_home
-convert -size 1600x1200 gradient:"#204080"-"#E0C060" -fill "#C03030" -draw "rectangle 700,500 900,700" \
-  -quality 95 "$HOME/photo.jpg"
-set_desktop_value Wallpaper "$HOME/photo.jpg"
-set_setting NoRestoreWallpaper 1
-run -OnlyDraw 2>/dev/null
-bmp=$(work_bitmap)
-for point in "400 300" "700 500" "1000 760" "500 600"; do
-  read -r x y <<<"$point"
-  expect_eq "centred JPEG pixel ($x,$y)" "$(pixel "$HOME/photo.jpg" $((x + 288)) $((y + 216)))" "$(pixel "$bmp" "$x" "$y")"
-done
-expect_eq "OriginalWallpaper while the work bitmap is installed" "$HOME/photo.jpg" "$(setting OriginalWallpaper)"
 
 # (4) A 100x60 tile in each arrangement.
 for stagger in 0 1 2; do
@@ -91,12 +72,9 @@ for stagger in 0 1 2; do
   set_setting PositionY 400  # keep the calendar away from the tiles we look at
   run -OnlyDraw 2>/dev/null
   bmp=$(work_bitmap)
-  case $stagger in
-    0) checks="150 10 50 10;250 70 50 10" ;;
-    1) checks="150 0 50 30;150 30 50 0;250 5 50 5" ;;
-    2) checks="50 60 0 0;0 60 50 0;50 125 50 5" ;;
-  esac
-  IFS=';' read -ra list <<<"$checks"
+  checks=("150 10 50 10;250 70 50 10" "150 0 50 30;150 30 50 0;250 5 50 5"
+          "50 60 0 0;0 60 50 0;50 125 50 5")
+  IFS=';' read -ra list <<<"${checks[$stagger]}"
   for c in "${list[@]}"; do
     read -r x y tx ty <<<"$c"
     expect_eq "tile stagger $stagger at ($x,$y)" "$(pixel "$HOME/tile.bmp" "$tx" "$ty")" "$(pixel "$bmp" "$x" "$y")"
@@ -111,10 +89,8 @@ set_desktop_value ScreenWidth 640
 set_desktop_value ScreenHeight 480
 (unset DISPLAY; run -OnlyDraw 2>/dev/null)
 bmp=$(work_bitmap)
-expect_eq "8-bit work bitmap" 8 "$(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
-colours=$(od -An -tu4 -j46 -N4 "$bmp" | tr -d ' ')
-expect_true "palette of at most 256 entries ($colours)" test "$colours" -le 256 -a "$colours" -ge 1
-expect_eq "8-bit work bitmap size" "640x480" "$(identify -format '%wx%h' "$bmp")"
+expect_eq "8-bit work bitmap of the screen" "640x480 8" \
+  "$(identify -format '%wx%h' "$bmp") $(od -An -tu2 -j28 -N2 "$bmp" | tr -d ' ')"
 # Text is drawn without antialiasing (no fringes snapped to odd palette colours) and the
 # palette holds the VGA colours, so the grey weekdays stay grey.
 used=$(identify -format %k "$bmp")
@@ -148,17 +124,6 @@ expect_eq "undecodable picture exit code" 1 $status
 expect_true "message names the file ($out)" grep -q "broken.jpg" <<<"$out"
 expect_eq "undecodable picture: desktop value untouched" "$HOME/broken.jpg" "$(desktop_value Wallpaper)"
 expect_true "undecodable picture: no work bitmap" test ! -e "$(work_bitmap)"
-
-# (7) Saved designs by number.
-prepared_home
-printf '\n[3]\nYearMonthDrawStyle=0\nTodayColor=clYellow\nCalendarType=4\nCharStep=30\nCharStep2=30\nSameFont=1\nFontName=Arial\nFontSize=18\nTodayDrawMethod=1\n' >> "$CONF"
-clear_root
-run -3 2>/dev/null
-capture_root "$TEST_ROOT/root3.png"
-n=$(count_color "$TEST_ROOT/root3.png" 300x200+0+0 "#FFFF00")
-expect_true "design 3 draws today in its colour (found $n)" test "$n" -gt 20
-expect_eq "design 3 copied to the current settings" "clYellow" "$(setting TodayColor)"
-expect_eq "AutoDraw reset" "0" "$(setting AutoDraw)"
 
 # (8) Two draw-only runs at once. The first holds the instance lock through its delay,
 # which must outlast the start of the second run on a loaded machine.
@@ -195,7 +160,6 @@ set_setting TodayDrawMethod 2
 before=$(sha1sum < "$CONF")
 (unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/preview.png" --date 2026-01-16)
 expect_eq "--preview exit code" 0 $?
-expect_eq "preview of the screen's size" "1920x1080" "$(identify -format '%wx%h' "$TEST_ROOT/preview.png")"
 expect_eq "preview equals the installed drawing" 0 \
   "$(compare -metric AE "$TEST_ROOT/preview.png" "$(work_bitmap)" null: 2>&1)"
 expect_eq "--preview stores nothing" "$before" "$(sha1sum < "$CONF")"
@@ -212,9 +176,8 @@ expect_eq "--preview without room keeps the earlier file" "$kept" "$(sha1sum < "
 expect_eq "impossible date refused" 2 $?
 new_home
 (unset DISPLAY; "$ORBELINE" --preview "$TEST_ROOT/fresh.png" --date 2026-01-16)
-expect_true "preview on a fresh store" test -s "$TEST_ROOT/fresh.png"
-expect_true "a fresh store stays absent" test ! -e "$CONF"
-expect_true "no desktop values written" test ! -e "$(DESKTOP_CONF)"
+expect_true "preview on a fresh store writes no store and no desktop values" \
+  test -s "$TEST_ROOT/fresh.png" -a ! -e "$CONF" -a ! -e "$(DESKTOP_CONF)"
 # A stored run code is not the preview's: no design, no wait, no work bitmap left behind.
 prepared_home
 set_setting AutoDraw 1

@@ -1,4 +1,4 @@
-// The Qt canvas on a wrapped pixel buffer, and a month drawn through it with real fonts.
+// The Qt canvas on a wrapped pixel buffer, with real fonts.
 #include "platform/qt_canvas.h"
 
 #include <gtest/gtest.h>
@@ -6,17 +6,12 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <cstdint>
-#include <memory>
 #include <tuple>
 #include <vector>
 
-#include "render/calendar_drawing.h"
-#include "render_fixture.h"
 
 namespace orbeline {
 namespace {
-
-using testing::Date;
 
 constexpr std::uint32_t kGrey = 0xFF808080;
 
@@ -105,65 +100,11 @@ TEST_F(QtCanvasTest, FontsResolveThroughFontconfigAtPixelSizesOfThePoints) {
   EXPECT_LE(height_20, 36);
   EXPECT_EQ(canvas.TextHeight(""), height_20);
   EXPECT_GT(canvas.TextWidth("28"), canvas.TextWidth("8"));
-  EXPECT_GT(canvas.TextWidth("令和"), 20);
 
   // Japanese text falls back to a font that has it and lands at the given top-left.
   canvas.DrawText(10, 10, "令和", 0x000000);
   EXPECT_GT(CountIn(10, 10, 10 + canvas.TextWidth("令和"), 10 + height_20, 0xFF000000), 10);
   EXPECT_EQ(CountIn(0, 0, 200, 10, 0xFF000000), 0);
-}
-
-// January 2026 in the Center grid with a bold 20-point font: every day in its own 40 x 36
-// cell from (10, 46), 1 January (a Thursday) in column 5.
-class MonthImageTest : public QtCanvasTest, public testing::RenderFixture {
- protected:
-  MonthImageTest() {
-    settings.calendar_type = CalendarType{4};
-    settings.position_x = 10;
-    settings.position_y = 10;
-    settings.char_step = 40;
-    settings.char_step2 = 36;
-    settings.today_draw_method = TodayDrawMethod{1};
-    settings.font0 = settings.font1 = {"Arial", 20, false, true};
-    holidays.month(1)[0] = 12;
-    MakeBuffer(320, 300, 320);
-  }
-  void Draw() {
-    pixels.assign(pixels.size(), kGrey);
-    QtCanvas canvas(pixels.data(), width, height, stride * 4);
-    RenderContext context = Context(Date(2026, 1, 16));
-    DrawCalendar(canvas, context);
-  }
-  int CountInDay(int day, ColorRef color) const {
-    const int cell = day - 1 + 4;
-    const int x = 10 + (cell % 7) * 40;
-    const int y = 46 + (cell / 7) * 36;
-    return CountIn(x, y, x + 40, y + 36, Pixel(color));
-  }
-};
-
-TEST_F(MonthImageTest, DayNumbersCarryTheColoursOfTheirDays) {
-  Draw();
-  struct Expectation {
-    int day;
-    ColorRef color;
-  };
-  const std::vector<Expectation> days = {{4, testing::kSunday},
-                                         {10, testing::kSaturday},
-                                         {14, testing::kWeekday},
-                                         {12, testing::kHoliday},
-                                         {16, testing::kToday}};
-  for (const Expectation& row : days) {
-    EXPECT_GT(CountInDay(row.day, row.color), 15) << row.day;
-    for (const Expectation& other : days) {
-      if (other.color != row.color) {
-        EXPECT_EQ(CountInDay(row.day, other.color), 0) << row.day;
-      }
-    }
-  }
-  EXPECT_EQ(CountIn(0, 0, width, height, Pixel(testing::kShadow)), 0);
-  // The label "2026/1" sits centred over the grid.
-  EXPECT_GT(CountIn(10, 10, 290, 46, Pixel(testing::kYearMonth)), 30);
 }
 
 }  // namespace

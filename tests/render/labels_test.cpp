@@ -39,8 +39,6 @@ TEST_F(LabelsTest, YearAndMonthJoinWithTheirSeparatorEvenWhenOneSideIsEmpty) {
   EXPECT_EQ(Label(Date(1997, 5, 1)), "5/1997");
   settings.month_draw = MonthDraw{1};
   EXPECT_EQ(Label(Date(1997, 5, 1)), "May 1997");
-  settings.month_draw = MonthDraw{4};
-  EXPECT_EQ(Label(Date(1997, 11, 1)), "十一月 1997");
   settings.month_draw = MonthDraw{5};
   EXPECT_EQ(Label(Date(1997, 12, 1)), "師走 1997");
   settings.month_draw = MonthDraw{6};  // not in the list
@@ -58,12 +56,10 @@ TEST(YearFormatTest, YearTextOfEachFormat) {
   // clang-format off
   const Row rows[] = {
       {0, reiwa8, ""}, {1, Date(2005, 1, 16), "05"}, {2, heisei9, "'97"}, {3, heisei9, "1997"},
-      {4, reiwa8, "令和8年"}, {8, reiwa8, "'26年(令和8)"}, {12, reiwa8, "2026(令和8年)"},
-      {14, reiwa8, "'26年(令和8年)"}, {17, reiwa8, "26(R8)"}, {19, heisei9, "1997(H9)"},
-      {4, Date(2019, 5, 1), "令和1年"}, {16, Date(2019, 5, 1), "R1"},
-      {16, Date(2019, 4, 30), "H31"}, {15, Date(1989, 1, 8), "1989年(平成1年)"},
-      {19, Date(1989, 1, 7), "1989(S64)"}, {16, Date(1920, 6, 1), "T9"},
-      {16, Date(1900, 6, 1), "M33"}, {20, reiwa8, ""}};
+      {8, reiwa8, "'26年(令和8)"}, {14, reiwa8, "'26年(令和8年)"}, {17, reiwa8, "26(R8)"},
+      {4, Date(2019, 5, 1), "令和1年"}, {16, Date(2019, 4, 30), "H31"},
+      {15, Date(1989, 1, 8), "1989年(平成1年)"}, {19, Date(1989, 1, 7), "1989(S64)"},
+      {16, Date(1920, 6, 1), "T9"}, {16, Date(1900, 6, 1), "M33"}, {20, reiwa8, ""}};
   // clang-format on
   for (const Row& row : rows) {
     EXPECT_EQ(FormatYear(row.year_draw, row.date, EraNameCut::kWholeName), row.text) << row.text;
@@ -77,7 +73,6 @@ TEST(DatePictureTest, SingleGIsCutUnderAJapaneseLocale) {
   EXPECT_EQ(FormatDatePicture("g", date, EraNameCut::kFirstCharacter), "令");
   EXPECT_EQ(FormatDatePicture("g", date, EraNameCut::kWholeName), "令和");
   EXPECT_EQ(FormatDatePicture("gg", date, EraNameCut::kFirstCharacter), "令和");
-  EXPECT_EQ(FormatDatePicture("ggg", date, EraNameCut::kFirstCharacter), "令和");
   EXPECT_EQ(FormatDatePicture(R"p(ge"(e)"y)p", date, EraNameCut::kWholeName), "令和8(e)26");
   EXPECT_EQ(EraLetter(date, EraNameCut::kFirstCharacter), "R");
 }
@@ -94,7 +89,6 @@ TEST_F(LabelsTest, SmallEraPartIsDrawnAtSixtyPercentBottomAligned) {
   // Shadows first: the part before, the era part, the rest; then the texts.
   EXPECT_EQ(texts[0].Seen(), (Seen{"2026年", 11, 20, kShadow, 10}));
   EXPECT_EQ(texts[3].Seen(), (Seen{"(令和8)", 11 + 50, 20 + 15 - 9, kShadow, 6}));
-  EXPECT_EQ(texts[10].Seen(), (Seen{"(令和8)", 60, 26, kYearMonth, 6}));
   EXPECT_EQ(texts[11].Seen(), (Seen{"x", 90, 20, kYearMonth, 10}));
   EXPECT_EQ(canvas.font().size, 10);
 
@@ -110,18 +104,15 @@ TEST_F(LabelsTest, TopLabelWidthCountsTheSmallEraPart) {
   settings.year_draw = 9;
   settings.month_draw = MonthDraw{0};
   settings.emperor_small = true;
-  settings.position_y = 50;
   DrawToday(Date(2026, 1, 16));
   // "2026年(令和8) ": 50 + 30 (small) + 5 = 85, then CharStep2.
-  EXPECT_EQ(canvas.Text("1").x, 50 + 85 + 20);
+  EXPECT_EQ(canvas.Text("1").x, 85 + 20);
   EXPECT_EQ(canvas.Text("(令和8)").font.size, 6);
 }
 
 // The Center type at (100, 50): the grid is 7 x 30 = 210 wide.
 TEST_F(LabelsTest, CenterLabelAlignmentsAndTheSplitLabel) {
-  settings.calendar_type = CalendarType{4};
-  settings.position_x = 100;
-  settings.position_y = 50;
+  Place(4, 100, 50);
   settings.month_draw = MonthDraw{2};  // "2026 January" is 115 wide
   const auto draw = [&](int style) {
     settings.year_month_draw_style = YearMonthDrawStyle{style};
@@ -154,9 +145,7 @@ TEST_F(LabelsTest, CenterLabelAlignmentsAndTheSplitLabel) {
 }
 
 TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
-  settings.calendar_type = CalendarType{4};
-  settings.position_x = 100;
-  settings.position_y = 50;
+  Place(4, 100, 50);
   settings.day_draw = DayDraw{3};
   settings.monday_start = true;
   DrawToday(Date(2026, 1, 16));
@@ -165,9 +154,9 @@ TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
     if (call.y == 70) names.push_back(call.text);
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"}));
-  EXPECT_EQ(canvas.Text("Mon").Seen(), (Seen{"Mon", 100, 70, kWeekday, 10}));
   EXPECT_EQ(canvas.Text("Sat").Seen(), (Seen{"Sat", 100 + 5 * 30, 70, kSaturday, 10}));
-  EXPECT_EQ(canvas.Text("Sun").color, kSunday);
+  EXPECT_EQ(std::pair(canvas.Text("Mon").color, canvas.Text("Sun").color),
+            std::pair(kWeekday, kSunday));
   // Days start a CharStep2 below the header; 1 January 2026 is a Thursday (column 4).
   EXPECT_EQ(canvas.Text(" 1").Place(), std::pair(100 + 3 * 30, 90));
 
@@ -180,9 +169,7 @@ TEST_F(LabelsTest, WeekdayHeaderWithMondayStart) {
 }
 
 TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
-  settings.calendar_type = CalendarType{1};  // Left, weekday names right of the numbers
-  settings.position_x = 100;
-  settings.position_y = 50;
+  Place(1, 100, 50);  // Left, weekday names right of the numbers
   settings.day_draw = DayDraw{2};
   settings.same_font = true;
   settings.small_day_name = true;
@@ -190,7 +177,6 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
   // 1 January 2026 (Thursday) at (100, 70): "Th" at 6 points, right of "28 " (25), lowered
   // by ((10 - 6) x 2) div 3 = 2.
   EXPECT_EQ(canvas.Text("Th").Seen(), (Seen{"Th", 125, 72, kWeekday, 6}));
-  EXPECT_EQ(canvas.Text("Sa").color, kSaturday);
   // BlockWidth: the larger of "28 " (25) and "Th " (15) + 25.
   EXPECT_EQ(block_width, 40);
 
@@ -213,9 +199,8 @@ TEST_F(LabelsTest, SmallDayNamesOnlyWithSameFont) {
 }
 
 TEST_F(LabelsTest, WeekdayNamesBesideDaysSetTheExtentsOfEachLineType) {
+  Place(0, 100, 50);
   settings.day_draw = DayDraw{3};
-  settings.position_x = 100;
-  settings.position_y = 50;
   struct Row {
     int type;
     int x, y;    // of "Thu", 1 January
@@ -248,10 +233,8 @@ TEST_F(LabelsTest, WeekdayLabelCuts) {
   settings.day_draw = DayDraw{5};
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "一二三四五");
   // Ten columns: a wide character takes two.
-  for (const char* name : {"Wednesday", "Donnerstag", "日曜日", "ab日曜日曜"}) {
-    definition.day_names[10] = name;
-    EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), name);
-  }
+  definition.day_names[10] = "ab日曜日曜";
+  EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "ab日曜日曜");
   definition.day_names[10] = "abc日曜日曜";
   EXPECT_EQ(GetWeekdayLabel(settings, definition, 3), "abc日曜日");
   definition.day_names[3] = "日曜日";

@@ -12,6 +12,8 @@
 namespace orbeline {
 namespace {
 
+using Values = std::vector<std::optional<std::string>>;
+
 class PrepareSettingsTest : public ::testing::Test {
  protected:
   PrepareSettingsTest() : store_(backend_) {
@@ -25,6 +27,11 @@ class PrepareSettingsTest : public ::testing::Test {
   PreparedSettings Prepare() { return PrepareSettings(store_, definition_, environment_, shell_); }
   std::optional<std::string> Get(const char* name, const char* group = "") {
     return backend_.Get(name, group);
+  }
+  std::vector<std::optional<std::string>> Get(std::initializer_list<const char*> names) {
+    std::vector<std::optional<std::string>> values;
+    for (const char* name : names) values.push_back(backend_.Get(name));
+    return values;
   }
 
   testing::TempDir temp_;
@@ -59,10 +66,8 @@ TEST_F(PrepareSettingsTest, LaterStartsOnlyFillGapsAndRewriteTheExecutable) {
   backend_.Remove("", "DelaySeconds");
   environment_.exe_path = "/usr/bin/orbeline";
   Prepare();
-  EXPECT_EQ(Get("SundayColor"), "clMaroon");
-  EXPECT_EQ(Get("SlashLean"), "6");
-  EXPECT_EQ(Get("DelaySeconds"), "30");
-  EXPECT_EQ(Get("ExeFileName"), "/usr/bin/orbeline -OnlyDraw");
+  EXPECT_EQ(Get({"SundayColor", "SlashLean", "DelaySeconds", "ExeFileName"}),
+            (Values{"clMaroon", "6", "30", "/usr/bin/orbeline -OnlyDraw"}));
   EXPECT_TRUE(shell_.opened_topics.empty()) << "the manual opens once per version";
   environment_.version_number = 15300;
   Prepare();
@@ -78,15 +83,11 @@ TEST_F(PrepareSettingsTest, MigratesValuesOfOlderVersions) {
   store_.WriteSetting("Holiday1", "1 15");
   store_.WriteSetting("Holiday10", "10");
   Prepare();
-  EXPECT_EQ(Get("CalendarStyle"), "7");
-  EXPECT_EQ(Get("CalendarType"), "2");
-  EXPECT_FALSE(Get("CalenderStyle").has_value());
-  EXPECT_FALSE(Get("CalenderType").has_value());
-  EXPECT_EQ(Get("SubstituteType"), "0");
-  EXPECT_EQ(Get("Holiday1"), "1 201");
-  EXPECT_EQ(Get("Holiday10"), "201");
-  EXPECT_EQ(Get("CharStep2"), "20");
-  EXPECT_EQ(Get("SundayColor"), std::nullopt) << "not a first run";
+  // SundayColor stays absent: this is no first run.
+  EXPECT_EQ(
+      Get({"CalendarStyle", "CalendarType", "CalenderStyle", "CalenderType", "SubstituteType",
+           "Holiday1", "Holiday10", "CharStep2", "SundayColor"}),
+      (Values{"7", "2", std::nullopt, std::nullopt, "0", "1 201", "201", "20", std::nullopt}));
 }
 
 TEST_F(PrepareSettingsTest, HolidayMigrationOnlyBeforeVersion150) {
@@ -102,8 +103,7 @@ TEST_F(PrepareSettingsTest, NegativeCharStepForcesTheFirstRunSetAgain) {
   store_.WriteSetting("Holiday3", "5");
   store_.WriteSetting("CharStep", "-1");
   Prepare();
-  EXPECT_EQ(Get("Holiday3"), "");
-  EXPECT_EQ(Get("CharStep"), "30");
+  EXPECT_EQ(Get({"Holiday3", "CharStep"}), (Values{"", "30"}));
 }
 
 TEST_F(PrepareSettingsTest, DefaultDesignNamesOnlyWhereANameIsMissing) {

@@ -2,27 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "desktop_file_validate.h"
 #include "isolated_env.h"
+#include "shell/launcher_icon.h"
 
 namespace orbeline {
 namespace {
 
-TEST(ShortcutLinkTest, CodedProperties) {
+TEST(ShortcutLinkTest, HotKeysAndExecWordsQuotedByTheDesktopEntryRules) {
   TShortcutLink link;
-  EXPECT_EQ(link.HotKey(), ' ');
   EXPECT_EQ(link.ShowCmd(), TShowCmd::scShowNormal);
   link.SetHotKey("q");
   EXPECT_EQ(link.HotKey(), 'Q');
-  link.SetHotKey("");
-  EXPECT_EQ(link.HotKey(), ' ');
   link.SetHotKey("\tx");
   EXPECT_EQ(link.HotKey(), ' ');
-}
-
-TEST(ShortcutLinkTest, ExecWordsAreQuotedByTheDesktopEntryRules) {
   EXPECT_EQ(QuoteExecWord("/usr/bin/orbeline"), "/usr/bin/orbeline");
   EXPECT_EQ(QuoteExecWord("/opt/My Apps/orbeline"), "\"/opt/My Apps/orbeline\"");
   EXPECT_EQ(QuoteExecWord("/a$b/\"c\""), "\"/a\\$b/\\\"c\\\"\"");
@@ -71,6 +67,27 @@ TEST(ShortcutLinkTest, StartupAndDesktopEntriesAreValidAndComplete) {
 
   link.shortcut_file = (env.path() / "missing" / "x.desktop").string();
   EXPECT_THROW(link.CreateLink(), EShortcutError);
+}
+
+TEST(LauncherIconTest, NameWhereTheDesktopFindsItElsePath) {
+  testing::TempDir temp;
+  const std::filesystem::path prefix = temp.path() / "prefix";
+  const std::filesystem::path apps = prefix / "share/icons/hicolor/scalable/apps";
+  std::filesystem::create_directories(apps);
+  std::filesystem::create_directories(temp.path() / "build");
+  std::ofstream(apps / "org.example.Id.svg") << "<svg/>";
+  std::ofstream(temp.path() / "build/org.example.Id.svg") << "<svg/>";
+
+  setenv("XDG_DATA_DIRS", (prefix / "share").c_str(), 1);
+  EXPECT_EQ(LauncherIcon(prefix / "bin", prefix / "share", "org.example.Id"), "org.example.Id");
+  setenv("XDG_DATA_DIRS", "/usr/share", 1);
+  EXPECT_EQ(LauncherIcon(prefix / "bin", prefix / "share", "org.example.Id"),
+            (apps / "org.example.Id.svg").string())
+      << "an installation outside the searched folders names its picture";
+  EXPECT_EQ(LauncherIcon(temp.path() / "build", temp.path() / "share", "org.example.Id"),
+            (temp.path() / "build/org.example.Id.svg").string());
+  EXPECT_EQ(LauncherIcon(temp.path(), temp.path() / "share", "org.example.Id"), "");
+  unsetenv("XDG_DATA_DIRS");
 }
 
 }  // namespace

@@ -31,11 +31,10 @@ class FakeSettingsDialogs : public SettingsDialogs {
     return edit_special_days ? edit_special_days(model) : false;
   }
   std::optional<FontSetting> ChooseFont(const FontSetting&) override { return font_answer; }
-  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
-    folder_titles.push_back(title);
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
     return folder_answer;
   }
-  void SetBusyCursor(bool busy) override { busy_changes.push_back(busy); }
+  void SetBusyCursor(bool) override {}
 
   std::optional<ColorRef> color_answer;    // nullopt: Cancel
   std::optional<ColorRef> custom_color_0;  // what the user left in custom colour 0
@@ -44,8 +43,6 @@ class FakeSettingsDialogs : public SettingsDialogs {
   std::function<bool(HolidayFormModel&)> edit_holidays;
   std::function<bool(SpecialdayFormModel&)> edit_special_days;
   std::vector<ColorRef> color_initials;
-  std::vector<std::string> folder_titles;
-  std::vector<bool> busy_changes;
 };
 
 }  // namespace orbeline::testing

@@ -37,6 +37,12 @@ struct RenderFixture {
   int block_height = 0;
 
   RenderFixture();
+  // The line-draw type and its two positions.
+  void Place(int type, int x, int y) {
+    settings.calendar_type = CalendarType{type};
+    settings.position_x = x;
+    settings.position_y = y;
+  }
   // A fresh context for `today` (and its save counter hooked up).
   RenderContext Context(std::chrono::year_month_day today);
   // Draws the today block, or the whole calendar, for `today` on `canvas`.

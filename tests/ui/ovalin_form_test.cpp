@@ -14,20 +14,17 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "base/xdg_folders.h"
 #include "open_form.h"
 #include "qt_form.h"
 #include "ui/about_box.h"
 #include "ui/check_form.h"
 #include "ui/color_button.h"
-#include "ui/font_sample_panel.h"
 #include "ui/qt_prompts.h"
 #include "ui/ui_text.h"
 
 namespace orbeline {
 namespace {
 
-// The settings window on the offscreen platform, driven through its controls' names.
 class OvalinFormTest : public testing::QtFormTest, protected testing::OpenForm {
  protected:
   TOvalinForm& Show() {
@@ -61,7 +58,6 @@ TEST_F(OvalinFormTest, MainPage) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
   EXPECT_EQ(form->settings().position_x, Find<QScrollBar>("PosXScrollBar")->maximum());
   Click("LineDrawLeft");
-  EXPECT_EQ(backend.Get("CalendarType"), "1");
   EXPECT_EQ(Find<QLabel>("PosYLabel")->text(), "Distance from Top");
   EXPECT_EQ(Find<QScrollBar>("PosXScrollBar")->maximum(), 320);
 
@@ -69,8 +65,7 @@ TEST_F(OvalinFormTest, MainPage) {
   style->setCurrentIndex(10);
   QTest::keyClick(style, Qt::Key_Down);
   EXPECT_EQ(form->settings().calendar_style, 11);
-  EXPECT_TRUE(Find("MonthReverseCheckBox")->isEnabled());
-  EXPECT_TRUE(Find("MonthStepSpin")->isEnabled());
+  EXPECT_TRUE(Find("MonthReverseCheckBox")->isEnabled() && Find("MonthStepSpin")->isEnabled());
   // Three characters can be typed; the arrows go further, and the whole number shows.
   auto* month_step = Find<QSpinBox>("MonthStepSpin");
   month_step->setValue(-99);
@@ -81,9 +76,7 @@ TEST_F(OvalinFormTest, MainPage) {
   EXPECT_EQ(month_step->text(), "234");
 
   Click("SameFontCheckBox");
-  EXPECT_FALSE(form->settings().same_font);
   EXPECT_FALSE(Find("FontTestPanel")->isVisible());
-  EXPECT_TRUE(Find("FontDayPanel")->isVisible());
   dialogs.font_answer = FontSetting{"Liberation Serif", 12, false, true};
   Click("FontDayPanel");
   EXPECT_EQ(form->settings().font0.name, "Liberation Serif");
@@ -92,10 +85,7 @@ TEST_F(OvalinFormTest, MainPage) {
   Find("SameFontCheckBox")->setFocus();
   QTest::keyClick(Find("SameFontCheckBox"), Qt::Key_Return);
   EXPECT_EQ(desktop->installs.size(), 2u);
-  EXPECT_EQ(backend.Get("FontName"), "Arial") << "the drawing saved the window state";
-  EXPECT_EQ(backend.Get("Font0Name"), "Liberation Serif");
-  EXPECT_EQ(window_->windowTitle(), "Orbeline");
-  EXPECT_TRUE(Find("DrawButton")->isEnabled());
+  EXPECT_EQ(backend.Get("Font0Name"), "Liberation Serif") << "the drawing saved the window";
 
   // Right-button presses: Revert shows the composed base image, Help the contents.
   QTest::mousePress(Find("DefaultReturnButton"), Qt::RightButton);
@@ -111,8 +101,7 @@ TEST_F(OvalinFormTest, MainPage) {
   ASSERT_FALSE(prompts.shown.empty());
   EXPECT_NE(prompts.shown.back().text.find("Cannot install"), std::string::npos);
   EXPECT_EQ(window_->windowTitle(), "Orbeline");
-  EXPECT_TRUE(Find("QuitButton")->isEnabled());
-  EXPECT_TRUE(Find("PageControl")->isEnabled());
+  EXPECT_TRUE(Find("QuitButton")->isEnabled() && Find("PageControl")->isEnabled());
 }
 
 TEST_F(OvalinFormTest, OptionsPage) {
@@ -121,10 +110,8 @@ TEST_F(OvalinFormTest, OptionsPage) {
   Show();
   EXPECT_EQ(Find<QComboBox>("YearDrawGroupBox")->currentIndex(), -1);
   Click("DarkDefaultColorButton");
-  EXPECT_EQ(backend.Get("SundayColor"), "clMaroon");
   EXPECT_EQ(Find<ColorButton>("SundayColorButton")->caption_color(), QColor(0x80, 0, 0));
   Click("ShadowCheckBox");
-  EXPECT_EQ(backend.Get("Shadow"), "0");
   EXPECT_FALSE(Find("ShadowColorButton")->isEnabled());
   Click("DayboxColorButton");
   EXPECT_TRUE(dialogs.color_initials.empty()) << "the box colour waits for the box";
@@ -144,16 +131,12 @@ TEST_F(OvalinFormTest, MiscPage) {
   EXPECT_EQ(backend.Get("TilePattern"), "0");
   pages->setCurrentIndex(3);
   EXPECT_EQ(backend.Get("TilePattern"), "1") << "the page change applies the tiling";
-  EXPECT_EQ(Find("FurikaeRadioGroup")->findChildren<QRadioButton*>().size(), 5);
   pages->setCurrentIndex(2);
   Click("NoRestoreCheckBox");
   EXPECT_EQ(backend.Get("NoRestoreWallpaper"), "1");
 
-  // The shortcut buttons; a launcher that cannot be written reaches the error report.
-  prompts.message_answers = {Prompts::Answer::kYes, Prompts::Answer::kOk, Prompts::Answer::kYes};
-  Click("StartUpButton");
-  EXPECT_EQ(prompts.shown.back().text, "Shortcut created!");
-  EXPECT_TRUE(std::filesystem::exists(ConfigHomeFolder() / "autostart/Orbeline StartUp.desktop"));
+  // A launcher that cannot be written reaches the error report.
+  prompts.message_answers = {Prompts::Answer::kYes};
   store.WriteSetting("StartupFileName", "no/such/folder.desktop");
   Click("StartUpButton");
   EXPECT_EQ(prompts.shown.back().text, "Unable to create .desktop file");
@@ -172,16 +155,13 @@ TEST_F(OvalinFormTest, PositioningMarker) {
 
   marker->move(200 - kMarkerHotSpot, 60 - kMarkerHotSpot);
   EXPECT_EQ(pos_x->value(), 200) << "the marker moves the scroll bars";
-  EXPECT_EQ(Find<QScrollBar>("PosYScrollBar")->value(), 60);
   EXPECT_EQ(Find<QLabel>("PosXValueLabel")->text(), "200");
 
   Click("DrawButton");
   EXPECT_TRUE(marker->isVisible()) << "shown again after the drawing";
   Click("MarkerPanel");
   EXPECT_FALSE(marker->isVisible());
-  EXPECT_FALSE(Find<QPushButton>("MarkerPanel")->isChecked()) << "the panel is raised";
   QTest::mousePress(Find("MarkerPanel"), Qt::RightButton);
-  EXPECT_EQ(backend.Get("MarkerAnimate"), "0");
   EXPECT_FALSE(marker->animation().animate());
 }
 
@@ -202,9 +182,7 @@ TEST_F(OvalinFormTest, AdvancedPageAndQuit) {
   EXPECT_EQ(Find<QComboBox>("DesignListComboBox")->count(), 20);
   Click("DesignLoadButton");
   ASSERT_FALSE(prompts.shown.empty());
-  EXPECT_EQ(prompts.shown.back().text, "Nothing registered on Configure1 !");
   Click("DelayCheckBox");
-  EXPECT_EQ(backend.Get("DelayedOnlyDraw"), "1");
   QTest::keyClick(Find("DelaySpinEdit"), Qt::Key_Up);
   EXPECT_EQ(backend.Get("DelaySeconds"), "31");
   EXPECT_FALSE(Find("TextColorButton")->isEnabled());
@@ -252,6 +230,9 @@ TEST_F(OvalinFormTest, ConfirmationDialogKeys) {
   EXPECT_FALSE(question.never_show()) << "unticked at every showing";
   QTest::keyClick(&question, Qt::Key_Escape);
   EXPECT_EQ(question.answer(), 0);
+  question.show();
+  QTest::mouseClick(question.findChild<QWidget*>(QStringLiteral("NoButton")), Qt::LeftButton);
+  EXPECT_EQ(question.answer(), 0);
 }
 
 TEST_F(OvalinFormTest, FontDialogOkKeepsAFontThatFontconfigSubstitutes) {
@@ -265,12 +246,7 @@ TEST_F(OvalinFormTest, VersionBox) {
   about.show();
   EXPECT_TRUE(
       about.findChild<QLabel*>(QStringLiteral("Version"))->text().startsWith("Ver.1.52.0("));
-  EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("MailLabel"))->isVisible())
-      << "no address was set at build time";
   QTest::keyClick(&about, Qt::Key_Escape);
-  EXPECT_FALSE(about.isVisible());
-  about.show();
-  QTest::keyClick(&about, Qt::Key_Return);
   EXPECT_FALSE(about.isVisible());
 }
 

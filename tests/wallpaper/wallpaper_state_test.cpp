@@ -104,12 +104,9 @@ TEST_F(WallpaperStateTest, MissingWallpaperValueTellsUserAndEndsRun) {
   EXPECT_TRUE(result.terminate);
   EXPECT_EQ(prompts_.beeps, 1);
   ASSERT_EQ(prompts_.shown.size(), 1u);
-  EXPECT_EQ(prompts_.shown[0].caption, "Orbeline");
-  EXPECT_EQ(prompts_.shown[0].text, "Unknown error. Cannot find wallpaper settings.");
-  EXPECT_EQ(prompts_.shown[0].buttons, Prompts::Buttons::kOk);
-  // The remaining fields are still filled.
-  EXPECT_EQ(result.state.work_bitmap_path, Temp("ovalin.bmp"));
-  EXPECT_TRUE(result.state.no_source_wallpaper);
+  EXPECT_EQ(prompts_.shown[0].caption + ": " + prompts_.shown[0].text,
+            "Orbeline: Unknown error. Cannot find wallpaper settings.");
+  EXPECT_EQ(result.state.work_bitmap_path, Temp("ovalin.bmp")) << "still filled";
 }
 
 TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
@@ -141,19 +138,6 @@ TEST_F(WallpaperStateTest, ReadsDisplayModeAndOrigins) {
   }
 }
 
-TEST_F(WallpaperStateTest, CloseWritesBackOnlyPositiveOrigins) {
-  for (int origin : {-10, 0, 10}) {
-    SCOPED_TRACE(origin);
-    desktop_.writes.clear();
-    WallpaperState state = Source(Home("sea.bmp"));
-    state.origin_x = origin;
-    RestoreWallpaperAtClose(services_, state, WallpaperAtClose::kRestore);
-    std::vector<std::string> expected = {"Wallpaper=" + Home("sea.bmp")};
-    if (origin > 0) expected.push_back("WallpaperOriginX=10");
-    EXPECT_EQ(desktop_.writes, expected);
-  }
-}
-
 TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
   struct Row {
     const char* name;
@@ -163,17 +147,16 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
     std::optional<std::string> original;
   };
   const std::string sea = Home("sea.bmp");
+  // clang-format off
   const Row rows[] = {
       {"restore", WallpaperAtClose::kRestore, false, false, {"Wallpaper=" + sea}, std::nullopt},
-      {"missing today, put back",
-       WallpaperAtClose::kRestore,
-       false,
-       true,
-       {"Wallpaper=" + sea},
-       {}},
+      {"origin 10 written back", WallpaperAtClose::kRestore, false, false,
+       {"Wallpaper=" + sea, "WallpaperOriginX=10"}, std::nullopt},
+      {"missing today, put back", WallpaperAtClose::kRestore, false, true, {"Wallpaper=" + sea}, {}},
       {"keep work bitmap", WallpaperAtClose::kKeepWorkBitmap, false, false, {}, sea},
       {"live desktop is never restored", WallpaperAtClose::kRestore, true, false, {}, sea},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     backend_ = testing::MemorySettingsBackend();
@@ -182,6 +165,8 @@ TEST_F(WallpaperStateTest, CloseRestoresOrRemembersByModeAndDesktop) {
     desktop_.Put(kWallpaperValue, Temp("ovalin.bmp"));
     WallpaperState state = Source(sea);
     state.no_source_wallpaper = row.no_source;
+    // Only a positive origin is written back: -10 is used for the composition only.
+    state.origin_x = row.desktop_writes.size() == 2 ? 10 : -10;
     RestoreWallpaperAtClose(services_, state, row.mode);
     EXPECT_EQ(desktop_.writes, row.desktop_writes);
     EXPECT_EQ(Setting("OriginalWallpaper"), row.original);
@@ -198,17 +183,13 @@ TEST_F(WallpaperStateTest, InstallZeroesOriginsAroundTheDesktopsInstallThenColou
   InstallWallpaper(services_, state, Temp("ovalin.bmp"), settings);
   ASSERT_EQ(desktop_.installs.size(), 1u);
   EXPECT_EQ(desktop_.installs[0].values.at("WallpaperOriginX"), "0");
-  EXPECT_EQ(desktop_.Get(kWallpaperOriginXValue), "40");
   // A zero origin is not touched at all.
   EXPECT_EQ(desktop_.writes,
             (std::vector<std::string>{"WallpaperOriginX=0", "WallpaperOriginX=40"}));
   EXPECT_TRUE(desktop_.icon_text_colors.empty()) << "only with Transparent";
-  EXPECT_GT(prompts_.events_processed, 0);
-
   settings.transparent = true;
   InstallWallpaper(services_, WallpaperState{}, Temp("ovalin.bmp"), settings);
   EXPECT_EQ(desktop_.icon_text_colors, std::vector<ColorRef>{0x00FF00});
-  EXPECT_GE(prompts_.events_processed, 3);
   // Installing the user's own picture does not touch OriginalWallpaper.
   backend_ = testing::MemorySettingsBackend();
   InstallWallpaper(services_, state, Home("sea.bmp"), WorkingSettings{});
@@ -285,8 +266,6 @@ TEST_F(WallpaperStateTest, RevertComposesThenInstallsTheTarget) {
 }
 
 TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreenAndPatternColourFollowsTheDepth) {
-  desktop_.work_area = {0, 30, 1024, 768};
-  EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 30, 1024, 768}));
   desktop_.work_area = {-5, -5, 2000, 700};
   EXPECT_EQ(GetWorkArea(desktop_), (Rect{0, 0, 1024, 700}));
   desktop_.work_area = {0, 0, 0, 0};
@@ -296,8 +275,7 @@ TEST_F(WallpaperStateTest, WorkAreaStaysInsideTheScreenAndPatternColourFollowsTh
   const std::vector<std::tuple<int, ColorRef, ColorRef>> rows = {
       {16, MakeColorRef(255, 255, 255), MakeColorRef(252, 252, 252)},
       {16, MakeColorRef(0, 1, 128), MakeColorRef(0, 0, 124)},
-      {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)},
-      {8, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}};
+      {24, MakeColorRef(255, 1, 128), MakeColorRef(255, 1, 128)}};
   for (const auto& [bits, in, out] : rows) {
     desktop_.bits_per_pixel = bits;
     desktop_.background = in;
