@@ -12,14 +12,11 @@
 //                                            each by default): both medians and their ratio.
 // --reduce and --jpeg-to-bmp let /usr/bin/time compare end to end with other tools.
 #include <benchmark/benchmark.h>
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -33,6 +30,7 @@
 #include "image/image_decoder.h"
 #include "image/jpeg_decoder.h"
 #include "image/work_bitmap.h"
+#include "test_jpeg.h"
 
 namespace orbeline {
 namespace {
@@ -67,35 +65,15 @@ const DibImage& Photo() {
   return photo;
 }
 
-// The photo compressed by libjpeg at quality 90 (BGR rows flipped to top-down).
+// The photo compressed by libjpeg at quality 90.
 const std::vector<std::uint8_t>& PhotoJpeg() {
-  static const std::vector<std::uint8_t> bytes = [] {
-    const DibImage& photo = Photo();
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-      JSAMPROW row =
-          const_cast<JSAMPROW>(photo.Row(kHeight - 1 - static_cast<int>(cinfo.next_scanline)));
-      jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-  }();
+  static const std::vector<std::uint8_t> bytes = testing::EncodeTestJpeg(
+      kWidth, kHeight, testing::TestJpegKind::kColour,
+      [](int x, int y) {
+        const std::uint8_t* pixel = Photo().Row(kHeight - 1 - y) + 3 * x;
+        return MakeColorRef(pixel[2], pixel[1], pixel[0]);
+      },
+      90);
   return bytes;
 }
 

@@ -13,16 +13,21 @@ calendar_on_root() {
   (($(count_color "$TEST_ROOT/root.png" 300x200+0+0 "#FF0000") > 20))
 }
 
-new_home
-# A question at start (the startup offer) is silenced the way a user silences it.
-mkdir -p "$(dirname "$CONF")"
-printf '[General]\nStartupCheck=1\n' >"$CONF"
-xsetroot -solid black 2>/dev/null || true
+# A fresh home whose question at start (the startup offer) is silenced the way a user
+# silences it, and the program started in it ($pid) with its settings window ($window).
+start_window() {
+  new_home
+  mkdir -p "$(dirname "$CONF")"
+  printf '[General]\nStartupCheck=1\n' >"$CONF"
+  "$@"
+  "$ORBELINE" 2>"$TEST_ROOT/stderr" &
+  pid=$!
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orbeline$' | head -n 1)
+  expect_true "the settings window opened" test -n "$window"
+}
 
-"$ORBELINE" 2>"$TEST_ROOT/stderr" &
-pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orbeline$' | head -n 1)
-expect_true "the settings window opened" test -n "$window"
+xsetroot -solid black 2>/dev/null || true
+start_window true
 if [[ -n "$window" ]]; then
   xdotool windowfocus --sync "$window"
   expect_true "nothing drawn before Enter" test ! -e "$XDG_CACHE_HOME/orbeline/ovalin.bmp"
@@ -47,14 +52,8 @@ if ((failures > 0)); then cat "$TEST_ROOT/stderr"; fi
 
 # A run that ends because of an error (no folder for the work bitmap) exits 1 once the user
 # has read the message, as a draw-only run does.
-new_home
-mkdir -p "$(dirname "$CONF")"
-printf '[General]\nStartupCheck=1\n' >"$CONF"
-touch "$XDG_CACHE_HOME/orbeline"
-"$ORBELINE" 2>"$TEST_ROOT/stderr" &
-pid=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orbeline$' | head -n 1)
-expect_true "the settings window opened" test -n "$window"
+no_cache_folder() { touch "$XDG_CACHE_HOME/orbeline"; }
+start_window no_cache_folder
 if [[ -n "$window" ]]; then
   xdotool windowfocus --sync "$window"
   xdotool key --clearmodifiers Return

@@ -10,7 +10,8 @@
 namespace orbeline::testing {
 
 std::vector<std::uint8_t> EncodeTestJpeg(int width, int height, TestJpegKind kind,
-                                         const std::function<ColorRef(int x, int y)>& color) {
+                                         const std::function<ColorRef(int x, int y)>& color,
+                                         int quality) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
@@ -26,7 +27,7 @@ std::vector<std::uint8_t> EncodeTestJpeg(int width, int height, TestJpegKind kin
                          : kind == TestJpegKind::kCmyk ? JCS_CMYK
                                                        : JCS_RGB;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_set_quality(&cinfo, quality, TRUE);
   if (kind == TestJpegKind::kProgressive) jpeg_simple_progression(&cinfo);
   // libjpeg marks a CMYK file as Adobe's, whose readers take the values inverted.
   jpeg_start_compress(&cinfo, TRUE);

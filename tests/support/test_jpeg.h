@@ -15,8 +15,9 @@ enum class TestJpegKind {
   kCmyk,         // Adobe's inverted CMYK with K = 255, which decodes back to the colour
 };
 
-// A JPEG (quality 95) of the picture `color` gives top-down.
+// A JPEG of the picture `color` gives top-down.
 std::vector<std::uint8_t> EncodeTestJpeg(int width, int height, TestJpegKind kind,
-                                         const std::function<ColorRef(int x, int y)>& color);
+                                         const std::function<ColorRef(int x, int y)>& color,
+                                         int quality = 95);
 
 }  // namespace orbeline::testing
