@@ -390,8 +390,7 @@ void OvalinFormModel::SpecialButtonClick(int selected_line) {
 
 void OvalinFormModel::HelpClick(int page) {
   if (page < 0 || page >= static_cast<int>(kPageHelpTopics.size())) page = 0;
-  OpenManualOrTell(ports_.shell, ports_.prompts,
-                   kPageHelpTopics[static_cast<std::size_t>(page)]);
+  OpenManualOrTell(ports_.shell, ports_.prompts, kPageHelpTopics[static_cast<std::size_t>(page)]);
 }
 
 void OvalinFormModel::HelpRightClick() {

@@ -249,7 +249,8 @@ void JpegDecoder::ReadRowBytes(std::uint8_t* out, JpegRowFormat format) {
   }
 }
 
-TNkDIB DecodeJpeg(JpegDecoder& decoder) {
+TNkDIB DecodeJpeg(JpegDecoder& decoder, const DecodeSizeHint& hint) {
+  if (hint) decoder.ScaleToAtLeast(hint(decoder.FullWidth(), decoder.FullHeight()));
   DibImage image = DibImage::Create(decoder.Width(), decoder.Height(), 24, {});
   decoder.Start({0, 0, image.Width(), image.Height()}, JpegRowFormat::kBgr24);
   // DIB rows are bottom-up: the first row decoded is the last storage row.
@@ -260,14 +261,12 @@ TNkDIB DecodeJpeg(JpegDecoder& decoder) {
 TNkDIB DecodeJpeg(std::span<const std::uint8_t> bytes, std::string_view source_name,
                   const DecodeSizeHint& hint) {
   JpegDecoder decoder(bytes, source_name);
-  if (hint) decoder.ScaleToAtLeast(hint(decoder.FullWidth(), decoder.FullHeight()));
-  return DecodeJpeg(decoder);
+  return DecodeJpeg(decoder, hint);
 }
 
 TNkDIB DecodeJpegFile(const std::filesystem::path& path, const DecodeSizeHint& hint) {
   JpegDecoder decoder(path);
-  if (hint) decoder.ScaleToAtLeast(hint(decoder.FullWidth(), decoder.FullHeight()));
-  return DecodeJpeg(decoder);
+  return DecodeJpeg(decoder, hint);
 }
 
 }  // namespace orbeline

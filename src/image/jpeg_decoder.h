@@ -57,8 +57,9 @@ class JpegDecoder {
   std::unique_ptr<State> state_;
 };
 
-// The whole picture at the decoder's scale as a 24-bit TNkDIB.
-TNkDIB DecodeJpeg(JpegDecoder& decoder);
+// The whole picture as a 24-bit TNkDIB, at the decoder's scale or, with a size hint, at the
+// smallest scale that is still at least that large (see ScaleToAtLeast).
+TNkDIB DecodeJpeg(JpegDecoder& decoder, const DecodeSizeHint& hint = {});
 
 // Decodes a JPEG into a 24-bit TNkDIB; errors raise ImageError naming `source_name` and
 // libjpeg's reason. With a size hint, a picture larger than the caller needs comes out at

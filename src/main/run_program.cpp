@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QScreen>
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>

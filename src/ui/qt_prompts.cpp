@@ -30,8 +30,8 @@ QMessageBox::Icon ToQt(Prompts::Icon icon) {
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const Prompts::Message& message) {
   using Buttons = Prompts::Buttons;
-  auto box = std::make_unique<QMessageBox>(ToQt(message.icon), Tr(message.caption),
-                                           Tr(message.text));
+  auto box =
+      std::make_unique<QMessageBox>(ToQt(message.icon), Tr(message.caption), Tr(message.text));
   // Messages carry names the user typed and file names: shown as typed, never as markup.
   box->setTextFormat(Qt::PlainText);
   switch (message.buttons) {

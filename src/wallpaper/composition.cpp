@@ -296,8 +296,10 @@ bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSe
   } else {
     // The blank picture that stands for one that cannot be drawn is never blown up to cover
     // the screen by the desktop's fit styles: it stays a small square on the desktop colour.
-    const bool blank = !IsDecodedKind(LowerExtension(wallpaper.source_wallpaper_path));
-    const bool fit_style = wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
+    const std::string extension = LowerExtension(wallpaper.source_wallpaper_path);
+    const bool blank = !IsDecodedKind(extension);
+    const bool fit_style =
+        wallpaper.stretch_source && wallpaper.picture_fit != PictureFit::kStretch;
     const bool scaled = fit_style && !blank;
     const Rect screen{0, 0, width, height};
     const bool true_colour = services.desktop.BitsPerPixel() > 8;
@@ -310,7 +312,7 @@ bool ComposeInto(WallpaperServices& services, WallpaperRun& run, const WorkingSe
     };
     std::optional<JpegDecoder> jpeg;
     TNkDIB dib;
-    if (true_colour && IsJpeg(LowerExtension(wallpaper.source_wallpaper_path))) {
+    if (true_colour && IsJpeg(extension)) {
       // Only the header is read here: the pixels go straight to the work bitmap below.
       jpeg.emplace(wallpaper.source_wallpaper_path);
       if (scaled) jpeg->ScaleToAtLeast(least_size(jpeg->FullWidth(), jpeg->FullHeight()));

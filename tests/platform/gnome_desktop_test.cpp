@@ -81,6 +81,19 @@ class GnomeDesktopTest : public ::testing::Test {
   fs::path light_ = folder_.path() / "pictures" / "light sea.jpg";
   fs::path dark_ = folder_.path() / "pictures" / "dark.png";
   fs::path work_ = folder_.path() / "temp" / "ovalin.bmp";
+
+  // What a run of the program has besides the desktop, and the state it starts with.
+  testing::MemorySettingsBackend backend_;
+  SettingsStore store_{backend_};
+  testing::RecordingPrompts prompts_;
+  testing::FakeClock clock_{std::chrono::year{2024} / 5 / 1};
+  WallpaperServices Services(GnomeDesktop& desktop) { return {desktop, store_, prompts_, clock_}; }
+  WallpaperState ReadState(GnomeDesktop& desktop) {
+    WallpaperServices services = Services(desktop);
+    return ReadWallpaperSettings(services, folder_.path().string(),
+                                 work_.parent_path().string() + "/")
+        .state;
+  }
 };
 
 TEST_F(GnomeDesktopTest, ReadsTheUsersValues) {
@@ -185,26 +198,17 @@ TEST_F(GnomeDesktopTest, EmptyUrisNeverReplaceTheRememberedPicture) {
 // The drive with the user's picture is not mounted while the calendar is shown: Revert puts
 // the user's settings back all the same, and later runs still know the picture.
 TEST_F(GnomeDesktopTest, RevertWhileThePictureIsMissingPutsTheUsersSettingsBack) {
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  testing::RecordingPrompts prompts;
-  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
-  const std::string temp = work_.parent_path().string() + "/";
-  const auto read = [&](GnomeDesktop& desktop) {
-    WallpaperServices services{desktop, store, prompts, clock};
-    return ReadWallpaperSettings(services, folder_.path().string(), temp).state;
-  };
   {
     GnomeDesktop desktop(Options());
-    WallpaperServices services{desktop, store, prompts, clock};
-    InstallWallpaper(services, read(desktop), work_.string(), WorkingSettings{});
+    WallpaperServices services = Services(desktop);
+    InstallWallpaper(services, ReadState(desktop), work_.string(), WorkingSettings{});
   }
   const fs::path pictures = light_.parent_path();
   fs::rename(pictures, folder_.path() / "unmounted");
   {
     GnomeDesktop desktop(Options());
-    WallpaperServices services{desktop, store, prompts, clock};
-    const WallpaperState state = read(desktop);
+    WallpaperServices services = Services(desktop);
+    const WallpaperState state = ReadState(desktop);
     EXPECT_TRUE(state.no_source_wallpaper);
     RevertWallpaper(services, state, WorkingSettings{}, RevertTarget::kSourceWallpaper,
                     [] { return true; });
@@ -213,32 +217,25 @@ TEST_F(GnomeDesktopTest, RevertWhileThePictureIsMissingPutsTheUsersSettingsBack)
   }
   fs::rename(folder_.path() / "unmounted", pictures);
   GnomeDesktop desktop(Options());
-  EXPECT_EQ(read(desktop).source_wallpaper_path, light_.string());
+  EXPECT_EQ(ReadState(desktop).source_wallpaper_path, light_.string());
 }
 
 // GNOME keeps the user's picture itself: OriginalWallpaper is left to the desktops that keep
 // none, so a run on another desktop may change it without harm, and a GNOME run never does.
 TEST_F(GnomeDesktopTest, TheUsersPictureIsWhatGnomeKeepsNotTheSharedSetting) {
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  testing::RecordingPrompts prompts;
-  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
-  const std::string temp = work_.parent_path().string() + "/";
   const std::string others = (folder_.path() / "pictures" / "other.jpg").string();
-  backend.Write("", "OriginalWallpaper", others);
+  backend_.Write("", "OriginalWallpaper", others);
   {
     GnomeDesktop desktop(Options());
-    WallpaperServices services{desktop, store, prompts, clock};
-    const WallpaperState state =
-        ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+    WallpaperServices services = Services(desktop);
+    const WallpaperState state = ReadState(desktop);
     InstallWallpaper(services, state, state.work_bitmap_path, WorkingSettings{});
     RestoreWallpaperAtClose(services, state, WallpaperAtClose::kKeepWorkBitmap);
   }
-  EXPECT_EQ(backend.Get("OriginalWallpaper"), others);
-  backend.Write("", "OriginalWallpaper", "");  // a run on a desktop without a picture
+  EXPECT_EQ(backend_.Get("OriginalWallpaper"), others);
+  backend_.Write("", "OriginalWallpaper", "");  // a run on a desktop without a picture
   GnomeDesktop desktop(Options());
-  WallpaperServices services{desktop, store, prompts, clock};
-  const WallpaperState state = ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+  const WallpaperState state = ReadState(desktop);
   EXPECT_TRUE(state.work_bitmap_installed);
   EXPECT_EQ(state.source_wallpaper_path, light_.string());
 }
@@ -248,30 +245,19 @@ TEST_F(GnomeDesktopTest, TheUsersPictureIsWhatGnomeKeepsNotTheSharedSetting) {
 TEST_F(GnomeDesktopTest, ACopyShownIsAWorkBitmapWithNothingRemembered) {
   GnomeDesktop(Options()).InstallWallpaper(work_.string());
   fs::remove(Options().state_file);
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  testing::RecordingPrompts prompts;
-  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
   GnomeDesktop desktop(Options());
-  WallpaperServices services{desktop, store, prompts, clock};
-  const WallpaperState state =
-      ReadWallpaperSettings(services, folder_.path().string(), work_.parent_path().string()).state;
+  const WallpaperState state = ReadState(desktop);
   EXPECT_TRUE(state.work_bitmap_installed);
   EXPECT_TRUE(state.no_source_wallpaper);
 }
 
 // A whole session as the program runs it: draw, close, start again, Revert.
 TEST_F(GnomeDesktopTest, CloseKeepsTheCalendarAndRevertBringsTheUsersPictureBack) {
-  testing::MemorySettingsBackend backend;
-  SettingsStore store(backend);
-  testing::RecordingPrompts prompts;
-  testing::FakeClock clock(std::chrono::year{2024} / 5 / 1);
-  const std::string temp = work_.parent_path().string() + "/";
   std::string shown;
   {
     GnomeDesktop desktop(Options());
-    WallpaperServices services{desktop, store, prompts, clock};
-    WallpaperState state = ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+    WallpaperServices services = Services(desktop);
+    WallpaperState state = ReadState(desktop);
     InstallWallpaper(services, state, state.work_bitmap_path, WorkingSettings{});
     shown = PathOf(Get("picture-uri"));
     RestoreWallpaperAtClose(services, state, WallpaperAtClose::kRestore);
@@ -279,15 +265,15 @@ TEST_F(GnomeDesktopTest, CloseKeepsTheCalendarAndRevertBringsTheUsersPictureBack
     EXPECT_TRUE(fs::exists(shown));
   }
   GnomeDesktop desktop(Options());
-  WallpaperServices services{desktop, store, prompts, clock};
-  WallpaperState state = ReadWallpaperSettings(services, folder_.path().string(), temp).state;
+  WallpaperServices services = Services(desktop);
+  WallpaperState state = ReadState(desktop);
   EXPECT_TRUE(state.work_bitmap_installed);
   EXPECT_EQ(state.source_wallpaper_path, light_.string());
   RevertWallpaper(services, state, WorkingSettings{}, RevertTarget::kSourceWallpaper,
                   [] { return true; });
   EXPECT_EQ(Shown(), UsersOwn());
   EXPECT_FALSE(fs::exists(shown));
-  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_TRUE(prompts_.shown.empty());
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-
 namespace orbeline {
 namespace {
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLabel>
@@ -13,6 +10,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "open_form.h"
 #include "qt_form.h"
